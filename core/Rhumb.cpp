@@ -1,0 +1,77 @@
+#include "core/Rhumb.h"
+
+#include <cmath>
+
+#include "core/Angles.h"
+
+namespace velmar {
+
+namespace {
+constexpr double kQuarterPi = 0.7853981633974;  // the value the series uses
+}
+
+double MeridionalParts(double latitude) {
+    if (std::fabs(latitude) > kMeridionalClampLatitude)
+        return latitude > 0 ? kClampedMeridionalParts : -kClampedMeridionalParts;
+    const double x = latitude * kDegToRad;
+    const double s = std::sin(x);
+    const double half = x / 2.0 + kQuarterPi;
+    const double t = std::cos(half) == 0.0 ? 0.0 : std::tan(half);
+    const double series = kE2 * s + kE4 * s * s * s / 3.0 + kE6 * s * s * s * s * s / 5.0;
+    return (std::log(t) - series) * kRadToDeg * kMinutesPerDegree;
+}
+
+Rhumb RhumbInverse(double lat0, double lon0, double lat1, double lon1) {
+    const double dLat = lat1 - lat0;
+    const double dLon = Normalize180(lon1 - lon0);
+    Rhumb r;
+    if (dLon == 0 || std::fabs(lat0) == 90 || std::fabs(lat1) == 90) {
+        r.course = dLat > 0 ? 0.0 : 180.0;
+        r.distance = std::fabs(dLat * 60.0);
+        return r;
+    }
+    if (dLat == 0) {
+        r.course = dLon > 0 ? 90.0 : 270.0;
+        r.distance = std::fabs(std::cos(lat0 * kDegToRad) * dLon * 60.0);
+        return r;
+    }
+    const double dLatC = std::fabs(MeridionalParts(lat1) - MeridionalParts(lat0));
+    const double a = std::atan(std::fabs(dLon * 60.0) / dLatC) * kRadToDeg;
+    r.distance = std::fabs(dLat * 60.0 / std::cos(a * kDegToRad));
+    if (dLat > 0)
+        r.course = dLon >= 0 ? a : 360.0 - a;
+    else
+        r.course = dLon >= 0 ? 180.0 - a : 180.0 + a;
+    return r;
+}
+
+RhumbArrival RhumbForward(double lat0, double lon0, double course, double distance) {
+    RhumbArrival out;
+    double dLat = 0, dLon = 0;
+    if (course == 90 || course == 270) {
+        if (std::fabs(lat0) == 90) {
+            out.latitude = lat0;
+            out.longitude = lon0;
+            return out;
+        }
+        dLon = distance / std::cos(lat0 * kDegToRad) / 60.0;
+        if (course == 270) dLon = -dLon;
+    } else if (course == 0 || course == 180) {
+        dLat = distance / 60.0;
+        if (course == 180) dLat = -dLat;
+    } else {
+        dLat = std::cos(course * kDegToRad) * distance / 60.0;
+        dLon = std::tan(course * kDegToRad) *
+               (MeridionalParts(lat0 + dLat) - MeridionalParts(lat0)) / 60.0;
+    }
+    const double lat1 = lat0 + dLat;
+    if (std::fabs(dLon) > 180)
+        out.ok = false;
+    else if (std::fabs(lat1) > 90)
+        out.ok = false;
+    out.latitude = lat1;
+    out.longitude = Normalize180(lon0 + dLon);
+    return out;
+}
+
+}  // namespace velmar

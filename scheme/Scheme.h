@@ -1,0 +1,90 @@
+#pragma once
+// The passage scheme: departure, passage and arrival cells with their states,
+// the solver's slot markers and what undo and the out-of-range note need.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/Quantity.h"
+
+namespace velmar {
+
+enum SchemeGroup : int { kDeparture = 0, kPassageA = 1, kPassageB = 2, kArrival = 3 };
+
+inline constexpr int kGroups = 4;
+inline constexpr int kCellsPerGroup = 6;
+inline constexpr int kMarkerSlots = 34;
+inline constexpr int kHistoryLength = 4;
+
+/// A cell address; (-1, -1) is the empty history entry.
+struct CellRef {
+    int group = -1;
+    int cell = -1;
+    friend bool operator==(const CellRef&, const CellRef&) = default;
+};
+
+/// Whatever shows the scheme's cells: told of every cell SetCell writes.
+class CellView {
+public:
+    virtual ~CellView() = default;
+    /// `text` is FormatValue of the cell; `state` picks the colour (0 black,
+    /// +1 navy, -1 maroon). Cell (2,5) is never shown.
+    virtual void ShowCell(int group, int cell, int state, const std::string& text) = 0;
+};
+
+/// The one scheme record of the program.
+struct Scheme {
+    double values[kGroups][kCellsPerGroup] = {};
+    /// 0 empty, +1 entered, -1 computed; the byte of cell (2,5) is the
+    /// broken line's point count NrPt instead (read it with NrPt()).
+    std::int8_t states[kGroups][kCellsPerGroup] = {};
+    /// Per solver slot, the number of the rule that owns it; 0 for none.
+    std::uint8_t markers[kMarkerSlots] = {};
+    double prevValues[kGroups][kCellsPerGroup] = {};
+    std::int8_t prevStates[kGroups][kCellsPerGroup] = {};
+    /// The last distinct cells entered, most recent first.
+    std::array<CellRef, kHistoryLength> history{};
+    /// Whether the scheme matches the scheme pair last read or written.
+    bool saved = true;
+    /// Notified of every cell write; may be null.
+    CellView* view = nullptr;
+
+    double Value(int group, int cell) const { return values[group][cell]; }
+    int State(int group, int cell) const { return states[group][cell]; }
+    bool IsEmpty(int group, int cell) const { return states[group][cell] == 0; }
+
+    /// The only writer of a cell: saves the previous state (and, for an
+    /// entry, the previous value), stores, and shows the cell.
+    void SetCell(int group, int cell, int state, double value);
+
+    /// The broken line's point count held in the state byte of cell (2,5).
+    int NrPt() const { return static_cast<std::uint8_t>(states[kPassageB][5]); }
+    void SetNrPt(int count) { states[kPassageB][5] = static_cast<std::int8_t>(static_cast<std::uint8_t>(count)); }
+
+    /// Empties every cell, its previous value and state, and every marker.
+    /// The entry history is left alone (callers reset it).
+    void Clear();
+    /// Shows every cell again with its own state and value.
+    void Redisplay();
+
+    /// Puts a cell at the head of the entry history (nothing happens when it
+    /// is already the most recent).
+    void PushHistory(int group, int cell);
+    void ResetHistory();
+};
+
+/// The kind of a cell; cell (1,5) is Method; cell (2,5) has none (PointCount
+/// is returned, whose display text is empty).
+QuantityKind KindOf(int group, int cell);
+
+/// The cell's name: "Latitudine di Partenza", "Rotta vera", "Cammino
+/// Ortodromico" ...; empty for cell (2,5).
+std::string CellLabel(int group, int cell);
+
+/// True for a group and cell inside the scheme.
+inline bool IsCell(int group, int cell) {
+    return group >= 0 && group < kGroups && cell >= 0 && cell < kCellsPerGroup;
+}
+
+}  // namespace velmar
