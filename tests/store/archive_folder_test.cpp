@@ -1,0 +1,65 @@
+#include "store/ArchiveFolder.h"
+
+#include <gtest/gtest.h>
+
+#include "store/SchemeFiles.h"
+#include "tests/store/StoreTestSupport.h"
+
+namespace velmar {
+namespace {
+
+using test::TempFolder;
+
+TEST(ArchiveFolder, ListsMatchingSchemeFilesWithDescriptions) {
+    TempFolder folder;
+    test::ScriptedMessages messages;
+    SchemeFiles files(folder.Path(), messages);
+    Scheme scheme;
+    for (const auto& [key, text] : {std::pair{"VELM-003.DAT", "Genova - Olbia"},
+                                    std::pair{"VELM-001.DAT", "Città"}}) {
+        files.SetDescription(text);
+        ASSERT_TRUE(files.SaveSchemeFiles(key, SaveMode::Plain, scheme, BrokenLine{}));
+    }
+    test::WriteBytes(folder.File("velm-002.dat"), std::vector<std::uint8_t>(328, 200));  // damaged length
+    for (const char* other : {"VELM-0004.DAT", "VELM-05.DAT", "VELMAR.DAT", "VELM-004.TXT"}) {
+        test::WriteBytes(folder.File(other), std::vector<std::uint8_t>(328, 0));
+    }
+    std::filesystem::create_directory(folder.File("VELM-009.DAT"));
+
+    const auto entries = ListArchive(folder.Path());
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].fileName, "VELM-001.DAT");
+    EXPECT_EQ(entries[0].description, "Città");
+    EXPECT_EQ(entries[1].fileName, "VELM-003.DAT");
+    EXPECT_EQ(entries[1].description, "Genova - Olbia");
+    EXPECT_EQ(entries[2].fileName, "velm-002.dat");
+    EXPECT_FALSE(entries[2].readable);
+    EXPECT_TRUE(ListArchive(folder.File("missing")).empty());
+}
+
+TEST(ArchiveFolder, NextNumberIsCountPlusOneUntilTheLimit) {
+    std::vector<ArchiveEntry> entries;
+    EXPECT_EQ(NextArchiveNumber(entries), 1);
+    entries = {{"VELM-001.DAT", "", true}, {"VELM-003.DAT", "", true}};
+    EXPECT_EQ(NextArchiveNumber(entries), 3);  // an existing number: the overwrite question follows
+    // 999 listed files, 500 free: the count would give 1000, outside the mask.
+    entries.clear();
+    for (int n = 1; n <= 999; ++n) {
+        if (n != 500) entries.push_back({ArchiveFileName(n), "", true});
+    }
+    entries.push_back({"VELM-ABC.DAT", "", true});
+    EXPECT_EQ(NextArchiveNumber(entries), 500);
+    entries.back().fileName = ArchiveFileName(500);
+    EXPECT_EQ(NextArchiveNumber(entries), std::nullopt);
+}
+
+TEST(ArchiveFolder, FileNamesHaveThreeDigits) {
+    EXPECT_EQ(ArchiveFileName(1), "VELM-001.DAT");
+    EXPECT_EQ(ArchiveFileName(42), "VELM-042.DAT");
+    EXPECT_EQ(ArchiveFileName(999), "VELM-999.DAT");
+    EXPECT_EQ(ArchiveFileName(0), "");
+    EXPECT_EQ(ArchiveFileName(1000), "");
+}
+
+}  // namespace
+}  // namespace velmar

@@ -1,0 +1,381 @@
+#include "store/SchemeFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <random>
+
+#include "tests/store/StoreTestSupport.h"
+
+namespace velmar {
+namespace {
+
+using test::ReadBytes;
+using test::ScriptedMessages;
+using test::TempFolder;
+using test::WriteBytes;
+using Bytes = std::vector<std::uint8_t>;
+
+// A solved-looking scheme: positions, great circle, times, a chosen method.
+Scheme SampleScheme() {
+    Scheme scheme;
+    for (int g = 0; g < kGroups; ++g) {
+        for (int c = 0; c < kCellsPerGroup; ++c) {
+            scheme.values[g][c] = 10.0 * g + c + 0.123456789;
+            scheme.states[g][c] = static_cast<std::int8_t>((g + c) % 3 - 1);
+        }
+    }
+    scheme.values[kPassageA][5] = 3;  // method 3 entered
+    scheme.states[kPassageA][5] = 1;
+    scheme.values[kPassageB][5] = -7.5;  // DLonP
+    scheme.SetNrPt(200);
+    scheme.markers[20] = 11;
+    scheme.markers[22] = 12;
+    scheme.markers[33] = 8;
+    return scheme;
+}
+
+BrokenLine SampleLine() {
+    BrokenLine line;
+    line.n = 6;
+    line.vertexIndex = 2;
+    line.spacingChoice = 1;
+    line.practicalChoice = 2;
+    line.limitLat = -40.25;
+    line.dtP = 3;
+    line.dmP = 30;
+    line.totalTime = 123.5;
+    line.totalDistance = 1234.75;
+    for (int i = 0; i <= line.n; ++i) line.points[i] = {-33.9 + i, 18.4 - 7.3 * i};
+    return line;
+}
+
+bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+void ExpectSameStored(const Scheme& a, const Scheme& b) {
+    for (int g = 0; g < kGroups; ++g) {
+        for (int c = 0; c < kCellsPerGroup; ++c) {
+            EXPECT_TRUE(SameBits(a.values[g][c], b.values[g][c])) << g << "," << c;
+            EXPECT_EQ(a.states[g][c], b.states[g][c]) << g << "," << c;
+        }
+    }
+    EXPECT_EQ(0, std::memcmp(a.markers, b.markers, sizeof a.markers));
+}
+
+void ExpectSameStored(const BrokenLine& a, const BrokenLine& b) {
+    PointsFileRecord ra;
+    PointsFileRecord rb;
+    EncodeLine(a, ra);
+    EncodeLine(b, rb);
+    EXPECT_EQ(ra.bytes, rb.bytes);
+}
+
+void PutDoubleAt(Bytes& bytes, std::size_t at, double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    for (int i = 0; i < 8; ++i) bytes[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
+class SchemeFilesTest : public ::testing::Test {
+protected:
+    // Writes the sample pair under `key` and returns its two files' bytes.
+    std::pair<Bytes, Bytes> WriteSample(const std::string& key) {
+        Scheme scheme = SampleScheme();
+        EXPECT_TRUE(files.SaveSchemeFiles(key, SaveMode::Plain, scheme, SampleLine()));
+        const PairPaths paths = SchemePairPaths(folder.Path(), key);
+        return {ReadBytes(paths.schemeFile), ReadBytes(paths.pointsFile)};
+    }
+
+    TempFolder folder;
+    ScriptedMessages messages;
+    SchemeFiles files{folder.Path(), messages};
+};
+
+TEST(SchemePairPaths, KeysNameTheirFiles) {
+    const struct {
+        const char* key;
+        const char* scheme;
+        const char* points;
+    } rows[] = {
+        {"AVVIO", "/d/VELMAR.DAT", "/d/PUNTI.DAT"},
+        {"VELM-007.DAT", "/d/VELM-007.DAT", "/d/PUNT-007.DAT"},
+        {"VELM-042.DAT", "/d/VELM-042.DAT", "/d/PUNT-042.DAT"},
+        {"VELM-1000.DAT", "/d/VELM-1000.DAT", "/d/PUNT-1000.DA"},  // eight characters only
+        {"ABC", "/d/ABC", "/d/PUNT"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.key);
+        for (const char* folder : {"/d", "/d/"}) {
+            const PairPaths paths = SchemePairPaths(folder, row.key);
+            EXPECT_EQ(paths.schemeFile, row.scheme);
+            EXPECT_EQ(paths.pointsFile, row.points);
+        }
+    }
+}
+
+TEST_F(SchemeFilesTest, StartupPairRoundTripRestoresSchemeAndLine) {
+    files.SetDescription("altro");
+    const auto [schemeBytes, pointsBytes] = WriteSample("AVVIO");
+    EXPECT_EQ(schemeBytes.size(), kSchemeFileRecordSize);
+    EXPECT_EQ(pointsBytes.size(), kPointsFileRecordSize);
+    EXPECT_TRUE(messages.shown.empty());
+
+    ScriptedMessages otherMessages;
+    SchemeFiles reader(folder.Path(), otherMessages);
+    Scheme scheme;
+    scheme.saved = false;
+    BrokenLine line;
+    EXPECT_EQ(reader.Load("AVVIO", scheme, line), PairOutcome::Transferred);
+    ExpectSameStored(scheme, SampleScheme());
+    ExpectSameStored(line, SampleLine());
+    EXPECT_EQ(scheme.NrPt(), 200);
+    EXPECT_TRUE(scheme.saved);
+    EXPECT_EQ(reader.Description(), "File d'avvio");
+    EXPECT_TRUE(otherMessages.shown.empty());
+}
+
+TEST_F(SchemeFilesTest, FileSizesDoNotDependOnPointCount) {
+    for (int n : {0, 1, 60, 69}) {
+        SCOPED_TRACE(n);
+        Scheme scheme;
+        BrokenLine line;
+        line.n = static_cast<std::uint8_t>(n);
+        ASSERT_TRUE(files.SaveSchemeFiles("VELM-001.DAT", SaveMode::Plain, scheme, line));
+        EXPECT_EQ(ReadBytes(folder.File("VELM-001.DAT")).size(), kSchemeFileRecordSize);
+        EXPECT_EQ(ReadBytes(folder.File("PUNT-001.DAT")).size(), kPointsFileRecordSize);
+    }
+}
+
+TEST_F(SchemeFilesTest, ReadWriteRoundTripRestoresEveryByte) {
+    // Padding, stale description bytes and unused points (NaN patterns
+    // included) that another writer left must come back unchanged.
+    auto [schemeBytes, pointsBytes] = WriteSample("VELM-007.DAT");
+    const unsigned seed = 20261206;
+    SCOPED_TRACE(seed);
+    std::mt19937 random(seed);
+    const auto scramble = [&](Bytes& bytes, std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) bytes[i] = static_cast<std::uint8_t>(random());
+    };
+    schemeBytes[0] = 5;
+    scramble(schemeBytes, 1, 72);
+    scramble(schemeBytes, 322, 328);
+    scramble(pointsBytes, 4, 8);
+    scramble(pointsBytes, 48 + 16 * (SampleLine().n + 1), pointsBytes.size());
+    WriteBytes(folder.File("VELM-007.DAT"), schemeBytes);
+    WriteBytes(folder.File("PUNT-007.DAT"), pointsBytes);
+
+    SchemeFiles other(folder.Path(), messages);
+    Scheme scheme;
+    BrokenLine line;
+    ASSERT_TRUE(other.LoadSchemeFiles("VELM-007.DAT", scheme, line));
+    ASSERT_TRUE(other.SaveSchemeFiles("VELM-007.DAT", SaveMode::Plain, scheme, line));
+    EXPECT_EQ(ReadBytes(folder.File("VELM-007.DAT")), schemeBytes);
+    EXPECT_EQ(ReadBytes(folder.File("PUNT-007.DAT")), pointsBytes);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SchemeFilesTest, OverwriteIsAskedOnceAndNoLeavesBothFiles) {
+    Scheme scheme = SampleScheme();
+    const BrokenLine line = SampleLine();
+    ASSERT_EQ(files.Save("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line),
+              PairOutcome::Transferred);
+    EXPECT_TRUE(messages.shown.empty());  // nothing to overwrite yet
+    const Bytes schemeBefore = ReadBytes(folder.File("VELM-042.DAT"));
+    const Bytes pointsBefore = ReadBytes(folder.File("PUNT-042.DAT"));
+
+    scheme.values[0][0] = 1;
+    scheme.saved = false;
+    messages.answers = {kMsgNo};
+    EXPECT_EQ(files.Save("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line),
+              PairOutcome::Declined);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const Message& question = messages.shown[0];
+    EXPECT_EQ(question.icon, "?");
+    EXPECT_EQ(question.buttons, "YN");
+    EXPECT_EQ(question.title, "Velmar3: Archivio");
+    EXPECT_EQ(question.header, folder.File("VELM-042.DAT"));
+    EXPECT_EQ(question.message, "Sovrascrivere..");
+    EXPECT_EQ(ReadBytes(folder.File("VELM-042.DAT")), schemeBefore);
+    EXPECT_EQ(ReadBytes(folder.File("PUNT-042.DAT")), pointsBefore);
+    EXPECT_FALSE(scheme.saved);
+
+    messages.answers = {kMsgYes};
+    EXPECT_TRUE(files.SaveSchemeFiles("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line));
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(ReadBytes(folder.File("VELM-042.DAT")), schemeBefore);
+    EXPECT_TRUE(scheme.saved);
+}
+
+TEST_F(SchemeFilesTest, MissingFilesReadNothingWithoutMessage) {
+    // First start: no startup pair at all.
+    Scheme scheme = SampleScheme();
+    BrokenLine line;
+    EXPECT_TRUE(files.LoadSchemeFiles("AVVIO", scheme, line));
+    EXPECT_EQ(files.Description(), "File d'avvio");
+    // A scheme file without its points file.
+    WriteSample("VELM-003.DAT");
+    std::filesystem::remove(folder.File("PUNT-003.DAT"));
+    Scheme empty;
+    empty.saved = false;
+    EXPECT_EQ(files.Load("VELM-003.DAT", empty, line), PairOutcome::Missing);
+    ExpectSameStored(empty, Scheme{});
+    EXPECT_FALSE(empty.saved);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+struct Damage {
+    const char* name;
+    std::function<void(Bytes& scheme, Bytes& points)> apply;
+    RecordFault fault;  // Ok: the pair still loads
+};
+
+TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto value = [](int g, int c) { return 72 + 8 * (6 * g + c); };
+    const auto state = [](int g, int c) { return 264 + 6 * g + c; };
+    const auto point = [](int i) { return 48 + 16 * i; };
+    const Damage rows[] = {
+        {"description length 65", [](Bytes& s, Bytes&) { s[0] = 65; }, RecordFault::DescriptionLength},
+        {"description length 64", [](Bytes& s, Bytes&) { s[0] = 64; }, RecordFault::Ok},
+        {"NaN value", [&](Bytes& s, Bytes&) { PutDoubleAt(s, value(0, 0), nan); }, RecordFault::ValueNotFinite},
+        {"infinite value", [&](Bytes& s, Bytes&) { PutDoubleAt(s, value(3, 1), -inf); }, RecordFault::ValueNotFinite},
+        {"state 2", [&](Bytes& s, Bytes&) { s[state(0, 0)] = 2; }, RecordFault::BadState},
+        {"state -2", [&](Bytes& s, Bytes&) { s[state(2, 4)] = 0xFE; }, RecordFault::BadState},
+        {"point count byte 255", [&](Bytes& s, Bytes&) { s[state(2, 5)] = 255; }, RecordFault::Ok},
+        {"method 5", [&](Bytes& s, Bytes&) { PutDoubleAt(s, value(1, 5), 5); }, RecordFault::BadMethod},
+        {"method -0.5", [&](Bytes& s, Bytes&) { PutDoubleAt(s, value(1, 5), -0.5); }, RecordFault::BadMethod},
+        {"method 4.9", [&](Bytes& s, Bytes&) { PutDoubleAt(s, value(1, 5), 4.9); }, RecordFault::Ok},
+        {"method 9 while empty",
+         [&](Bytes& s, Bytes&) { PutDoubleAt(s, value(1, 5), 9); s[state(1, 5)] = 0; }, RecordFault::Ok},
+        {"marker in unused slot 0", [](Bytes& s, Bytes&) { s[288 + 0] = 1; }, RecordFault::BadMarker},
+        {"marker slot 20 rule 12", [](Bytes& s, Bytes&) { s[288 + 20] = 12; }, RecordFault::BadMarker},
+        {"marker slot 32 rule 3", [](Bytes& s, Bytes&) { s[288 + 32] = 3; }, RecordFault::Ok},
+        {"N 69", [](Bytes&, Bytes& p) { p[0] = 69; }, RecordFault::Ok},
+        {"N 70", [](Bytes&, Bytes& p) { p[0] = 70; }, RecordFault::PointCount},
+        {"vertex index 67", [](Bytes&, Bytes& p) { p[1] = 67; }, RecordFault::Ok},
+        {"vertex index 68", [](Bytes&, Bytes& p) { p[1] = 68; }, RecordFault::VertexIndex},
+        {"NaN DmP", [](Bytes&, Bytes& p) { PutDoubleAt(p, 8 + 16, std::nan("")); }, RecordFault::ParameterNotFinite},
+        {"NaN arrival longitude",
+         [&](Bytes&, Bytes& p) { PutDoubleAt(p, point(6) + 8, nan); }, RecordFault::PointNotFinite},
+        {"NaN after the arrival", [&](Bytes&, Bytes& p) { PutDoubleAt(p, point(7), nan); }, RecordFault::Ok},
+        {"short scheme file", [](Bytes& s, Bytes&) { s.pop_back(); }, RecordFault::ShortFile},
+        {"empty points file", [](Bytes&, Bytes& p) { p.clear(); }, RecordFault::ShortFile},
+        {"longer files", [](Bytes& s, Bytes& p) { s.resize(400, 0xFF); p.resize(2000, 0xFF); }, RecordFault::Ok},
+    };
+    const auto [schemeBytes, pointsBytes] = WriteSample("VELM-005.DAT");
+    Scheme sentinel;
+    sentinel.values[0][0] = 12.5;
+    sentinel.states[0][0] = 1;
+    sentinel.saved = false;
+    for (const Damage& row : rows) {
+        SCOPED_TRACE(row.name);
+        Bytes scheme = schemeBytes;
+        Bytes points = pointsBytes;
+        row.apply(scheme, points);
+        WriteBytes(folder.File("VELM-005.DAT"), scheme);
+        WriteBytes(folder.File("PUNT-005.DAT"), points);
+        messages.shown.clear();
+        Scheme live = sentinel;
+        BrokenLine line;
+        const bool loaded = files.LoadSchemeFiles("VELM-005.DAT", live, line);
+        if (row.fault == RecordFault::Ok) {
+            EXPECT_TRUE(loaded);
+            EXPECT_TRUE(messages.shown.empty());
+            continue;
+        }
+        EXPECT_FALSE(loaded);
+        ExpectSameStored(live, sentinel);
+        ExpectSameStored(line, BrokenLine{});
+        EXPECT_FALSE(live.saved);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].header, "Errore nella chiusura del file.");
+        EXPECT_EQ(messages.shown[0].message, "Apri");
+        EXPECT_NE(messages.shown[0].note.find(RecordFaultText(row.fault)), std::string::npos);
+    }
+}
+
+TEST_F(SchemeFilesTest, DescriptionIsCutTo64BytesAndKeepsStaleBytes) {
+    files.SetDescription(std::string(70, 'x'));
+    EXPECT_EQ(files.Description(), std::string(64, 'x'));
+    EXPECT_EQ(files.SchemeRecord().bytes[0], 64);
+    files.SetDescription("Rotta per Malta");
+    EXPECT_EQ(files.Description(), "Rotta per Malta");
+    EXPECT_EQ(files.SchemeRecord().bytes[0], 15);
+    EXPECT_EQ(files.SchemeRecord().bytes[1 + 15], 'x');  // left from the longer one
+    // 63 letters and two accented ones: the cut falls between characters.
+    files.SetDescription(std::string(63, 'a') + "\xC3\xA8\xE2\x82\xAC");
+    EXPECT_EQ(files.Description(), std::string(63, 'a') + "\xC3\xA8");
+    EXPECT_EQ(files.SchemeRecord().bytes[64], 0xE8);
+}
+
+TEST_F(SchemeFilesTest, WriteThatCannotOpenKeepsOldPair) {
+    const auto [schemeBytes, pointsBytes] = WriteSample("VELM-009.DAT");
+    // A folder where the temporary would go: the write cannot open it, even as root.
+    std::filesystem::create_directory(folder.File("PUNT-009.DAT.tmp"));
+    WriteBytes(folder.File("PUNT-009.DAT.tmp/keep"), {1});
+    Scheme scheme;
+    scheme.saved = false;
+    EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, BrokenLine{}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].header, "Errore nel'apertura del file.");
+    EXPECT_FALSE(scheme.saved);
+    EXPECT_EQ(ReadBytes(folder.File("VELM-009.DAT")), schemeBytes);
+    EXPECT_EQ(ReadBytes(folder.File("PUNT-009.DAT")), pointsBytes);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("VELM-009.DAT.tmp")));
+
+    SchemeFiles nowhere(folder.File("missing"), messages);
+    EXPECT_FALSE(nowhere.SaveSchemeFiles("AVVIO", SaveMode::Plain, scheme, BrokenLine{}));
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(SchemeFilesTest, InterruptedSaveIsRolledBackOrFinished) {
+    const auto [oldScheme, oldPoints] = WriteSample("VELM-002.DAT");
+    Scheme changed = SampleScheme();
+    changed.values[0][0] = -45;
+    BrokenLine changedLine = SampleLine();
+    changedLine.totalDistance = 999;
+    SchemeFileRecord newScheme{};
+    PointsFileRecord newPoints{};
+    EncodeScheme(changed, newScheme);
+    EncodeLine(changedLine, newPoints);
+    const Bytes newSchemeBytes(newScheme.bytes.begin(), newScheme.bytes.end());
+    const Bytes newPointsBytes(newPoints.bytes.begin(), newPoints.bytes.end());
+
+    // Crash before the first rename: both temporaries lie about, the old pair is read.
+    WriteBytes(folder.File("VELM-002.DAT.tmp"), newSchemeBytes);
+    WriteBytes(folder.File("PUNT-002.DAT.tmp"), {1, 2, 3});
+    Scheme scheme;
+    BrokenLine line;
+    ASSERT_TRUE(files.LoadSchemeFiles("VELM-002.DAT", scheme, line));
+    ExpectSameStored(scheme, SampleScheme());
+    EXPECT_FALSE(std::filesystem::exists(folder.File("VELM-002.DAT.tmp")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("PUNT-002.DAT.tmp")));
+
+    // Crash between the renames: the new scheme file is in place, its points file is finished.
+    WriteBytes(folder.File("VELM-002.DAT"), newSchemeBytes);
+    WriteBytes(folder.File("PUNT-002.DAT.tmp"), newPointsBytes);
+    ASSERT_TRUE(files.LoadSchemeFiles("VELM-002.DAT", scheme, line));
+    ExpectSameStored(scheme, changed);
+    ExpectSameStored(line, changedLine);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("PUNT-002.DAT.tmp")));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SchemeFilesTest, KeyNamingOneFileTwiceOrLeavingFolderIsRefused) {
+    // PUNT-007.DAT would pair with itself: the points record would overwrite the scheme record.
+    for (const char* key : {"PUNT-007.DAT", "../VELM-001.DAT", "", "sub/VELM-001.DAT"}) {
+        SCOPED_TRACE(key);
+        Scheme scheme;
+        messages.shown.clear();
+        EXPECT_FALSE(files.SaveSchemeFiles(key, SaveMode::Plain, scheme, BrokenLine{}));
+        EXPECT_EQ(messages.shown.size(), 1u);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+}  // namespace
+}  // namespace velmar

@@ -1,0 +1,120 @@
+#include "store/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include "store/ProfileText.h"
+#include "tests/store/StoreTestSupport.h"
+
+namespace velmar {
+namespace {
+
+using test::TempFolder;
+
+const char* const kAllChecked =
+    "[Velmar]\r\nIcone=1\r\nStatus=1\r\n"
+    "[Punti]\r\nRichiamo=1\r\nStatus=1\r\n"
+    "[Carta]\r\nDiciture=1\r\nSpezzata=1\r\nOrtodromia=1\r\nReticolo=1\r\n"
+    "Quadro coordinate=1\r\nQuadro limiti=1\r\nQuadro scale=1\r\nQuadro strumenti=1\r\nAuto=1\r\n";
+
+std::string FileText(const std::string& path) {
+    const auto bytes = test::ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+TEST(Settings, FirstRunReadsAllCheckedAndWritesLiteralKeys) {
+    TempFolder folder;
+    const Settings settings = Settings::Read(folder.Path());
+    EXPECT_EQ(settings, Settings{});
+    ASSERT_TRUE(settings.Write(folder.Path()));
+    EXPECT_EQ(FileText(folder.File("VELMAR3.INI")), kAllChecked);
+}
+
+TEST(Settings, ReadingIsTolerant) {
+    const struct {
+        const char* text;
+        bool Settings::* mark;  // the one mark expected cleared; null for none
+    } rows[] = {
+        {"[Velmar]\nIcone=0\n", &Settings::icons},
+        {"[Punti]\r\nStatus=0\r\n", &Settings::pointsStatus},  // not the scheme window's
+        {"[Velmar]\nStatus=0", &Settings::schemeStatus},
+        {"\xEF\xBB\xBF[carta]\r quadro COORDINATE = 0 \r", &Settings::coordinatesPanel},
+        {"[Carta]\nAuto=-0\n", &Settings::autoPanels},
+        {"junk\n= 0\n[Carta\nAuto=0\n[Velmar]\nIcone=abc\n", nullptr},
+        {"[Velmar]\nIcone=1.5\nStatus=\n", nullptr},
+        {"[Velmar]\nIcone=7\nIcone=0\n", nullptr},  // the first occurrence wins
+        {"[Velmar]\n;Icone=0\n", nullptr},
+        {"Icone=0\n[Altro]\nIcone=0\n", nullptr},
+        {"[Velmar]\nIcone=99999999999999999999\n", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        Settings expected;
+        if (row.mark) expected.*row.mark = false;
+        EXPECT_EQ(Settings::Parse(row.text), expected);
+    }
+}
+
+TEST(Settings, WriteKeepsOtherContentAndRoundTrips) {
+    TempFolder folder;
+    test::WriteBytes(folder.File("VELMAR3.INI"),
+                     {'[', 'A', 'l', 't', 'r', 'o', ']', '\n', 'X', '=', '5', '\n', ';', 'n', '\n',
+                      '[', 'V', 'e', 'l', 'm', 'a', 'r', ']', '\n', 'S', 't', 'a', 't', 'u', 's',
+                      '=', '1', '\n', 'Z', '=', '7', '\n', '\n'});
+    Settings settings;
+    settings.schemeStatus = false;
+    settings.limitsPanel = false;
+    ASSERT_TRUE(settings.Write(folder.Path()));
+    EXPECT_EQ(FileText(folder.File("VELMAR3.INI")),
+              "[Altro]\r\nX=5\r\n;n\r\n[Velmar]\r\nStatus=0\r\nZ=7\r\nIcone=1\r\n\r\n"
+              "[Punti]\r\nRichiamo=1\r\nStatus=1\r\n"
+              "[Carta]\r\nDiciture=1\r\nSpezzata=1\r\nOrtodromia=1\r\nReticolo=1\r\n"
+              "Quadro coordinate=1\r\nQuadro limiti=0\r\nQuadro scale=1\r\n"
+              "Quadro strumenti=1\r\nAuto=1\r\n");
+    EXPECT_EQ(Settings::Read(folder.Path()), settings);
+
+    // Every single mark cleared, and all of them, survive a write and a read.
+    for (int i = 0; i <= 13; ++i) {
+        SCOPED_TRACE(i);
+        Settings marks;
+        bool* fields[] = {&marks.icons, &marks.schemeStatus, &marks.recall, &marks.pointsStatus,
+                          &marks.labels, &marks.brokenLine, &marks.greatCircle, &marks.graticule,
+                          &marks.coordinatesPanel, &marks.limitsPanel, &marks.scalesPanel,
+                          &marks.toolsPanel, &marks.autoPanels};
+        for (int f = 0; f < 13; ++f) *fields[f] = i == 13 ? false : f != i;
+        ASSERT_TRUE(marks.Write(folder.Path()));
+        EXPECT_EQ(Settings::Read(folder.Path()), marks);
+    }
+}
+
+TEST(Settings, FailedWriteShowsMessageAndKeepsOldFile) {
+    TempFolder folder;
+    test::ScriptedMessages messages;
+    EXPECT_FALSE(Settings{}.Write(folder.File("missing"), messages));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Velmar3: Impostazioni");
+    EXPECT_EQ(messages.shown[0].header, folder.File("missing") + "/VELMAR3.INI");
+    EXPECT_EQ(messages.shown[0].message, "Errore nella scrittura del file.");
+
+    Settings old;
+    old.icons = false;
+    ASSERT_TRUE(old.Write(folder.Path()));
+    std::filesystem::create_directory(folder.File("VELMAR3.INI.tmp"));
+    test::WriteBytes(folder.File("VELMAR3.INI.tmp/keep"), {1});
+    EXPECT_FALSE(Settings{}.Write(folder.Path(), messages));
+    EXPECT_EQ(Settings::Read(folder.Path()), old);
+}
+
+TEST(ProfileText, SetAddsMissingSectionsAndKeys) {
+    ProfileText profile = ProfileText::Parse("[A]\nk=1\n\n[B]\n");
+    profile.Set("a", "New Key", "x");
+    profile.Set("B", "k", "2");
+    profile.Set("C", "k", "3");
+    EXPECT_EQ(profile.Text(), "[A]\r\nk=1\r\nNew Key=x\r\n\r\n[B]\r\nk=2\r\n[C]\r\nk=3\r\n");
+    EXPECT_EQ(profile.Value("A", "new key"), "x");
+    EXPECT_EQ(profile.Int("C", "k"), 3);
+    EXPECT_EQ(profile.Int("A", "New Key"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace velmar
