@@ -42,4 +42,10 @@ struct BrokenLine {
     double zoneTimes[kBrokenLineSlots] = {};       ///< DateTime at each point
 };
 
+/// The arrival index N held within the tables: a record read from a damaged
+/// file may carry any byte there, and N + 1 points must fit the 70 slots.
+inline int ArrivalIndex(const BrokenLine& line) {
+    return line.n < kBrokenLineSlots ? line.n : kBrokenLineSlots - 1;
+}
+
 }  // namespace velmar

@@ -1,0 +1,74 @@
+#include "brokenline/BrokenLineSummary.h"
+
+#include <cmath>
+
+#include "brokenline/BrokenLineWork.h"
+#include "core/Patterns.h"
+#include "core/Quantity.h"
+
+namespace velmar {
+
+std::string SummaryHoursText(double hours) {
+    if (!std::isfinite(hours)) return FormatValue(QuantityKind::Interval, kStateEntered, hours);
+    const double days = std::trunc(hours / 24);
+    const double fraction = std::fabs(hours / 24 - days);
+    return FormatValue(QuantityKind::Interval, kStateEntered, hours) + " = " +
+           FormatFloat("0", days) + "d " + FormatDateTime("hh'h'nn'm'ss's'", fraction);
+}
+
+bool FillSummary(const Scheme& scheme, const BrokenLine& line, SummaryLabels& labels) {
+    const double ml = scheme.Value(kPassageB, 0);
+    const double dt = scheme.Value(kPassageB, 1);
+    const double mo = scheme.Value(kPassageB, 2);
+    if (!(mo < line.totalDistance && line.totalDistance < ml)) return false;
+    auto distance = [](double miles) {
+        return FormatValue(QuantityKind::Distance, kStateEntered, miles);
+    };
+    labels.rhumbDistance = distance(ml);
+    labels.rhumbTime = SummaryHoursText(dt);
+    labels.lineDistance = distance(line.totalDistance);
+    labels.lineTime = SummaryHoursText(line.totalTime);
+    labels.savedDistance = distance(ml - line.totalDistance);
+    labels.savedTime = SummaryHoursText(dt - line.totalTime);
+    const double cell = scheme.Value(kPassageA, 5);
+    const int method = std::isfinite(cell) ? static_cast<int>(std::trunc(cell)) : 0;
+    if (method == kMethodPractical) {
+        labels.spacingTitle = "Cambio rotta";
+        labels.firstLabel = "Cammino";
+        labels.secondLabel = "Tempo";
+        if (line.practicalChoice == 1)
+            labels.firstLabel += " *";
+        else
+            labels.secondLabel += " *";
+        labels.firstValue = distance(line.dmP) + " miglia";
+        labels.secondValue = FormatValue(QuantityKind::Interval, kStateEntered, line.dtP) + " ore";
+    } else {
+        labels.spacingTitle = "Punti";
+        labels.firstLabel = "Numero";
+        labels.secondLabel = "Diff.za di longitudine";
+        if (line.spacingChoice == 1)
+            labels.firstLabel = "*" + labels.firstLabel;
+        else
+            labels.secondLabel = "*" + labels.secondLabel;
+        labels.firstValue = std::to_string(scheme.NrPt());
+        labels.secondValue =
+            FormatValue(QuantityKind::Longitude, kStateEntered, scheme.Value(kPassageB, 5));
+    }
+    return true;
+}
+
+std::string SummaryCopyText(const SummaryLabels& l) {
+    const std::string eol = "\r\n";
+    const std::string unit = " (ore = d  h m s)";
+    return "RIEPILOGO DELLA SPEZZATA:" + eol +                                            //
+           "\tLossodromia " + l.rhumbDistance + " (mg); \t" + l.rhumbTime + unit + eol +  //
+           "\tSpezzata " + l.lineDistance + " (mg); \t" + l.lineTime + unit + eol +       //
+           "\tRisparmi " + l.savedDistance + " (mg); \t" + l.savedTime + unit + eol +     //
+           "\t" + l.spacingTitle + eol +                                                  //
+           "\t\t" + l.firstLabel + " = " + l.firstValue + eol +                           //
+           "\t\t" + l.secondLabel + " = " + l.secondValue + eol +                         //
+           "_______" + eol +                                                              //
+           "* Valore impostato" + eol;
+}
+
+}  // namespace velmar

@@ -1,0 +1,400 @@
+// The broken line's methods, defaults, ranges and checks, driven through the
+// engine on schemes filled as the solver leaves them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "brokenline/BrokenLineEngine.h"
+#include "brokenline/PointsText.h"
+#include "core/Angles.h"
+#include "tests/brokenline/BrokenLineTestSupport.h"
+
+namespace velmar {
+namespace {
+
+using bltest::Bench;
+using bltest::RouteSpec;
+
+// Lisbon to New York in July, 12 knots, leaving at 08:00 on 3 July: the
+// vertex lies on the passage.
+const RouteSpec kAtlantic{
+    41.0883, -9.1, 40.7, -74.0, 12.0, CivilDate{2026, 7, 3}, 8, CivilDate{2026, 7, 15}};
+// Vertex outside the passage (10N 0E to 30N 40E), no speed, no dates.
+const RouteSpec kOutside{10, 0, 30, 40};
+
+std::vector<std::string> Labels(const Bench& b, int method) {
+    std::vector<std::string> labels;
+    for (int i = 0; i <= b.line.n; ++i) labels.push_back(b.engine.PointLabel(i, method));
+    return labels;
+}
+
+TEST(SeasonalLimitLatitude, FollowsArrivalMonthAndVertexHemisphere) {
+    struct Case {
+        double lat0, lat1;  // the vertex follows these hemispheres
+        std::optional<CivilDate> arrival;
+        double expected;
+    };
+    const Case cases[] = {
+        {41, 40, CivilDate{2026, 7, 10}, 48},
+        {41, 40, CivilDate{2026, 12, 10}, 40},
+        {41, 40, CivilDate{2026, 6, 1}, 48},
+        {-35, -30, CivilDate{2026, 7, 10}, -40},
+        {-35, -30, CivilDate{2026, 1, 10}, -48},
+        {-35, -30, CivilDate{2026, 12, 31}, -48},
+        {41, 40, std::nullopt, 0},
+    };
+    for (const Case& c : cases) {
+        Bench b({c.lat0, -9, c.lat1, -74, std::nullopt, std::nullopt, 8, c.arrival});
+        SCOPED_TRACE(::testing::PrintToString(c.expected));
+        EXPECT_EQ(b.engine.SeasonalLimitLatitude(), c.expected);
+    }
+}
+
+TEST(AutomaticChoice, FallsBackToMethod3WithTheReason) {
+    {
+        Bench b(kOutside);  // no arrival date, whatever the vertex
+        b.engine.RouteFacts();
+        EXPECT_EQ(b.engine.ChooseAutomaticMethod(), kMethodEquation);
+        ASSERT_EQ(b.sink.shown.size(), 1u);
+        EXPECT_EQ(b.sink.shown[0].title, "Velmar: Automatico");
+        EXPECT_EQ(b.sink.shown[0].header, "Data di arrivo assente:");
+        EXPECT_EQ(b.sink.shown[0].icon, "I");
+    }
+    {
+        RouteSpec r = kOutside;
+        r.arrivalDay = CivilDate{2026, 3, 1};
+        Bench b(r);  // vertex outside, no speed
+        b.engine.RouteFacts();
+        EXPECT_EQ(b.engine.ChooseAutomaticMethod(), kMethodEquation);
+        EXPECT_EQ(b.sink.Headers(), std::vector<std::string>{"Velocità propulsiva assente:"});
+        r.speed = 10;
+        Bench withSpeed(r);
+        withSpeed.engine.RouteFacts();
+        EXPECT_EQ(withSpeed.engine.ChooseAutomaticMethod(), kMethodPractical);
+        EXPECT_TRUE(withSpeed.sink.shown.empty());
+    }
+    {
+        Bench b(kAtlantic);  // vertex 45.7N inside, July limit 48: method 1
+        b.engine.RouteFacts();
+        EXPECT_EQ(b.engine.ChooseAutomaticMethod(), kMethodVertex);
+        RouteSpec winter = kAtlantic;
+        winter.arrivalDay = CivilDate{2026, 1, 15};  // limit 40: beyond it, method 2
+        Bench w(winter);
+        w.engine.RouteFacts();
+        EXPECT_EQ(w.engine.ChooseAutomaticMethod(), kMethodLimitParallel);
+    }
+}
+
+TEST(VertexMethod, VertexInsideIsLabelledVAndNumberingHasNoGap) {
+    Bench b(kAtlantic);
+    ASSERT_TRUE(b.engine.Activate());
+    ASSERT_EQ(b.engine.CurrentMethod(), kMethodVertex);
+    EXPECT_EQ(Labels(b, kMethodVertex),
+              (std::vector<std::string>{"A", " 1", " 2", "V", " 3", " 4", "B"}));
+    const GeoPoint v = b.line.points[b.line.vertexIndex + 1];
+    EXPECT_EQ(v.latitude, b.scheme.Value(kPassageA, 3));
+    EXPECT_EQ(v.longitude, b.scheme.Value(kPassageA, 4));
+    EXPECT_EQ(b.scheme.Value(kPassageA, 5), kMethodVertex);
+    EXPECT_EQ(b.scheme.State(kPassageA, 5), kStateComputed);
+}
+
+TEST(VertexMethod, ShortRouteDefaultLeavesNoZeroLengthLeg) {
+    // |DLon| < 30, vertex outside: three points spread over four legs. Put
+    // at DLon / 3, the third point sat on the arrival and its empty leg had
+    // no passage time, so the line failed whenever Vp was known.
+    RouteSpec r{10, 0, 20, 20, 10.0};
+    Bench b(r);
+    b.engine.RouteFacts();
+    ASSERT_FALSE(b.work.vertexInside);
+    ASSERT_TRUE(b.engine.SetMethodDefaults(kMethodVertex));
+    EXPECT_EQ(b.work.nrPt, 3);
+    EXPECT_DOUBLE_EQ(b.work.dLonP, 5.0);
+    EXPECT_EQ(b.line.spacingChoice, 1);
+    ASSERT_TRUE(b.engine.ApplyMethod(kMethodVertex));
+    EXPECT_EQ(b.line.n, 4);
+    EXPECT_EQ(Labels(b, kMethodVertex), (std::vector<std::string>{"A", " 1", " 2", " 3", "B"}));
+    for (int i = 0; i < b.line.n; ++i) EXPECT_GT(b.line.legs[i].distance, 100) << "leg " << i;
+    EXPECT_TRUE(b.sink.shown.empty());
+}
+
+TEST(LimitingParallel, ContactPointsLieOnTheParallelAndTheLegBetweenRunsAlongIt) {
+    for (bool westward : {false, true}) {
+        SCOPED_TRACE(westward ? "westward" : "eastward");
+        RouteSpec r = kAtlantic;
+        r.arrivalDay = CivilDate{2026, 1, 15};
+        if (!westward) std::swap(r.lon0, r.lon1), std::swap(r.lat0, r.lat1);
+        Bench b(r);
+        ASSERT_TRUE(b.engine.Activate());
+        ASSERT_EQ(b.engine.CurrentMethod(), kMethodLimitParallel);
+        EXPECT_EQ(b.line.limitLat, 42);  // the winter 40 held up to LimitLow
+        const int k = b.line.vertexIndex;
+        EXPECT_EQ(b.engine.PointLabel(k + 1, 2), "V'");
+        EXPECT_EQ(b.engine.PointLabel(k + 2, 2), "V\"");
+        // The range starts at the next whole degree beyond the endpoints.
+        EXPECT_EQ(b.work.limitLow, 42);
+        EXPECT_EQ(b.work.limitHigh, 46);
+    }
+}
+
+TEST(LimitingParallel, LegAlongTheParallelIsDueEastOrWest) {
+    for (bool westward : {false, true}) {
+        SCOPED_TRACE(westward ? "westward" : "eastward");
+        RouteSpec r{5, 0, 50, 105, std::nullopt, std::nullopt, 8, CivilDate{2026, 1, 3}};
+        if (westward) r.lon1 = -105;
+        Bench b(r);
+        ASSERT_TRUE(b.engine.Activate());
+        ASSERT_EQ(b.engine.CurrentMethod(), kMethodLimitParallel);
+        const int k = b.line.vertexIndex;
+        EXPECT_EQ(b.line.points[k + 1].latitude, b.line.limitLat);
+        EXPECT_EQ(b.line.points[k + 2].latitude, b.line.limitLat);
+        EXPECT_EQ(b.line.legs[k + 1].course, westward ? 270 : 90);
+        EXPECT_EQ(b.line.limitLat, 51);  // the season's 40 held up to LimitLow
+    }
+}
+
+TEST(Westward, SpacingIsNegativeAndPointsRunTowardTheArrival) {
+    RouteSpec r{30, -20, 10, -60, 10.0, std::nullopt, 8, CivilDate{2026, 4, 1}};
+    for (int method : {1, 3}) {
+        SCOPED_TRACE(method);
+        Bench b(r);
+        b.engine.RouteFacts();
+        ASSERT_TRUE(b.engine.SetMethodDefaults(method));
+        EXPECT_LT(b.work.dLonP, 0);
+        ASSERT_TRUE(b.engine.ApplyMethod(method));
+        for (int i = 1; i <= b.line.n; ++i)
+            EXPECT_LT(b.line.points[i].longitude, b.line.points[i - 1].longitude) << i;
+    }
+}
+
+TEST(PracticalMethod, ReproducesTheWorkedExample) {
+    // ml 1000, Vp 10: 2 hours would give 50 legs, but the interval kept is
+    // the step after it: DtP 3 hours, DmP 30 miles.
+    Bench b({0, 0, 0, 1000.0 / 60, 10.0, std::nullopt, 8, CivilDate{2026, 4, 1}});
+    ASSERT_DOUBLE_EQ(b.scheme.Value(kPassageB, 0), 1000);
+    b.engine.RouteFacts();
+    ASSERT_TRUE(b.engine.SetMethodDefaults(kMethodPractical));
+    EXPECT_EQ(b.line.dtP, 3);
+    EXPECT_EQ(b.line.dmP, 30);
+    EXPECT_EQ(b.line.practicalChoice, 2);
+    const PracticalRange range = b.engine.PracticalRanges();
+    EXPECT_EQ(range.dtPLower, 2);
+    EXPECT_EQ(range.dtPUpper, 96);
+    EXPECT_EQ(range.dmPLower, 20);
+    EXPECT_EQ(range.dmPUpper, 960);
+    ASSERT_TRUE(b.engine.ApplyMethod(kMethodPractical));
+    ASSERT_EQ(b.line.n, 34);
+    for (int i = 0; i + 1 < b.line.n; ++i) EXPECT_NEAR(b.line.legs[i].distance, 30, 1e-9) << i;
+    EXPECT_NEAR(b.line.legs[b.line.n - 1].distance, 10, 1e-6);
+    EXPECT_EQ(b.engine.Display().status.sections[1], "NrPt = 33");
+}
+
+TEST(PracticalMethod, LegBeyondThePoleReportsKindOneUnderItsName) {
+    Bench b({85, 0, 85, 170, 10.0});
+    b.engine.RouteFacts();
+    b.line.practicalChoice = 1;
+    b.line.dmP = 600;  // 10 degrees of latitude from 85N
+    b.line.dtP = 60;
+    EXPECT_FALSE(b.engine.ApplyMethod(kMethodPractical));
+    ASSERT_EQ(b.sink.shown.size(), 2u);
+    EXPECT_EQ(b.sink.shown[0].title, "Velmar: Errore nel punto");
+    EXPECT_EQ(b.sink.shown[0].header, "Metodo Pratico");
+    EXPECT_EQ(b.sink.shown[0].message,
+              "Con queste impostazioni si dovrebbe\rnavigare a latitudini troppo elevate.");
+    EXPECT_EQ(b.sink.shown[1].header, "Errore inaspettato:");
+}
+
+TEST(SpacingRanges, FollowTheMethodAndTheSignOfDLon) {
+    Bench inside(kAtlantic);
+    inside.engine.RouteFacts();
+    ASSERT_TRUE(inside.work.vertexInside);
+    const SpacingRange m1 = inside.engine.SpacingRanges(kMethodVertex);
+    EXPECT_EQ(m1.nrPtLower, 2);
+    EXPECT_EQ(m1.nrPtUpper, 57);
+    const SpacingRange m3 = inside.engine.SpacingRanges(kMethodEquation);
+    EXPECT_EQ(m3.nrPtLower, 1);
+    EXPECT_EQ(m3.nrPtUpper, 58);
+
+    Bench west({20, 0, 25, -60});
+    west.engine.RouteFacts();
+    const SpacingRange r = west.engine.SpacingRanges(kMethodEquation);
+    EXPECT_DOUBLE_EQ(r.dLonPLower, -30);
+    EXPECT_DOUBLE_EQ(r.dLonPUpper, -60.0 / 59);
+}
+
+TEST(PointErrors, LegTimeOutOfRangeNamesTheLegsFirstPointThenTheFinalMessage) {
+    Bench b({10, 0, 20, 20, 10.0});
+    b.engine.RouteFacts();
+    b.engine.SetMethodDefaults(kMethodEquation);
+    ASSERT_TRUE(b.engine.ApplyMethod(kMethodEquation));
+    const double before = b.scheme.Value(kPassageA, 5);
+    // Two points that leave the third leg a few hundredths of an hour long.
+    b.work.nrPt = 2;
+    b.work.dLonP = 10 - 0.005;
+    EXPECT_FALSE(b.engine.ApplyMethod(kMethodVertex));
+    ASSERT_EQ(b.sink.shown.size(), 2u);
+    EXPECT_EQ(b.sink.shown[0].header, "Coordinate del Vertice");
+    EXPECT_EQ(b.sink.shown[0].message,
+              "Il Dt (calcolato con ml e Vp) tra il punto 2\red il successivo eccede i valori "
+              "minimo-massimo consentiti.");
+    EXPECT_EQ(b.sink.shown[1].header, "Errore inaspettato:");
+    EXPECT_EQ(b.sink.shown[1].message, "Il metodo non è stato applicato.");
+    EXPECT_EQ(b.scheme.Value(kPassageA, 5), before);
+}
+
+TEST(PointErrors, GreenwichBeyondYear9999AtTheEndOfLegZeroNamesPoint0) {
+    Bench b({10, 0, 20, 20, 10.0, CivilDate{9999, 12, 31}, 23.5});
+    b.engine.RouteFacts();
+    ASSERT_TRUE(b.work.showTimes);
+    b.engine.SetMethodDefaults(kMethodEquation);
+    EXPECT_FALSE(b.engine.ApplyMethod(kMethodEquation));
+    ASSERT_EQ(b.sink.shown.size(), 2u);
+    EXPECT_EQ(b.sink.shown[0].message,
+              "Il GMT di arrivo (calcolato con GMT di partenza e Dt) tra il punto 0\red il "
+              "successivo eccede i valori minimo-massimo consentiti.");
+}
+
+TEST(PointErrors, WithoutSpeedNoTimeCheckRuns) {
+    RouteSpec r{10, 0, 20, 20};
+    Bench b(r);
+    b.engine.RouteFacts();
+    b.work.nrPt = 2;
+    b.work.dLonP = 10 - 0.005;  // the same short last leg as above
+    EXPECT_TRUE(b.engine.ApplyMethod(kMethodVertex));
+    EXPECT_TRUE(b.sink.shown.empty());
+    EXPECT_EQ(b.line.totalTime, 0);
+}
+
+TEST(SchemeSaved, OnlyAChangedTotalDistanceMarksTheSchemeModified) {
+    Bench b(kAtlantic);
+    ASSERT_TRUE(b.engine.Activate());
+    EXPECT_FALSE(b.scheme.saved);  // from 0 to the line's total
+    b.scheme.saved = true;
+    ASSERT_TRUE(b.engine.Activate());
+    EXPECT_TRUE(b.scheme.saved);
+    b.work.nrPt = 10;
+    b.engine.DeriveSpacing(kMethodVertex, 1);
+    ASSERT_TRUE(b.engine.ApplyMethod(kMethodVertex));
+    EXPECT_FALSE(b.scheme.saved);
+}
+
+TEST(FailedRecompute, KeepsListTotalsAndTheMethodLastApplied) {
+    Bench b({10, 0, 20, 20, 10.0});
+    b.engine.RouteFacts();
+    b.engine.SetMethodDefaults(kMethodEquation);
+    ASSERT_TRUE(b.engine.ApplyMethod(kMethodEquation));
+    const auto lines = b.engine.Display().lines;
+    const double total = b.line.totalDistance;
+    b.work.nrPt = 2;
+    b.work.dLonP = 10 - 0.005;
+    ASSERT_FALSE(b.engine.ApplyMethod(kMethodVertex));
+    EXPECT_EQ(b.engine.Display().lines, lines);
+    EXPECT_EQ(b.line.totalDistance, total);
+    // Chosen automatically, never entered: the scheme's undo copy would
+    // have brought back "Automatico".
+    EXPECT_EQ(b.scheme.Value(kPassageA, 5), kMethodEquation);
+    EXPECT_EQ(b.scheme.State(kPassageA, 5), kStateComputed);
+    EXPECT_EQ(b.engine.Display().status.sections[0], "Equazione del Circolo Massimo");
+}
+
+TEST(DamagedFile, StoredCountsNeverReachPastTheTables) {
+    Bench b(kAtlantic);
+    b.scheme.SetCell(kPassageA, 5, kStateComputed, kMethodEquation);
+    b.scheme.SetNrPt(255);
+    b.scheme.values[kPassageB][5] = 0.001;
+    b.line.n = 200;
+    EXPECT_LE(FillPointsList(b.line, b.work, 3).size(), 2u * kBrokenLineSlots);
+    ASSERT_TRUE(b.engine.Activate());  // chosen afresh
+    EXPECT_LE(b.line.n, 60);
+    EXPECT_LE(b.scheme.NrPt(), 58);
+
+    Bench m(kAtlantic);
+    m.scheme.SetCell(kPassageA, 5, kStateComputed, 77);  // no such method
+    EXPECT_TRUE(m.engine.Activate());
+    EXPECT_GE(m.engine.CurrentMethod(), 1);
+}
+
+TEST(VertexMethod, VertexNearTheArrivalKeepsTheArrivalsSlot) {
+    // V1 at 86.0E of a 105-degree passage; at 105 / 4.9 degrees the walk
+    // from the departure passes NrPt points before reaching the vertex.
+    Bench b({5, 0, 50, 105});
+    b.engine.RouteFacts();
+    ASSERT_TRUE(b.work.vertexInside);
+    b.work.dLonP = 105 / 4.9;
+    b.engine.DeriveSpacing(kMethodVertex, 2);
+    ASSERT_EQ(b.work.nrPt, 2);
+    ASSERT_TRUE(b.engine.ApplyMethod(kMethodVertex));
+    EXPECT_EQ(Labels(b, kMethodVertex), (std::vector<std::string>{"A", " 1", " 2", "V", "B"}));
+    EXPECT_EQ(b.line.points[3].longitude, b.scheme.Value(kPassageA, 4));
+    EXPECT_EQ(b.line.points[4].longitude, 105);
+}
+
+// Unit vector of a position on the sphere.
+struct Vec {
+    double x, y, z;
+};
+Vec Unit(double lat, double lon) {
+    const double f = lat * kDegToRad, l = lon * kDegToRad;
+    return {std::cos(f) * std::cos(l), std::cos(f) * std::sin(l), std::sin(f)};
+}
+
+// An independent rhumb line on the same spheroid, through the closed form
+// of the isometric latitude rather than the series the core uses.
+Rhumb ReferenceRhumb(double lat0, double lon0, double lat1, double lon1) {
+    const double e = std::sqrt(kE2);
+    auto psi = [e](double lat) {
+        const double s = std::sin(lat * kDegToRad);
+        return std::atanh(s) - e * std::atanh(e * s);
+    };
+    const double dLon = Normalize180(lon1 - lon0) * kDegToRad;
+    const double dPsi = psi(lat1) - psi(lat0);
+    const double dLat = (lat1 - lat0) * kDegToRad;
+    double course = std::atan2(dLon, dPsi) * kRadToDeg;
+    if (course < 0) course += 360;
+    const double q = std::fabs(dLat) > 1e-12 ? dLat / dPsi : std::cos(lat0 * kDegToRad);
+    return {course, std::hypot(dLat, q * dLon) * kRadToDeg * 60};
+}
+
+TEST(Property, PointsOfMethods1And3LieOnTheGreatCircleAndLegsAreRhumbLines) {
+    const unsigned seed = 20261206;
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> lat(-60, 60), lon(-180, 180), span(20, 150);
+    std::uniform_int_distribution<int> count(1, 40);
+    RecordProperty("seed", static_cast<int>(seed));
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    for (int trial = 0; trial < 200; ++trial) {
+        const double lat0 = lat(rng), lon0 = lon(rng), lat1 = lat(rng);
+        const double lon1 = Normalize180(lon0 + (trial % 2 ? span(rng) : -span(rng)));
+        const int method = trial % 3 == 0 ? kMethodEquation : kMethodVertex;
+        Bench b({lat0, lon0, lat1, lon1});
+        b.engine.RouteFacts();
+        const SpacingRange range = b.engine.SpacingRanges(method);
+        b.work.nrPt = std::clamp(count(rng), range.nrPtLower, range.nrPtUpper);
+        b.engine.DeriveSpacing(method, 1);
+        b.engine.ComputeBrokenLine(method);  // a line longer than ml may fail; the points stand
+        SCOPED_TRACE(::testing::Message() << "trial " << trial << ": " << lat0 << "," << lon0
+                                          << " -> " << lat1 << "," << lon1 << " method " << method);
+        const Vec a = Unit(lat0, lon0), c = Unit(lat1, lon1);
+        Vec n{a.y * c.z - a.z * c.y, a.z * c.x - a.x * c.z, a.x * c.y - a.y * c.x};
+        const double len = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+        for (int i = 0; i <= b.line.n; ++i) {
+            const Vec p = Unit(b.line.points[i].latitude, b.line.points[i].longitude);
+            const double offCircle =
+                std::fabs(std::asin((n.x * p.x + n.y * p.y + n.z * p.z) / len)) * kMilesPerRadian;
+            ASSERT_LT(offCircle, 1e-6) << "point " << i;  // miles; double trig rounding
+        }
+        for (int i = 0; i < b.line.n; ++i) {
+            const GeoPoint& p = b.line.points[i];
+            const GeoPoint& q = b.line.points[i + 1];
+            const Rhumb ref = ReferenceRhumb(p.latitude, p.longitude, q.latitude, q.longitude);
+            // The core's meridional parts stop at the e^6 term: about 1e-5
+            // minutes of latitude, far below a tenth of a minute.
+            ASSERT_NEAR(b.line.legs[i].course, ref.course, 1e-5) << "leg " << i;
+            ASSERT_NEAR(b.line.legs[i].distance, ref.distance, 1e-4 + 1e-7 * ref.distance)
+                << "leg " << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmar
