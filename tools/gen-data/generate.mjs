@@ -185,8 +185,9 @@ ${dropped.farFromCoast.map((d) => `- ${d}`).join('\n')}
 World picture. The land rings filled on a ${WIDTH} x ${HEIGHT} Mercator picture
 placed exactly as the ports window places its dots (pixel x = (lon + 180) x
 800 / 360, pixel y from the top = 517 - (ln tan(45 + lat / 2) x ky + 258.5)),
-4 x 4 samples per pixel: sea pale blue, land pale sand, pixels the coast
-crosses slate grey.
+4 x 4 samples per pixel: a pixel at least half covered is land (pale sand),
+the rest sea (pale blue); land pixels next to sea form a one-pixel slate-grey
+coastline, and an island smaller than half a pixel shows as one such pixel.
 
 ## SHA-256 of the generated files
 

@@ -4,9 +4,8 @@
 // port's dot falls on its coast.
 //
 // Land is filled from the land rings with an even-odd scanline fill, sampled
-// SUBSAMPLES x SUBSAMPLES times per pixel. Pixels wholly land or wholly sea
-// take the plain land or sea colour; pixels the coast passes through form a
-// thin coastline.
+// SUBSAMPLES x SUBSAMPLES times per pixel, and drawn in two plain colours
+// with a thin coastline between them.
 
 export const WIDTH = 800;
 export const HEIGHT = 517;
@@ -102,13 +101,24 @@ function landCoverage(rings) {
 }
 
 // Returns the picture as WIDTH * HEIGHT * 3 bytes of RGB, rows top down.
+// A pixel at least half covered is land. The coastline is one pixel wide,
+// on the land side: land pixels next to sea. An island smaller than half a
+// pixel still shows, as a single coastline pixel.
 export function renderWorld(rings) {
-    const full = SUBSAMPLES * SUBSAMPLES;
+    const half = (SUBSAMPLES * SUBSAMPLES) / 2;
     const cover = landCoverage(rings);
+    const isLand = (x, y) =>
+        x < 0 || y < 0 || x >= WIDTH || y >= HEIGHT ? null : cover[y * WIDTH + x] >= half;
     const rgb = new Uint8Array(WIDTH * HEIGHT * 3);
-    for (let i = 0; i < cover.length; ++i) {
-        const colour = cover[i] === 0 ? SEA : cover[i] === full ? LAND : COAST;
-        rgb.set(colour, i * 3);
+    for (let y = 0; y < HEIGHT; ++y) {
+        for (let x = 0; x < WIDTH; ++x) {
+            // Beyond the picture's edges counts as neither land nor sea.
+            const around = [isLand(x - 1, y), isLand(x + 1, y), isLand(x, y - 1), isLand(x, y + 1)];
+            let colour;
+            if (isLand(x, y)) colour = around.includes(false) ? COAST : LAND;
+            else colour = cover[y * WIDTH + x] > 0 && !around.includes(true) ? COAST : SEA;
+            rgb.set(colour, (y * WIDTH + x) * 3);
+        }
     }
     return rgb;
 }
