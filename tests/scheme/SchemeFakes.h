@@ -1,0 +1,40 @@
+#pragma once
+// Scripted stand-ins for the windows: a message box that records every
+// message and answers from a script, and a cell view that records writes.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/Interaction.h"
+#include "scheme/Scheme.h"
+
+namespace velmar::testing {
+
+class RecordingMessages : public MessageSink {
+public:
+    int MsgBox(const Message& message) override {
+        shown.push_back(message);
+        if (answers.empty()) return kMsgOk;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::vector<Message> shown;
+    std::deque<int> answers;
+};
+
+struct CellWrite {
+    int group, cell, state;
+    std::string text;
+};
+
+class RecordingView : public CellView {
+public:
+    void ShowCell(int group, int cell, int state, const std::string& text) override {
+        writes.push_back({group, cell, state, text});
+    }
+    std::vector<CellWrite> writes;
+};
+
+}  // namespace velmar::testing

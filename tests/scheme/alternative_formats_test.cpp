@@ -1,0 +1,84 @@
+// The two further forms of each kind of cell.
+
+#include <gtest/gtest.h>
+
+#include "core/DateTime.h"
+#include "scheme/AlternativeFormats.h"
+
+namespace velmar {
+namespace {
+
+AlternativeForms Forms(double value, int group, int cell, int state = kStateEntered) {
+    Scheme scheme;
+    scheme.SetCell(group, cell, state, value);
+    return AlternativeFormats(scheme, KindOf(group, cell), group, cell);
+}
+
+TEST(AlternativeFormats, FirstAndSecondFormsByKind) {
+    struct Case {
+        const char* what;
+        double value;
+        int group, cell;
+        const char* first;
+        const char* second;
+    };
+    const Case cases[] = {
+        {"latitude zero", 0, 0, 0, "0.0 (0° 00' 00\")", "zero primi di latitudine crescente"},
+        // Meridional parts from core/Rhumb (spheroidal); the form adds the sign and 3 decimals.
+        {"southern latitude", -41.5, 0, 0, "-41.5 (41° 30' 00\")",
+         "-2726.172 primi di latitudine crescente"},
+        {"longitude in time", -15, 3, 1, "-15.0 (15° 00' 00\")", "01h00m00s"},
+        {"Rv quadrant SE", 135, 1, 0, "135.0 (135° 00' 00\")", "Sud 45°00'.0 Est"},
+        {"Rv due south", 180, 1, 0, "180.0 (180° 00' 00\")", "Sud   0°      Est"},
+        {"Rv 270", 270, 1, 0, "270.0 (270° 00' 00\")", "Sud 90°00'.0 Ovest"},
+        {"Rv NW", 300, 1, 0, "300.0 (300° 00' 00\")", "Nord 60°00'.0 Ovest"},
+        {"Ri 200 from north", 200, 1, 2, "200.0 (200° 00' 00\")", "Nord 160°00'.0 Ovest"},
+        {"Ri 100 from north", 100, 1, 2, "100.0 (100° 00' 00\")", "Nord 100°00'.0 Est"},
+        {"speed", 12, 1, 1, "12 nodi", "22.224 km/h; 6.1733333 m/s"},
+        {"distance", 100, 2, 0, "100 miglia", "185.2 km"},
+        {"interval 5 h", 5, 2, 1, "5 ore", "0 giorni 05h00m00s"},
+        {"interval 50 h", 50, 2, 1, "50 ore", "2 giorni 02h00m00s"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        const AlternativeForms forms = Forms(k.value, k.group, k.cell);
+        EXPECT_EQ(forms.first, k.first);
+        EXPECT_EQ(forms.second, k.second);
+    }
+}
+
+TEST(AlternativeFormats, JulianDateComesFromTheGroupsZoneTime) {
+    Scheme scheme;
+    scheme.SetCell(3, 2, kStateEntered, 12.0);                      // zone time 12:00
+    scheme.SetCell(3, 3, kStateEntered, DayNumber({2000, 1, 1}));   // zone date
+    scheme.SetCell(3, 4, kStateComputed, 9.0);                      // Greenwich 09:00
+    scheme.SetCell(3, 5, kStateComputed, DayNumber({1999, 12, 31}));
+    for (int cell : {2, 3, 4, 5}) {
+        SCOPED_TRACE(cell);
+        EXPECT_EQ(AlternativeFormats(scheme, KindOf(3, cell), 3, cell).second,
+                  "Data giuliana: 2451545.00000");
+    }
+    EXPECT_EQ(AlternativeFormats(scheme, QuantityKind::TimeOfDay, 3, 2).first, "12 ore");
+    EXPECT_EQ(AlternativeFormats(scheme, QuantityKind::Date, 3, 3).first, "sabato 1 gennaio 2000");
+}
+
+TEST(AlternativeFormats, ItalianLongDates) {
+    const ItalianLongDate dates;
+    EXPECT_EQ(dates.LongDate(DayNumber({2026, 12, 6})), "domenica 6 dicembre 2026");
+    EXPECT_EQ(dates.LongDate(0), "sabato 30 dicembre 1899");
+    EXPECT_EQ(dates.LongDate(DayNumber({1900, 3, 1})), "giovedì 1 marzo 1900");
+    EXPECT_EQ(dates.LongDate(DayNumber({9999, 12, 31})), "venerdì 31 dicembre 9999");
+    EXPECT_EQ(dates.LongDate(10'000'000), "");  // no calendar date: no text, no crash
+}
+
+TEST(AlternativeFormats, DecimalSeparatorFollowsThePlatform) {
+    Scheme scheme;
+    scheme.SetCell(1, 1, kStateEntered, 7.5);
+    const ItalianLongDate dates;
+    const AlternativeForms forms = AlternativeFormats(scheme, QuantityKind::Speed, 1, 1, dates, ',');
+    EXPECT_EQ(forms.first, "7,5 nodi");
+    EXPECT_EQ(forms.second, "13,89 km/h; 3,8583333 m/s");
+}
+
+}  // namespace
+}  // namespace velmar

@@ -1,0 +1,79 @@
+// The scheme report's exact text.
+
+#include <gtest/gtest.h>
+
+#include "scheme/Report.h"
+#include "tests/scheme/SchemeFakes.h"
+
+namespace velmar {
+namespace {
+
+using S = ReportSection;
+
+TEST(SchemeReport, OnlyArrivalSelected) {
+    Scheme scheme;
+    scheme.SetCell(3, 0, kStateEntered, 41.0883);
+    scheme.SetCell(3, 1, kStateComputed, -9.1);
+    std::string text;
+    testing::RecordingMessages messages;
+    ASSERT_TRUE(CopySchemeReport(scheme, {S::NotSelected, S::NotSelected, S::Selected}, messages, text));
+    EXPECT_EQ(text,
+              "ARRIVO: \r\n"
+              "\tLat = 41°05'.3N *\r\n"
+              "\tLon = 9°06'.0W\r\n"
+              "\ttf =   :  :  \r\n"
+              "\tdel =   -  -20  \r\n"
+              "\tTm =   :  :  \r\n"
+              "\tdel =   -  -20  \r\n"
+              "_______\r\n"
+              "* Valore inserito\r\n");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(SchemeReport, PassageUsesFirstFormsForSpeedDistancesAndInterval) {
+    Scheme scheme;
+    scheme.SetCell(1, 0, kStateComputed, 45.5);
+    scheme.SetCell(1, 1, kStateEntered, 12);
+    scheme.SetCell(2, 0, kStateComputed, 123.45);
+    scheme.SetCell(2, 1, kStateComputed, 10.2875);
+    scheme.SetCell(1, 2, kStateComputed, 44);
+    scheme.SetCell(2, 2, kStateComputed, 120);
+    const auto lines = SchemeReportLines(scheme, {S::NotSelected, S::Selected, S::NotSelected});
+    const std::vector<std::string> expected = {
+        "PERCORSO:", "Lossodromia", "\tRv = 45°30'.0", "\tVp = 12 nodi *",
+        "\tml = 123.45 miglia", "\tDt = 10.2875 ore", "Ortodromia", "\tRi = 44°00'.0",
+        "\tmo = 120 miglia", "\tV1", "\t\tLat =   °  '. ±", "\t\tLon =    °  '. ±", "\tV2",
+        "\t\tLat =   °  '. ±", "\t\tLon =    °  '. ±", "_______", "* Valore inserito"};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(SchemeReport, OtherFormsGoBeforeTheAsterisk) {
+    Scheme scheme;
+    scheme.SetCell(0, 1, kStateEntered, 15);
+    const auto lines = SchemeReportLines(scheme, {S::WithFormats, S::NotSelected, S::NotSelected});
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "PARTENZA: ");
+    EXPECT_EQ(lines[1], "\tLat =   °  '. ± (zero primi di latitudine crescente)");
+    EXPECT_EQ(lines[2], "\tLon = 15°00'.0E (01h00m00s) *");
+}
+
+TEST(SchemeReport, NothingSelectedShowsMessageAndGivesNoText) {
+    Scheme scheme;
+    testing::RecordingMessages messages;
+    std::string text = "clipboard as it was";
+    EXPECT_FALSE(CopySchemeReport(scheme, {}, messages, text));
+    EXPECT_EQ(text, "clipboard as it was");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Velmar: Copia");
+    EXPECT_EQ(messages.shown[0].header, "Nessun elemento dello schema selezionato:");
+    EXPECT_EQ(messages.shown[0].message, "{Click} su Partenza, Percorso, Arrivo per selezionare.");
+}
+
+TEST(SchemeReport, HeaderClicksCycleThroughThreeSelections) {
+    EXPECT_EQ(NextReportSection(S::NotSelected), S::Selected);
+    EXPECT_EQ(NextReportSection(S::Selected), S::WithFormats);
+    EXPECT_EQ(NextReportSection(S::WithFormats), S::NotSelected);
+}
+
+}  // namespace
+}  // namespace velmar

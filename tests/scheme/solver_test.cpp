@@ -1,0 +1,274 @@
+// End-to-end scenarios of the solver and the road of an entry: what the
+// rules compute, in which order the slots are claimed, undo after an
+// out-of-range result, and the messages the user sees.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core/Angles.h"
+#include "scheme/SchemeEditor.h"
+#include "scheme/ScriptedKeypad.h"
+#include "tests/scheme/SchemeFakes.h"
+
+namespace velmar {
+namespace {
+
+using testing::RecordingMessages;
+using testing::RecordingView;
+
+constexpr int kDep = kDeparture, kArr = kArrival;
+
+class SolverScenario : public ::testing::Test {
+protected:
+    SolverScenario() { scheme.view = &view; }
+    bool Enter(int g, int c, double v) { return solver.AcceptEntry(g, c, v); }
+    void EnterPositions() {
+        ASSERT_TRUE(Enter(kDep, 0, 10));
+        ASSERT_TRUE(Enter(kDep, 1, 0));
+        ASSERT_TRUE(Enter(kArr, 0, 30));
+        ASSERT_TRUE(Enter(kArr, 1, 40));
+    }
+    double V(int g, int c) const { return scheme.Value(g, c); }
+    int S(int g, int c) const { return scheme.State(g, c); }
+
+    Scheme scheme;
+    RecordingView view;
+    RecordingMessages messages;
+    SchemeSolver solver{scheme, messages};
+};
+
+TEST_F(SolverScenario, PositionsGiveRhumbLineAndGreatCircle) {
+    EnterPositions();
+    // Expected figures: the acceptance case, to the displayed precision.
+    EXPECT_NEAR(V(1, 2), 55.88, 0.005);
+    EXPECT_NEAR(V(2, 2), 2535.30, 0.005);
+    EXPECT_NEAR(V(1, 3), 35.39, 0.005);
+    EXPECT_NEAR(V(1, 4), 75.63, 0.005);
+    EXPECT_EQ(V(2, 3), -V(1, 3));  // exactly, not approximately
+    for (auto [g, c] : {std::pair{1, 0}, {2, 0}, {1, 2}, {2, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}})
+        EXPECT_EQ(S(g, c), kStateComputed) << g << "," << c;
+    EXPECT_EQ(scheme.markers[20], 11);
+    EXPECT_EQ(scheme.markers[22], 12);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SolverScenario, SpeedThenDepartureTimeFillsEveryTime) {
+    EnterPositions();
+    ASSERT_TRUE(Enter(1, 1, 12));
+    EXPECT_NEAR(V(2, 1), V(2, 0) / 12, 1e-12);  // rule 5
+    ASSERT_TRUE(Enter(kDep, 2, 8.0));
+    ASSERT_TRUE(Enter(kDep, 3, DayNumber({2026, 12, 6})));
+    // Longitude 0: zone 0, so Greenwich equals zone time (rule 1).
+    // The time makes a round trip through one DateTime double: exact to ~1e-10 h.
+    EXPECT_NEAR(V(kDep, 4), 8.0, 1e-9);
+    EXPECT_EQ(V(kDep, 5), DayNumber({2026, 12, 6}));
+    // Rule 8 from departure Greenwich plus Dt, rule 4 to the arrival zone (+3 h at 40 E).
+    const double arrival = DayNumber({2026, 12, 6}) + (8.0 + V(2, 1)) / 24.0;
+    EXPECT_NEAR(V(kArr, 5) + V(kArr, 4) / 24.0, arrival, 1e-9);
+    EXPECT_NEAR(V(kArr, 3) + V(kArr, 2) / 24.0, arrival + 3.0 / 24.0, 1e-9);
+    EXPECT_EQ(scheme.markers[3], 1);
+    EXPECT_EQ(scheme.markers[33], 8);
+    EXPECT_EQ(scheme.markers[32], 3);
+    EXPECT_EQ(scheme.markers[21], 5);
+    EXPECT_EQ(scheme.markers[2], 0);
+}
+
+TEST_F(SolverScenario, SpeedAndIntervalFirstOwnTheDistanceSlot) {
+    ASSERT_TRUE(Enter(1, 1, 10));
+    ASSERT_TRUE(Enter(2, 1, 100));
+    EXPECT_DOUBLE_EQ(V(2, 0), 1000);  // rule 6
+    EnterPositions();
+    EXPECT_EQ(scheme.markers[20], 6);
+    EXPECT_DOUBLE_EQ(V(2, 0), 1000);    // rule 11 never replaces it
+    EXPECT_EQ(S(1, 0), kStateEmpty);    // so Rv stays empty
+    EXPECT_EQ(S(1, 2), kStateComputed); // while the great circle is solved
+}
+
+TEST_F(SolverScenario, PositionsFirstMakeIntervalComputedAndUneditable) {
+    EnterPositions();
+    ASSERT_TRUE(Enter(1, 1, 12));
+    EXPECT_EQ(S(2, 1), kStateComputed);
+    EXPECT_FALSE(solver.CanModify(2, 1));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Velmar: Modifica");
+    EXPECT_EQ(messages.shown[0].header, "Non puoi modificare un valore calcolato.");
+}
+
+TEST_F(SolverScenario, DeadReckoningFromCourseAndDistance) {
+    ASSERT_TRUE(Enter(kDep, 0, 10));
+    ASSERT_TRUE(Enter(kDep, 1, 0));
+    ASSERT_TRUE(Enter(1, 0, 45));
+    ASSERT_TRUE(Enter(2, 0, 600));
+    EXPECT_EQ(scheme.markers[31], 13);
+    EXPECT_EQ(scheme.markers[20], 0);  // rule 11: its targets are entered
+    EXPECT_EQ(S(kArr, 0), kStateComputed);
+    EXPECT_NEAR(V(kArr, 0), 10 + 600 * std::cos(45 * kDegToRad) / 60, 1e-9);
+    EXPECT_EQ(S(1, 2), kStateComputed);  // rule 12 runs on the computed arrival
+}
+
+TEST_F(SolverScenario, OutOfRangeUndoesTheEntryAndNamesTheCell) {
+    EnterPositions();
+    ASSERT_TRUE(Enter(1, 1, 12));
+    // Modify Vp to 2 knots: Dt would exceed 999.999 hours.
+    EXPECT_FALSE(Enter(1, 1, 2));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const Message& m = messages.shown[0];
+    EXPECT_EQ(m.icon, "I");
+    EXPECT_EQ(m.title, "Velmar3: Fuori campo");
+    EXPECT_EQ(m.header, "Differenza di tempo");
+    EXPECT_EQ(m.message, "Con i dati inseriti questo valore eccede i limiti minimo-massimo.");
+    EXPECT_EQ(V(1, 1), 12);
+    EXPECT_EQ(S(1, 1), kStateEntered);
+    EXPECT_NEAR(V(2, 1), V(2, 0) / 12, 1e-12);  // the old Dt stands
+}
+
+TEST_F(SolverScenario, OutOfRangeOnFirstEntryLeavesCellEmpty) {
+    EnterPositions();
+    EXPECT_FALSE(Enter(1, 1, 2));
+    EXPECT_EQ(S(1, 1), kStateEmpty);
+    EXPECT_EQ(V(1, 1), 0);
+    EXPECT_EQ(S(2, 1), kStateEmpty);
+    ASSERT_TRUE(Enter(1, 1, 12));  // a sound value is accepted afterwards
+    EXPECT_EQ(S(2, 1), kStateComputed);
+}
+
+TEST_F(SolverScenario, ArrivalYearBeyond9999IsOutOfRange) {
+    ASSERT_TRUE(Enter(kDep, 1, 0));
+    ASSERT_TRUE(Enter(2, 1, 48));
+    ASSERT_TRUE(Enter(kDep, 2, 12));
+    EXPECT_FALSE(Enter(kDep, 3, DayNumber({9999, 12, 31})));
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back().header, "Data di Greenwich di Arrivo");
+    EXPECT_EQ(S(kDep, 3), kStateEmpty);
+}
+
+TEST_F(SolverScenario, HistoryNoteListsDistinctEntriesMostRecentFirst) {
+    EXPECT_EQ(HistoryNote(scheme), "Verifica a ritroso...\r.");
+    EnterPositions();
+    ASSERT_TRUE(Enter(kArr, 1, 41));  // same cell again: no second history entry
+    EXPECT_EQ(scheme.history[1], (CellRef{3, 0}));
+    EXPECT_EQ(HistoryNote(scheme),
+              "Verifica a ritroso...\rLongitudine di Arrivo;\rLatitudine di Arrivo;\r"
+              "Longitudine di Partenza;\rLatitudine di Partenza.");
+    EXPECT_FALSE(Enter(1, 1, 1));
+    EXPECT_EQ(messages.shown.back().note,
+              "Verifica a ritroso...\rVelocità propulsiva;\rLongitudine di Arrivo;\r"
+              "Latitudine di Arrivo;\rLongitudine di Partenza.");
+}
+
+TEST_F(SolverScenario, EveryEntryClearsTheChosenMethod) {
+    for (auto [g, c, v] : {std::tuple{kDep, 0, 10.0}, {1, 1, 12.0}, {kArr, 2, 9.5}}) {
+        SCOPED_TRACE(::testing::Message() << g << "," << c);
+        scheme.SetCell(1, 5, kStateEntered, 2);
+        view.writes.clear();
+        ASSERT_TRUE(Enter(g, c, v));
+        EXPECT_EQ(S(1, 5), kStateEmpty);
+        EXPECT_EQ(V(1, 5), 0);
+        bool shownAutomatic = false;
+        for (const auto& w : view.writes)
+            if (w.group == 1 && w.cell == 5)
+                shownAutomatic = w.state == 0 && w.text == "Automatico";
+        EXPECT_TRUE(shownAutomatic);
+    }
+}
+
+TEST_F(SolverScenario, BothGreenwichTimesAndIntervalEnteredAreNotCrossChecked) {
+    ASSERT_TRUE(Enter(kDep, 4, 8));
+    ASSERT_TRUE(Enter(kDep, 5, 40000));
+    ASSERT_TRUE(Enter(2, 1, 5));
+    ASSERT_TRUE(Enter(kArr, 4, 20));
+    ASSERT_TRUE(Enter(kArr, 5, 40000));
+    EXPECT_EQ(V(2, 1), 5);  // 12 hours apart, but Dt stays as entered
+    EXPECT_EQ(scheme.markers[21], 0);
+}
+
+TEST_F(SolverScenario, ValueThatNeverSettlesFailsAtPassLimit) {
+    ASSERT_TRUE(Enter(kDep, 1, 0));
+    ASSERT_TRUE(Enter(kArr, 0, 30));
+    ASSERT_TRUE(Enter(kArr, 1, 40));
+    // A NaN latitude gives NaN results, which never compare equal.
+    EXPECT_FALSE(Enter(kDep, 0, std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_EQ(S(kDep, 0), kStateEmpty);
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back().header, "Calcolo non concluso.");
+}
+
+TEST_F(SolverScenario, PositionsCoincideWithinOneMinuteInBothCoordinates) {
+    EnterPositions();
+    scheme.Clear();
+    scheme.SetCell(kDep, 0, 1, 10);
+    scheme.SetCell(kDep, 1, 1, 20);
+    scheme.SetCell(kArr, 0, 1, 40);
+    struct Case { int g, c; double v; double other; bool expected; };
+    const Case cases[] = {
+        {kArr, 0, 10.01, 20.01, true},   // both within a minute
+        {kArr, 1, 20.01, 10.01, true},
+        {kArr, 0, 10.02, 20.0, false},   // latitude 1.2' apart
+        {kArr, 0, 10.0, 20.02, false},   // longitude apart
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(::testing::Message() << k.g << "," << k.c << " " << k.v);
+        scheme.SetCell(kArr, k.c == 0 ? 1 : 0, 1, k.other);
+        EXPECT_EQ(solver.PositionsCoincide(k.g, k.c, k.v), k.expected);
+    }
+    scheme.SetCell(kDep, 1, 0, 0);  // the other point incomplete: never
+    EXPECT_FALSE(solver.PositionsCoincide(kArr, 0, 10));
+}
+
+TEST_F(SolverScenario, GreatCircleUsersGetTheirOwnRefusal) {
+    EXPECT_FALSE(solver.HasGreatCircle(GreatCircleUser::Chart));
+    EXPECT_FALSE(solver.HasGreatCircle(GreatCircleUser::Points));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].title, "Velmar3: Modulo Carta");
+    EXPECT_EQ(messages.shown[0].header, "Niente da visualizzare.");
+    EXPECT_EQ(messages.shown[1].title, "Velmar3: Modulo Punti");
+    EXPECT_EQ(messages.shown[1].header, "Niente da calcolare.");
+    EnterPositions();
+    EXPECT_TRUE(solver.HasGreatCircle(GreatCircleUser::Chart));
+    EXPECT_EQ(IsInnerVertex(scheme), false);  // V1 at 75.6 E lies beyond 40 E
+}
+
+// EditCell drives the keypad: refusals come before it is opened or after it
+// closes, and the entry goes through the keypad's checks.
+class EditCellScenario : public SolverScenario {
+protected:
+    ScriptedKeypad keypad{messages, scheme.saved, CivilDate{2026, 12, 6}};
+    SchemeEditor editor{scheme, messages, keypad};
+    EditOutcome Type(int g, int c, int a, int b, int d, char h = 0) {
+        KeypadTyping t;
+        t.fields[0] = a;
+        t.fields[1] = b;
+        t.fields[2] = d;
+        if (h) t.hemisphere = h;
+        keypad.Push(t);
+        return editor.EditCell(g, c);
+    }
+};
+
+TEST_F(EditCellScenario, TypedEntriesSolveAndClearSaved) {
+    EXPECT_EQ(Type(kDep, 0, 10, 0, 0, 'N'), EditOutcome::Accepted);
+    EXPECT_FALSE(scheme.saved);
+    EXPECT_EQ(keypad.LastRequest()->insert, true);
+    EXPECT_EQ(keypad.LastRequest()->upper, 90);
+    EXPECT_EQ(Type(kDep, 1, 0, 0, 0), EditOutcome::Accepted);
+    EXPECT_EQ(Type(kArr, 1, 0, 0, 30, 'E'), EditOutcome::Accepted);
+    EXPECT_EQ(Type(kArr, 0, 10, 0, 30, 'N'), EditOutcome::PositionsCoincide);
+    EXPECT_EQ(messages.shown.back().header, "Le coordinate di partenza e di arrivo coincidono.");
+    EXPECT_EQ(Type(kArr, 0, 30, 0, 0, 'N'), EditOutcome::Accepted);
+    EXPECT_EQ(Type(kArr, 1, 40, 0, 0, 'E'), EditOutcome::Accepted);
+    EXPECT_EQ(Type(2, 0, 100, 0, 0), EditOutcome::Computed);
+    EXPECT_EQ(Type(1, 2, 1, 0, 0), EditOutcome::NotEditable);
+}
+
+TEST_F(EditCellScenario, UnchangedValueLeavesSchemeSaved) {
+    ASSERT_EQ(Type(kDep, 0, 45, 30, 0, 'N'), EditOutcome::Accepted);
+    scheme.saved = true;
+    EXPECT_EQ(Type(kDep, 0, 45, 30, 0, 'N'), EditOutcome::KeypadClosed);
+    EXPECT_EQ(keypad.LastClose(), KeypadClose::Unchanged);
+    EXPECT_TRUE(scheme.saved);
+}
+
+}  // namespace
+}  // namespace velmar
