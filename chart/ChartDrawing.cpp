@@ -1,0 +1,346 @@
+#include "chart/ChartDrawing.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPen>
+#include <QPoint>
+#include <QPointF>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/Angles.h"
+
+namespace velmar {
+
+namespace {
+
+QFont ChartFont(const ChartMapping& m) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(kChartFontMinPixels, Nearest(kChartFontUnits * m.scale)));
+    return font;
+}
+
+bool HaveFonts() { return QGuiApplication::instance() != nullptr; }
+
+int TextHeightUnits(const ChartMapping& m) {
+    const QFont font = ChartFont(m);
+    // Without an application no font can be measured: a sans font's line is
+    // about 1.2 times its pixel size.
+    const double pixels = HaveFonts() ? QFontMetricsF(font).height() : font.pixelSize() * 1.2;
+    return std::max(1, Nearest(pixels / m.scale));
+}
+
+// Clips segment p0-p1 to the rectangle (Liang-Barsky); false when nothing
+// of it is inside. Keeps far-away coordinates away from the rasteriser.
+bool ClipSegment(QPointF& p0, QPointF& p1, const QRectF& r) {
+    const double dx = p1.x() - p0.x();
+    const double dy = p1.y() - p0.y();
+    double t0 = 0;
+    double t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {p0.x() - r.left(), r.right() - p0.x(), p0.y() - r.top(), r.bottom() - p0.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+    }
+    const QPointF a = p0;
+    p0 = QPointF(a.x() + t0 * dx, a.y() + t0 * dy);
+    p1 = QPointF(a.x() + t1 * dx, a.y() + t1 * dy);
+    return true;
+}
+
+// Draws marks given in chart units through the mapping; pen widths and
+// radii are chart units too, never thinner than one pixel.
+class UnitPainter {
+public:
+    UnitPainter(QImage& image, const ChartMapping& m) : painter_(&image), m_(m) {
+        const double margin = 64;
+        clip_ = QRectF(-margin, -margin, image.width() + 2 * margin, image.height() + 2 * margin);
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setBrush(Qt::NoBrush);
+    }
+
+    QPainter& Painter() { return painter_; }
+    QPointF Px(double x, double y) const { return {m_.PixelX(x), m_.PixelY(y)}; }
+
+    void SetPen(QRgb color, int widthUnits) {
+        penPixels_ = std::max(1.0, widthUnits * m_.scale);
+        QPen pen{QColor::fromRgb(color)};
+        if (penPixels_ <= 1.0) {
+            pen.setWidth(1);
+            pen.setCosmetic(true);
+        } else {
+            pen.setWidthF(penPixels_);
+        }
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        painter_.setPen(pen);
+        penColor_ = color;
+    }
+    void SetTextColor(QRgb color) { textColor_ = color; }
+    void SetFont(const QFont& font) {
+        painter_.setFont(font);
+        ascent_ = QFontMetricsF(font).ascent();
+    }
+
+    void Line(double x0, double y0, double x1, double y1) {
+        QPointF a = Px(x0, y0);
+        QPointF b = Px(x1, y1);
+        if (ClipSegment(a, b, clip_)) painter_.drawLine(a, b);
+    }
+    /// A zero-length line with the current pen: a round dot as wide as the pen.
+    void Dot(double x, double y) {
+        const QPointF c = Px(x, y);
+        if (clip_.contains(c)) painter_.drawPoint(c);
+    }
+    void Circle(double x, double y, int radiusUnits) {
+        const QPointF c = Px(x, y);
+        const double r = std::max(0.5, radiusUnits * m_.scale);
+        if (c.x() + r < clip_.left() || c.x() - r > clip_.right() || c.y() + r < clip_.top() ||
+            c.y() - r > clip_.bottom()) {
+            return;
+        }
+        painter_.drawEllipse(c, r, r);
+    }
+    /// A text whose top-left corner is at the chart point.
+    void Text(double x, double y, const QString& text) {
+        if (!HaveFonts()) return;
+        const QPointF at = Px(x, y);
+        if (!clip_.contains(at)) return;
+        const QPen pen = painter_.pen();
+        painter_.setPen(QColor::fromRgb(textColor_));
+        painter_.drawText(QPointF(at.x(), at.y() + ascent_), text);
+        painter_.setPen(pen);
+    }
+
+private:
+    QPainter painter_;
+    ChartMapping m_;
+    QRectF clip_;
+    double penPixels_ = 1;
+    double ascent_ = 0;
+    QRgb penColor_ = 0xff000000;
+    QRgb textColor_ = 0xff000000;
+};
+
+QString Degrees(int value, const char* suffix) {
+    return QString::number(value) + QString::fromUtf8(suffix);
+}
+
+// The great circle whose vertex is at (vx, vy's latitude): dots every 2
+// degrees of longitude out to `count` x 2 degrees on both sides.
+void GreatCircleDots(UnitPainter& u, int vx, double tanVertexLat, int count) {
+    for (int i = 1; i <= count; ++i) {
+        const double lat = std::atan(std::cos(2.0 * i * kDegToRad) * tanVertexLat) * kRadToDeg;
+        const int y = ChartY(lat);
+        u.Dot(vx - 120.0 * i, y);
+        u.Dot(vx + 120.0 * i, y);
+    }
+}
+
+}  // namespace
+
+int ChartTextHeight(const ChartView& view) { return TextHeightUnits(view.Mapping()); }
+
+void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const ChartLayers& layers) {
+    const int w = view.Width();
+    const int h0 = view.Height();
+    if (image.width() != w || image.height() != h0 || image.format() != QImage::Format_RGB32) {
+        image = QImage(w, h0, QImage::Format_RGB32);
+    }
+    const ChartMapping m = view.Mapping();
+    const bool antimeridian = view.Meridian() == CentralMeridian::kAntimeridian;
+
+    // 1. Background and frame, in pixels.
+    image.fill(Qt::white);
+    UnitPainter u(image, m);
+    u.Painter().setPen(QPen(Qt::black, 1));
+    u.Painter().drawRect(0, 0, w - 1, h0 - 1);
+
+    // 2. The visible area in chart units.
+    const QFont font = ChartFont(m);
+    if (HaveFonts()) u.SetFont(font);
+    const int h = TextHeightUnits(m);
+    const double left = m.ChartXAt(0);
+    const double right = m.ChartXAt(w);
+    const double top = m.ChartYAt(0);
+    const double bottom = m.ChartYAt(h0);
+    u.SetPen(kChartGraticule, 1);
+    u.SetTextColor(0xff000000);
+
+    // 3. Graticule step and pan step for this zoom.
+    const int step = view.GraticuleStep();
+    view.UpdatePanStep();
+
+    if (layers.graticule) {
+        // 4. Parallels up to 80 degrees, labelled at the left edge.
+        for (int lat = step; lat <= 80; lat += step) {
+            const int y = ChartY(lat);
+            u.Text(left, y, Degrees(lat, "°N"));
+            u.Text(left, -y, Degrees(lat, "°S"));
+            u.Line(left, y, right, y);
+            u.Line(left, -y, right, -y);
+        }
+        // 5. Meridians out to 180 degrees each side, labelled at the top.
+        for (int lon = step; lon <= 180; lon += step) {
+            const int x = Nearest(lon * 60.0);
+            if (antimeridian) {
+                u.Text(x, top, Degrees(180 - lon, "°W"));
+                u.Text(-x, top, Degrees(180 - lon, "°E"));
+            } else {
+                u.Text(x, top, Degrees(lon, "°E"));
+                u.Text(-x, top, Degrees(lon, "°W"));
+            }
+            u.Line(-x, top, -x, bottom);
+            u.Line(x, top, x, bottom);
+        }
+    }
+
+    // 6. Equator and central meridian, always.
+    u.Text(left, 0, QStringLiteral("0"));
+    u.SetPen(kChartEquator, h / 6);
+    u.Line(left, 0, right, 0);
+    u.Text(0, top, antimeridian ? QStringLiteral("180") : QStringLiteral("0"));
+    u.SetPen(0xff000000, 7);
+    u.Line(0, top, 0, bottom);
+
+    // 8. The great circle with its vertices.
+    if (layers.greatCircle) {
+        const int r1 = h / 3;
+        u.SetPen(kChartGreatCircle, 1);
+        u.Circle(marks.v1.x, marks.v1.y, r1);
+        u.Circle(marks.v2.x, marks.v2.y, r1);
+        u.SetPen(kChartGreatCircle, r1);
+        const double v1Lat = LatitudeFromParts(marks.v1.y);
+        GreatCircleDots(u, marks.v1.x, std::tan(v1Lat * kDegToRad), 89);
+        const bool tangents = marks.method == kLimitingParallelMethod && marks.hasTangents;
+        if (tangents) {
+            const int r2 = h / 5;
+            u.SetPen(kChartGreatCircle, 1);
+            u.Circle(marks.t1.x, marks.t1.y, r2);
+            u.Circle(marks.t2.x, marks.t2.y, r2);
+            u.SetPen(kChartGreatCircle, r2);
+            const double t = std::tan(marks.limitLat * kDegToRad);
+            GreatCircleDots(u, marks.t1.x, t, 44);
+            GreatCircleDots(u, marks.t2.x, t, 44);
+        }
+        if (layers.labels) {
+            u.SetTextColor(kChartRhumb);
+            u.Text(marks.v1.x, marks.v1.y, QStringLiteral("V1"));
+            u.Text(marks.v2.x, marks.v2.y, QStringLiteral("V2"));
+            if (tangents) {
+                u.Text(marks.t1.x, marks.t1.y, QStringLiteral("V'"));
+                u.Text(marks.t2.x, marks.t2.y, QStringLiteral("V\""));
+            }
+        }
+    }
+
+    // 9. The broken line: from A through each point (circled) to B.
+    if (layers.brokenLine && marks.BrokenLineEnabled()) {
+        u.SetPen(kChartBrokenLine, 1);
+        const int r3 = h / 4;
+        ChartPoint at = marks.a;
+        for (int i = 0; i < marks.pointCount; ++i) {
+            const ChartPoint& p = marks.points[i];
+            u.Line(at.x, at.y, p.x, p.y);
+            u.Circle(p.x, p.y, r3);
+            at = p;
+        }
+        u.Line(at.x, at.y, marks.b.x, marks.b.y);
+    }
+
+    // 10. The rhumb line, always: straight on this projection.
+    u.SetPen(kChartRhumb, h / 6);
+    u.SetTextColor(kChartRhumb);
+    u.Line(marks.a.x, marks.a.y, marks.b.x, marks.b.y);
+    if (layers.labels) {
+        u.Text(marks.a.x, marks.a.y, QStringLiteral("A"));
+        u.Text(marks.b.x, marks.b.y, QStringLiteral("B"));
+    }
+}
+
+QImage DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& map) {
+    QImage work = chart.copy();
+    if (work.isNull() || map.polylines.empty()) return work;
+    const ChartMapping m = view.Mapping();
+    const double penPixels = std::max(1.0, m.scale);
+    const double margin = penPixels + 2;
+    // The visible window in chart units, widened by the pen.
+    const double minX = m.ChartXAt(-margin);
+    const double maxX = m.ChartXAt(work.width() + margin);
+    const double minY = m.ChartYAt(work.height() + margin);
+    const double maxY = m.ChartYAt(-margin);
+    const QRectF clip(-margin, -margin, work.width() + 2 * margin, work.height() + 2 * margin);
+
+    QPainter painter(&work);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(Qt::black);
+    if (penPixels <= 1.0) {
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+    } else {
+        pen.setWidthF(penPixels);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    painter.setPen(pen);
+
+    std::vector<QPoint> run;
+    run.reserve(4096);
+    auto flush = [&] {
+        if (run.size() >= 2) painter.drawPolyline(run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (const MapPolyline& line : map.polylines) {
+        if (line.maxX < minX || line.minX > maxX || line.maxY < minY || line.minY > maxY) continue;
+        const ChartPoint* pts = map.points.data() + line.first;
+        const bool inside = line.minX >= minX && line.maxX <= maxX && line.minY >= minY && line.maxY <= maxY;
+        if (inside) {
+            // Whole pixels, as the device draws them; a point on the same
+            // pixel as the one before adds nothing.
+            for (std::uint32_t i = 0; i < line.count; ++i) {
+                const QPoint p(static_cast<int>(std::lround(m.PixelX(pts[i].x))),
+                               static_cast<int>(std::lround(m.PixelY(pts[i].y))));
+                if (run.empty() || run.back() != p) run.push_back(p);
+            }
+            flush();
+            continue;
+        }
+        // Partly visible: draw each segment's visible piece.
+        for (std::uint32_t i = 1; i < line.count; ++i) {
+            QPointF a(m.PixelX(pts[i - 1].x), m.PixelY(pts[i - 1].y));
+            QPointF b(m.PixelX(pts[i].x), m.PixelY(pts[i].y));
+            if (!ClipSegment(a, b, clip)) {
+                flush();
+                continue;
+            }
+            const QPoint pa(static_cast<int>(std::lround(a.x())), static_cast<int>(std::lround(a.y())));
+            const QPoint pb(static_cast<int>(std::lround(b.x())), static_cast<int>(std::lround(b.y())));
+            if (run.empty() || run.back() != pa) {
+                flush();
+                run.push_back(pa);
+            }
+            if (run.back() != pb) run.push_back(pb);
+        }
+        flush();
+    }
+    painter.end();
+    return work;
+}
+
+}  // namespace velmar

@@ -1,0 +1,168 @@
+#include "chart/WorldMap.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <system_error>
+
+namespace velmar {
+
+namespace {
+
+constexpr char kCtrlZ = '\x1a';
+
+bool IsBlank(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v'; }
+
+enum class Scan { kNumber, kEnd, kBad };
+
+// Reads one whole number at p, skipping blanks before it. A number must be
+// followed by a blank or the end; it must fit in 32 bits.
+Scan NextInt(const char*& p, const char* end, int& out) {
+    while (p < end && IsBlank(*p)) ++p;
+    if (p == end || *p == kCtrlZ) return Scan::kEnd;
+    bool negative = false;
+    if (*p == '-' || *p == '+') {
+        negative = *p == '-';
+        ++p;
+    }
+    const char* digits = p;
+    std::int64_t v = 0;
+    while (p < end && *p >= '0' && *p <= '9') {
+        v = v * 10 + (*p - '0');
+        if (v > std::int64_t{std::numeric_limits<int>::max()} + 1) return Scan::kBad;
+        ++p;
+    }
+    if (p == digits) return Scan::kBad;
+    if (p < end && !IsBlank(*p) && *p != kCtrlZ) return Scan::kBad;
+    if (negative) v = -v;
+    if (v > std::numeric_limits<int>::max()) return Scan::kBad;
+    out = static_cast<int>(v);
+    return Scan::kNumber;
+}
+
+void Close(WorldMap& map, MapPolyline& open) {
+    if (open.count >= 2) map.polylines.push_back(open);
+    else map.points.resize(open.first);  // a lone point draws nothing
+    open = MapPolyline{};
+    open.first = static_cast<std::uint32_t>(map.points.size());
+}
+
+}  // namespace
+
+WorldMap ParseWorldMap(std::string_view text) {
+    WorldMap map;
+    map.points.reserve(text.size() / 12 + 1);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    MapPolyline open;
+    int record[3];
+    for (;;) {
+        int got = 0;
+        Scan s = Scan::kNumber;
+        while (got < 3 && (s = NextInt(p, end, record[got])) == Scan::kNumber) {
+            ++got;
+            if (got == 1 && record[0] == 1) break;  // end of data: x and y are not needed
+        }
+        if (got >= 1 && record[0] == 1) break;
+        if (s == Scan::kBad || (s == Scan::kEnd && got > 0)) {
+            map.readError = true;
+            break;
+        }
+        if (s == Scan::kEnd) break;
+        const int code = record[0];
+        if (code != -1 && code != 0) continue;
+        if (code == -1 || open.count == 0) {
+            if (open.count > 0) Close(map, open);
+            open.first = static_cast<std::uint32_t>(map.points.size());
+            open.minX = open.maxX = record[1];
+            open.minY = open.maxY = record[2];
+        } else {
+            open.minX = std::min(open.minX, record[1]);
+            open.maxX = std::max(open.maxX, record[1]);
+            open.minY = std::min(open.minY, record[2]);
+            open.maxY = std::max(open.maxY, record[2]);
+        }
+        map.points.push_back({record[1], record[2]});
+        ++open.count;
+    }
+    Close(map, open);
+    return map;
+}
+
+const char* MapFileName(CentralMeridian meridian) {
+    return meridian == CentralMeridian::kAntimeridian ? "MONDOAG.MAP" : "MONDOGW.MAP";
+}
+
+std::filesystem::path MapFilePath(const std::filesystem::path& folder, CentralMeridian meridian) {
+    return folder / MapFileName(meridian);
+}
+
+MapLoadStatus ReadWorldMap(const std::filesystem::path& path, WorldMap& map) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return std::filesystem::exists(path, ec) ? MapLoadStatus::kCannotOpen : MapLoadStatus::kNotFound;
+    }
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return MapLoadStatus::kCannotOpen;
+    std::string text;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    const long size = ok ? std::ftell(f) : -1;
+    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    if (ok) {
+        text.resize(static_cast<std::size_t>(size));
+        ok = std::fread(text.data(), 1, text.size(), f) == text.size();
+    }
+    std::fclose(f);
+    if (!ok) return MapLoadStatus::kCannotOpen;
+    map = ParseWorldMap(text);
+    return map.readError ? MapLoadStatus::kReadError : MapLoadStatus::kOk;
+}
+
+void ReportMapFailure(MapLoadStatus status, const std::filesystem::path& path, MessageSink& sink) {
+    const std::string where = path.string();
+    Message m;
+    switch (status) {
+        case MapLoadStatus::kOk:
+            return;
+        case MapLoadStatus::kNotFound:
+            m = Message{"!", "O", "Carta: Mappa", "File non trovato", where, "Impossibile disegnare la mappa"};
+            break;
+        case MapLoadStatus::kReadError:
+            m = Message{"!", "O", "Carta: Mappa", where, "Errore nella lettura del file.", ""};
+            break;
+        case MapLoadStatus::kCannotOpen:
+            m = Message{"!", "O", "Carta: Mappa", where, "Impossibile aprire il file.", ""};
+            break;
+    }
+    sink.MsgBox(m);
+}
+
+const WorldMap* WorldMapCache::Load(const std::filesystem::path& path, MessageSink& sink) {
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(path, ec);
+    if (!exists) {
+        valid_ = false;
+        ReportMapFailure(MapLoadStatus::kNotFound, path, sink);
+        return nullptr;
+    }
+    const auto size = std::filesystem::file_size(path, ec);
+    const auto time = ec ? std::filesystem::file_time_type{} : std::filesystem::last_write_time(path, ec);
+    if (!valid_ || ec || path != path_ || size != size_ || time != time_) {
+        valid_ = false;
+        map_ = WorldMap{};
+        const MapLoadStatus status = ReadWorldMap(path, map_);
+        ++reads_;
+        if (status == MapLoadStatus::kNotFound || status == MapLoadStatus::kCannotOpen) {
+            ReportMapFailure(status, path, sink);
+            return nullptr;
+        }
+        path_ = path;
+        size_ = size;
+        time_ = time;
+        valid_ = !ec;
+    }
+    if (map_.readError) ReportMapFailure(MapLoadStatus::kReadError, path, sink);
+    return &map_;
+}
+
+}  // namespace velmar

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "chart/WorldMap.h"
+
+namespace velmar {
+namespace {
+
+using Polyline = std::vector<ChartPoint>;
+
+std::vector<Polyline> Lines(const WorldMap& map) {
+    std::vector<Polyline> out;
+    for (const MapPolyline& l : map.polylines) {
+        out.emplace_back(map.points.begin() + l.first, map.points.begin() + l.first + l.count);
+    }
+    return out;
+}
+
+struct ParseCase {
+    const char* name;
+    std::string text;
+    std::vector<Polyline> lines;
+    bool readError;
+};
+
+TEST(ParseWorldMap, Records) {
+    const Polyline square = {{0, 0}, {10, 0}, {10, 10}};
+    const ParseCase cases[] = {
+        {"empty", "", {}, false},
+        {"blanks only", " \r\n\t ", {}, false},
+        {"one polyline", "-1 0 0 0 10 0 0 10 10 1 0 0", {square}, false},
+        {"line breaks do not matter", "-1\n0\n0 0 10\r\n0\t0 10\n10 1\n0\n0\n", {square}, false},
+        {"no end record", "-1 0 0 0 10 0 0 10 10", {square}, false},
+        {"stops at the first code 1", "-1 0 0 0 10 0 1 0 0 -1 5 5 0 6 6", {{{0, 0}, {10, 0}}}, false},
+        {"end record needs no coordinates", "-1 0 0 0 10 0 1", {{{0, 0}, {10, 0}}}, false},
+        {"other codes are skipped", "-1 0 0 2 99 99 0 10 0 -7 1 1 0 10 10", {square}, false},
+        {"code -1 starts a new polyline", "-1 0 0 0 1 1 -1 5 5 0 6 6",
+         {{{0, 0}, {1, 1}}, {{5, 5}, {6, 6}}}, false},
+        {"a lone point draws nothing", "-1 3 3 -1 0 0 0 1 1", {{{0, 0}, {1, 1}}}, false},
+        {"a leading 0 starts a polyline", "0 4 4 0 5 5", {{{4, 4}, {5, 5}}}, false},
+        {"signs and 32-bit bounds", "-1 -2147483648 2147483647 0 +3 -0", {{{-2147483647 - 1, 2147483647}, {3, 0}}},
+         false},
+        {"Ctrl-Z ends the text", "-1 0 0 0 1 1\x1a garbage", {{{0, 0}, {1, 1}}}, false},
+        {"number beyond 32 bits", "-1 0 0 0 2147483648 0", {}, true},
+        {"huge number", "-1 0 0 0 1 1 0 99999999999999999999999999 0", {{{0, 0}, {1, 1}}}, true},
+        {"sign without digits", "-1 0 0 0 - 5", {}, true},
+        {"plus without digits", "-1 0 0 0 1 1 + 1 1", {{{0, 0}, {1, 1}}}, true},
+        {"letters", "-1 0 0 0 1 1 0 x 2", {{{0, 0}, {1, 1}}}, true},
+        {"digits then letters", "-1 0 0 0 1 1 0 12abc 2", {{{0, 0}, {1, 1}}}, true},
+        {"decimal point", "-1 0 0 0 1.5 2", {}, true},
+        {"comma separated", "-1,0,0", {}, true},
+        {"truncated record", "-1 0 0 0 1 1 0 5", {{{0, 0}, {1, 1}}}, true},
+        {"truncated after the code", "-1 0 0 0 1 1 0", {{{0, 0}, {1, 1}}}, true},
+    };
+    for (const ParseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const WorldMap map = ParseWorldMap(c.text);
+        EXPECT_EQ(map.readError, c.readError);
+        const auto got = Lines(map);
+        ASSERT_EQ(got.size(), c.lines.size());
+        for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], c.lines[i]) << "polyline " << i;
+    }
+}
+
+TEST(ParseWorldMap, BoundingBoxesHoldTheirPoints) {
+    const WorldMap map = ParseWorldMap("-1 5 -3 0 -7 9 0 2 2 -1 100 100 0 101 99");
+    ASSERT_EQ(map.polylines.size(), 2u);
+    const MapPolyline& a = map.polylines[0];
+    EXPECT_EQ(a.minX, -7);
+    EXPECT_EQ(a.maxX, 5);
+    EXPECT_EQ(a.minY, -3);
+    EXPECT_EQ(a.maxY, 9);
+    const MapPolyline& b = map.polylines[1];
+    EXPECT_EQ(b.minX, 100);
+    EXPECT_EQ(b.maxX, 101);
+    EXPECT_EQ(b.minY, 99);
+    EXPECT_EQ(b.maxY, 100);
+}
+
+TEST(ParseWorldMap, RandomTextNeverBreaksTheMap) {
+    const unsigned seed = 424242;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const std::string alphabet = "-+0123456789   \n\r\t1-0x.\x1a";
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> length(0, 400);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(static_cast<std::size_t>(length(rng)), ' ');
+        for (char& ch : text) ch = alphabet[pick(rng)];
+        const WorldMap map = ParseWorldMap(text);
+        std::uint32_t next = 0;
+        for (const MapPolyline& l : map.polylines) {
+            ASSERT_EQ(l.first, next) << text;
+            ASSERT_GE(l.count, 2u);
+            next = l.first + l.count;
+            ASSERT_LE(next, map.points.size());
+            for (std::uint32_t i = l.first; i < next; ++i) {
+                const ChartPoint p = map.points[i];
+                ASSERT_TRUE(p.x >= l.minX && p.x <= l.maxX && p.y >= l.minY && p.y <= l.maxY) << text;
+            }
+        }
+        ASSERT_EQ(next, map.points.size()) << text;
+    }
+}
+
+class RecordingSink : public MessageSink {
+public:
+    int MsgBox(const Message& m) override {
+        messages.push_back(m);
+        return kMsgOk;
+    }
+    std::vector<Message> messages;
+};
+
+class WorldMapFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("velmar_map_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::filesystem::path Write(const char* name, const std::string& text) {
+        const auto path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    std::filesystem::path dir_;
+};
+
+TEST_F(WorldMapFiles, FileNameFollowsTheCentralMeridian) {
+    EXPECT_STREQ(MapFileName(CentralMeridian::kGreenwich), "MONDOGW.MAP");
+    EXPECT_STREQ(MapFileName(CentralMeridian::kAntimeridian), "MONDOAG.MAP");
+    EXPECT_EQ(MapFilePath(dir_, CentralMeridian::kAntimeridian), dir_ / "MONDOAG.MAP");
+}
+
+TEST_F(WorldMapFiles, AntimeridianChartNeedsItsOwnFile) {
+    Write("MONDOGW.MAP", "-1 0 0 0 1 1");
+    RecordingSink sink;
+    WorldMapCache cache;
+    const auto path = MapFilePath(dir_, CentralMeridian::kAntimeridian);
+    EXPECT_EQ(cache.Load(path, sink), nullptr);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    const Message& m = sink.messages[0];
+    EXPECT_EQ(m.icon, "!");
+    EXPECT_EQ(m.buttons, "O");
+    EXPECT_EQ(m.title, "Carta: Mappa");
+    EXPECT_EQ(m.header, "File non trovato");
+    EXPECT_EQ(m.message, path.string());
+    EXPECT_EQ(m.note, "Impossibile disegnare la mappa");
+}
+
+TEST_F(WorldMapFiles, DamagedFileGivesWhatCameBeforeAndTheReadMessage) {
+    const auto path = Write("MONDOGW.MAP", "-1 0 0 0 1 1 -1 5 5 0 6 six");
+    RecordingSink sink;
+    WorldMapCache cache;
+    const WorldMap* map = cache.Load(path, sink);
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->polylines.size(), 1u);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].title, "Carta: Mappa");
+    EXPECT_EQ(sink.messages[0].header, path.string());
+    EXPECT_EQ(sink.messages[0].message, "Errore nella lettura del file.");
+    // Every drawing meets the damage again, from the cache.
+    EXPECT_NE(cache.Load(path, sink), nullptr);
+    EXPECT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(cache.Reads(), 1);
+}
+
+TEST_F(WorldMapFiles, CacheRereadsOnlyWhenTheFileChanges) {
+    const auto path = Write("MONDOGW.MAP", "-1 0 0 0 1 1\n");
+    RecordingSink sink;
+    WorldMapCache cache;
+    ASSERT_NE(cache.Load(path, sink), nullptr);
+    ASSERT_NE(cache.Load(path, sink), nullptr);
+    EXPECT_EQ(cache.Reads(), 1);
+    Write("MONDOGW.MAP", "-1 0 0 0 1 1 0 2 2 -1 7 7 0 8 8\n");
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
+    const WorldMap* map = cache.Load(path, sink);
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(cache.Reads(), 2);
+    EXPECT_EQ(map->polylines.size(), 2u);
+    EXPECT_TRUE(sink.messages.empty());
+    // Removed: reported, and nothing stale is drawn.
+    std::filesystem::remove(path);
+    EXPECT_EQ(cache.Load(path, sink), nullptr);
+    EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+TEST_F(WorldMapFiles, ReadStatuses) {
+    WorldMap map;
+    EXPECT_EQ(ReadWorldMap(dir_ / "missing.map", map), MapLoadStatus::kNotFound);
+    std::filesystem::create_directories(dir_ / "folder.map");
+    EXPECT_EQ(ReadWorldMap(dir_ / "folder.map", map), MapLoadStatus::kCannotOpen);
+    EXPECT_EQ(ReadWorldMap(Write("empty.map", ""), map), MapLoadStatus::kOk);
+    EXPECT_TRUE(map.polylines.empty());
+    EXPECT_EQ(ReadWorldMap(Write("bad.map", "-1 0"), map), MapLoadStatus::kReadError);
+}
+
+TEST_F(WorldMapFiles, CannotOpenIsReported) {
+    std::filesystem::create_directories(dir_ / "MONDOGW.MAP");
+    RecordingSink sink;
+    WorldMapCache cache;
+    EXPECT_EQ(cache.Load(dir_ / "MONDOGW.MAP", sink), nullptr);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].message, "Impossibile aprire il file.");
+}
+
+}  // namespace
+}  // namespace velmar
