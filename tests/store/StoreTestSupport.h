@@ -18,12 +18,12 @@ namespace velmar::test {
 namespace fs = std::filesystem;
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = fs::temp_directory_path() /
-                ("velmar-store-" + std::string(info->test_suite_name()) + "-" + info->name() +
-                 "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+                ("velmar-store-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+                 std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::remove_all(path_);
         fs::create_directories(path_);
     }
@@ -35,7 +35,7 @@ public:
     std::string Path() const { return path_.string(); }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     fs::path path_;
 };
 
@@ -46,12 +46,17 @@ inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 
 inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void WriteText(const std::string& path, const std::string& text) {
+    WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 /// Records every message and answers with the scripted results in turn (OK when the script is out).
 class ScriptedMessages : public MessageSink {
-public:
+  public:
     int MsgBox(const Message& message) override {
         shown.push_back(message);
         if (answers.empty()) return kMsgOk;

@@ -15,12 +15,13 @@ TEST(ArchiveFolder, ListsMatchingSchemeFilesWithDescriptions) {
     test::ScriptedMessages messages;
     SchemeFiles files(folder.Path(), messages);
     Scheme scheme;
-    for (const auto& [key, text] : {std::pair{"VELM-003.DAT", "Genova - Olbia"},
-                                    std::pair{"VELM-001.DAT", "Città"}}) {
+    for (const auto& [key, text] :
+         {std::pair{"VELM-003.DAT", "Genova - Olbia"}, std::pair{"VELM-001.DAT", "Città"}}) {
         files.SetDescription(text);
         ASSERT_TRUE(files.SaveSchemeFiles(key, SaveMode::Plain, scheme, BrokenLine{}));
     }
-    test::WriteBytes(folder.File("velm-002.dat"), std::vector<std::uint8_t>(328, 200));  // damaged length
+    test::WriteBytes(folder.File("velm-002.dat"),
+                     std::vector<std::uint8_t>(328, 200));  // damaged length
     for (const char* other : {"VELM-0004.DAT", "VELM-05.DAT", "VELMAR.DAT", "VELM-004.TXT"}) {
         test::WriteBytes(folder.File(other), std::vector<std::uint8_t>(328, 0));
     }
@@ -38,6 +39,8 @@ TEST(ArchiveFolder, ListsMatchingSchemeFilesWithDescriptions) {
 }
 
 TEST(ArchiveFolder, NextNumberIsCountPlusOneUntilTheLimit) {
+    EXPECT_EQ(ArchiveFileName(42), "VELM-042.DAT");
+    EXPECT_EQ(ArchiveFileName(1000), "");
     std::vector<ArchiveEntry> entries;
     EXPECT_EQ(NextArchiveNumber(entries), 1);
     entries = {{"VELM-001.DAT", "", true}, {"VELM-003.DAT", "", true}};
@@ -51,14 +54,6 @@ TEST(ArchiveFolder, NextNumberIsCountPlusOneUntilTheLimit) {
     EXPECT_EQ(NextArchiveNumber(entries), 500);
     entries.back().fileName = ArchiveFileName(500);
     EXPECT_EQ(NextArchiveNumber(entries), std::nullopt);
-}
-
-TEST(ArchiveFolder, FileNamesHaveThreeDigits) {
-    EXPECT_EQ(ArchiveFileName(1), "VELM-001.DAT");
-    EXPECT_EQ(ArchiveFileName(42), "VELM-042.DAT");
-    EXPECT_EQ(ArchiveFileName(999), "VELM-999.DAT");
-    EXPECT_EQ(ArchiveFileName(0), "");
-    EXPECT_EQ(ArchiveFileName(1000), "");
 }
 
 }  // namespace

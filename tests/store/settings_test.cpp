@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "store/ProfileText.h"
 #include "tests/store/StoreTestSupport.h"
 
 namespace velmar {
@@ -32,7 +31,7 @@ TEST(Settings, FirstRunReadsAllCheckedAndWritesLiteralKeys) {
 TEST(Settings, ReadingIsTolerant) {
     const struct {
         const char* text;
-        bool Settings::* mark;  // the one mark expected cleared; null for none
+        bool Settings::*mark;  // the one mark expected cleared; null for none
     } rows[] = {
         {"[Velmar]\nIcone=0\n", &Settings::icons},
         {"[Punti]\r\nStatus=0\r\n", &Settings::pointsStatus},  // not the scheme window's
@@ -57,10 +56,7 @@ TEST(Settings, ReadingIsTolerant) {
 
 TEST(Settings, WriteKeepsOtherContentAndRoundTrips) {
     TempFolder folder;
-    test::WriteBytes(folder.File("VELMAR3.INI"),
-                     {'[', 'A', 'l', 't', 'r', 'o', ']', '\n', 'X', '=', '5', '\n', ';', 'n', '\n',
-                      '[', 'V', 'e', 'l', 'm', 'a', 'r', ']', '\n', 'S', 't', 'a', 't', 'u', 's',
-                      '=', '1', '\n', 'Z', '=', '7', '\n', '\n'});
+    test::WriteText(folder.File("VELMAR3.INI"), "[Altro]\nX=5\n;n\n[Velmar]\nStatus=1\nZ=7\n\n");
     Settings settings;
     settings.schemeStatus = false;
     settings.limitsPanel = false;
@@ -77,10 +73,11 @@ TEST(Settings, WriteKeepsOtherContentAndRoundTrips) {
     for (int i = 0; i <= 13; ++i) {
         SCOPED_TRACE(i);
         Settings marks;
-        bool* fields[] = {&marks.icons, &marks.schemeStatus, &marks.recall, &marks.pointsStatus,
-                          &marks.labels, &marks.brokenLine, &marks.greatCircle, &marks.graticule,
-                          &marks.coordinatesPanel, &marks.limitsPanel, &marks.scalesPanel,
-                          &marks.toolsPanel, &marks.autoPanels};
+        bool* fields[] = {&marks.icons,        &marks.schemeStatus, &marks.recall,
+                          &marks.pointsStatus, &marks.labels,       &marks.brokenLine,
+                          &marks.greatCircle,  &marks.graticule,    &marks.coordinatesPanel,
+                          &marks.limitsPanel,  &marks.scalesPanel,  &marks.toolsPanel,
+                          &marks.autoPanels};
         for (int f = 0; f < 13; ++f) *fields[f] = i == 13 ? false : f != i;
         ASSERT_TRUE(marks.Write(folder.Path()));
         EXPECT_EQ(Settings::Read(folder.Path()), marks);
@@ -103,17 +100,6 @@ TEST(Settings, FailedWriteShowsMessageAndKeepsOldFile) {
     test::WriteBytes(folder.File("VELMAR3.INI.tmp/keep"), {1});
     EXPECT_FALSE(Settings{}.Write(folder.Path(), messages));
     EXPECT_EQ(Settings::Read(folder.Path()), old);
-}
-
-TEST(ProfileText, SetAddsMissingSectionsAndKeys) {
-    ProfileText profile = ProfileText::Parse("[A]\nk=1\n\n[B]\n");
-    profile.Set("a", "New Key", "x");
-    profile.Set("B", "k", "2");
-    profile.Set("C", "k", "3");
-    EXPECT_EQ(profile.Text(), "[A]\r\nk=1\r\nNew Key=x\r\n\r\n[B]\r\nk=2\r\n[C]\r\nk=3\r\n");
-    EXPECT_EQ(profile.Value("A", "new key"), "x");
-    EXPECT_EQ(profile.Int("C", "k"), 3);
-    EXPECT_EQ(profile.Int("A", "New Key"), std::nullopt);
 }
 
 }  // namespace
