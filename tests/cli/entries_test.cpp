@@ -1,0 +1,141 @@
+// Entries as the keypad receives them, the options, and the JSON writer.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "cli/Entries.h"
+#include "cli/Json.h"
+
+namespace velmar::cli {
+namespace {
+
+struct FieldCase {
+    const char* argument;
+    int group, cell;
+    int a, b, c;
+    char hemisphere;  // 0: none, '-': not set (no hemisphere for the kind)
+};
+
+TEST(ParseEntry, ValuesBecomeKeypadFields) {
+    const FieldCase cases[] = {
+        {"dep.lat=44N24.5", 0, 0, 44, 24, 30, 'N'},
+        {"dep.lon=8E55.8", 0, 1, 8, 55, 48, 'E'},
+        {"arr.lon=74W00", 3, 1, 74, 0, 0, 'W'},
+        {"arr.lat=-12.25", 3, 0, 12, 15, 0, 'S'},
+        {"dep.lat=10", 0, 0, 10, 0, 0, 'N'},
+        {"dep.lon=0", 0, 1, 0, 0, 0, 0},
+        {"dep.lat=41.999999", 0, 0, 42, 0, 0, 'N'},  // whole seconds of arc
+        {"rv=45.5", 1, 0, 45, 30, 0, '-'},
+        {"dep.tf=08:05", 0, 2, 8, 5, 0, '-'},
+        {"arr.tm=23:59:59", 3, 4, 23, 59, 59, '-'},
+        {"dep.tf.date=06-12-2026", 0, 3, 6, 12, 2026, '-'},
+        {"dep.tm.date=2026-12-06", 0, 5, 6, 12, 2026, '-'},
+        {"vp=12.25", 1, 1, 12, 3, 0, '-'},  // tenths, halves away from zero
+        {"ml=123.4", 2, 0, 123, 4, 0, '-'},
+        {"dt=2.5", 2, 1, 2, 5, 0, '-'},
+        {"dt=2.25", 2, 1, 2, 25, 0, '-'},
+        {"dt=2.125", 2, 1, 2, 125, 0, '-'},
+        {"dt=2.1", 2, 1, 2, 1, 0, '-'},
+    };
+    for (const FieldCase& k : cases) {
+        SCOPED_TRACE(k.argument);
+        std::string error;
+        const auto entry = ParseEntry(k.argument, error);
+        ASSERT_TRUE(entry) << error;
+        EXPECT_EQ(entry->group, k.group);
+        EXPECT_EQ(entry->cell, k.cell);
+        EXPECT_EQ(entry->typing.fields[0], k.a);
+        EXPECT_EQ(entry->typing.fields[1], k.b);
+        if (entry->typing.fields[2]) EXPECT_EQ(*entry->typing.fields[2], k.c);
+        if (k.hemisphere == '-')
+            EXPECT_FALSE(entry->typing.hemisphere);
+        else
+            EXPECT_EQ(entry->typing.hemisphere.value_or('?'), k.hemisphere);
+    }
+}
+
+TEST(ParseEntry, MalformedArgumentsAreRefusedWithAReason) {
+    for (const char* bad : {"dep.lat", "bogus=1", "dep.lat=", "dep.lat=44E10", "dep.lon=8N10",
+                            "dep.lat=abc", "dep.lat=1e3", "dep.tf=8", "dep.tf=08:xx",
+                            "dep.tf.date=6/12/2026", "vp=-3", "rv=-10", "dt=2.05", "dt=0.005",
+                            "ml=nan", "dep.lat=99999999"}) {
+        SCOPED_TRACE(bad);
+        std::string error;
+        EXPECT_FALSE(ParseEntry(bad, error));
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(ParseCommonOptions, OptionsFlagsAndEntries) {
+    CommonOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseCommonOptions({"--json", "--load", "AVVIO", "--save=VELM-007.DAT",
+                                    "--dir", "/tmp/x", "--formats", "vp=12"},
+                                   {"--formats"}, options, error))
+        << error;
+    EXPECT_TRUE(options.json);
+    EXPECT_FALSE(options.yes);
+    EXPECT_EQ(options.load, "AVVIO");
+    EXPECT_EQ(options.save, "VELM-007.DAT");
+    EXPECT_EQ(options.dir, "/tmp/x");
+    EXPECT_EQ(options.flags.count("--formats"), 1u);
+    ASSERT_EQ(options.entries.size(), 1u);
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--load"}, {"--formats"}, {"--json=1"}, {"--dir="}, {"-x"}}) {
+        CommonOptions o;
+        EXPECT_FALSE(ParseCommonOptions(bad, {}, o, error)) << bad[0];
+    }
+}
+
+// A command-line entry and the same value typed on the keypad give the same scheme.
+TEST(Session, CommandLineEntryEqualsTypedEntry) {
+    CommonOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseCommonOptions({"dep.lat=44N24.5", "dep.lon=8.93", "arr.lat=40.7",
+                                    "arr.lon=-74", "vp=12.3", "dep.tf=08:00:30"},
+                                   {}, options, error));
+    Session session(options, false);
+    ASSERT_EQ(session.Run(), kExitOk);
+
+    Scheme typed;
+    TerminalMessages messages(false, false);
+    ScriptedKeypad keypad(messages, typed.saved);
+    SchemeEditor editor(typed, messages, keypad);
+    auto type = [&](int g, int c, int a, int b, int d, char h) {
+        KeypadTyping t;
+        t.fields[0] = a;
+        t.fields[1] = b;
+        t.fields[2] = d;
+        if (h) t.hemisphere = h;
+        keypad.Push(t);
+        return editor.EditCell(g, c);
+    };
+    ASSERT_EQ(type(0, 0, 44, 24, 30, 'N'), EditOutcome::Accepted);
+    ASSERT_EQ(type(0, 1, 8, 55, 48, 'E'), EditOutcome::Accepted);
+    ASSERT_EQ(type(3, 0, 40, 42, 0, 'N'), EditOutcome::Accepted);
+    ASSERT_EQ(type(3, 1, 74, 0, 0, 'W'), EditOutcome::Accepted);
+    ASSERT_EQ(type(1, 1, 12, 3, 0, 0), EditOutcome::Accepted);
+    ASSERT_EQ(type(0, 2, 8, 0, 30, 0), EditOutcome::Accepted);
+    for (int g = 0; g < kGroups; ++g)
+        for (int c = 0; c < kCellsPerGroup; ++c) {
+            EXPECT_EQ(session.scheme().Value(g, c), typed.Value(g, c)) << g << "," << c;
+            EXPECT_EQ(session.scheme().State(g, c), typed.State(g, c)) << g << "," << c;
+        }
+}
+
+TEST(Json, StringsAreEscapedAndNumbersReadBack) {
+    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
+    EXPECT_EQ(JsonString("riga\runo\nx\ty"), "\"riga\\runo\\nx\\ty\"");
+    EXPECT_EQ(JsonString(std::string("\x01\x1f", 2)), "\"\\u0001\\u001F\"");
+    EXPECT_EQ(JsonString("Velocità 44°"), "\"Velocità 44°\"");  // UTF-8 passes through
+    EXPECT_EQ(JsonNumber(std::numeric_limits<double>::quiet_NaN()), "null");
+    EXPECT_EQ(JsonNumber(-std::numeric_limits<double>::infinity()), "null");
+    EXPECT_EQ(JsonNumber(55.87819392276563), "55.87819392276563");
+    EXPECT_EQ(JsonNumber(0.1), "0.1");
+    EXPECT_EQ(JsonNumber(-2), "-2");
+}
+
+}  // namespace
+}  // namespace velmar::cli
