@@ -38,18 +38,20 @@ void SplitDateTime(DateTime moment, CivilDate& date, ClockTime& time);
 /// The moment of a date and a time of day in hours.
 DateTime MakeDateTime(const CivilDate& date, double hours);
 
-inline constexpr double kMinInterval = 0.1;     ///< hours
-inline constexpr double kMaxInterval = 999.999; ///< hours
-inline constexpr double kMinDistance = 0.1;     ///< nautical miles
-inline constexpr double kMaxDistance = 10800.0; ///< nautical miles
-inline constexpr double kMinSpeed = 1.0;        ///< knots
-inline constexpr double kMaxSpeed = 99.9;       ///< knots
+inline constexpr double kMinInterval = 0.1;      ///< hours
+inline constexpr double kMaxInterval = 999.999;  ///< hours
+inline constexpr double kMinDistance = 0.1;      ///< nautical miles
+inline constexpr double kMaxDistance = 10800.0;  ///< nautical miles
+inline constexpr double kMinSpeed = 1.0;         ///< knots
+inline constexpr double kMaxSpeed = 99.9;        ///< knots
 inline constexpr int kMinYear = 1900;
 inline constexpr int kMaxYear = 9999;
 
 /// The time zone of a longitude in whole hours, east positive, -12..+12:
 /// longitude / 15 rounded to the nearest hour, halves to even (7.5 E gives 0,
-/// 22.5 E gives 2, 172.5 E gives 12, 180 gives 12, -180 gives -12).
+/// 22.5 E gives 2, 172.5 E gives 12, 180 gives 12, -180 gives -12). A value
+/// outside -180..180 gives the nearer end of -12..12, one that is not a
+/// number gives 0.
 int ZoneOf(double longitude);
 
 /// Zone time to Greenwich time at a longitude. Fails (the value is still
@@ -64,15 +66,17 @@ bool YearInRange(DateTime moment);
 
 /// start + interval (hours) = end. Exactly one of start and end may be 0,
 /// marking the value to compute; with neither 0 the interval is computed and
-/// must lie in 0.1..999.999 hours (an end before the start fails). A computed
-/// moment must have its year in range. The computed value is delivered even
-/// when the check fails.
+/// must lie in 0.1..999.999 hours (an end before the start fails); it is
+/// kept to the millisecond, the resolution of moments, so that moments typed
+/// 6 minutes apart give 0.1 exactly. A computed moment must have its year in
+/// range. The computed value is delivered even when the check fails.
 bool IntervalRelation(DateTime& start, double& interval, DateTime& end);
 
 /// distance (miles) = speed (knots) * time (hours). A 0 in distance, else in
 /// speed, marks the value to compute; otherwise the time is computed. The
 /// result must lie within the limits of its kind (distance 0.1..10800, speed
-/// 1.0..99.9, time 0.1..999.999); it is delivered even when the check fails.
+/// 1.0..99.9, time 0.1..999.999), allowing a relative 1e-9 for the rounding
+/// of one product or quotient; it is delivered even when the check fails.
 bool SpeedRelation(double& distance, double& speed, double& time);
 
 }  // namespace velmar

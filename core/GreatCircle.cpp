@@ -43,16 +43,18 @@ GreatCircleRoute GreatCircle(double lat0, double lon0, double lat1, double lon1)
     }
 
     const double p0 = lat0 * kDegToRad, p1 = lat1 * kDegToRad, dl = dLon * kDegToRad;
-    double ri = std::atan2(std::sin(dl) * std::cos(p1),
-                           std::cos(p0) * std::sin(p1) - std::sin(p0) * std::cos(p1) * std::cos(dl)) *
-                kRadToDeg;
+    double ri =
+        std::atan2(std::sin(dl) * std::cos(p1),
+                   std::cos(p0) * std::sin(p1) - std::sin(p0) * std::cos(p1) * std::cos(dl)) *
+        kRadToDeg;
     if (ri < 0) ri += 360.0;
     g.initialCourse = ri;
 
     const double x = std::sin(p0) * std::sin(p1) + std::cos(p0) * std::cos(p1) * std::cos(dl);
     g.distance = std::atan2(std::sqrt((1 + x) * (1 - x)), x) * kMilesPerRadian;
 
-    const double vertexLat = std::acos(std::fabs(std::cos(p0) * std::sin(ri * kDegToRad))) * kRadToDeg;
+    const double vertexLat =
+        std::acos(std::fabs(std::cos(p0) * std::sin(ri * kDegToRad))) * kRadToDeg;
 
     // The vertex met first when following the course lies D degrees of
     // longitude ahead (Napier's rules on the right triangle departure - pole -

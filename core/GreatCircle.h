@@ -34,9 +34,10 @@ struct GreatCircleRoute {
 ///  5. otherwise the spherical formulas: V1 is the vertex on the passage when
 ///     there is one, else the vertex of the departure's hemisphere (for a
 ///     departure on the equator, the southern vertex).
-/// Accuracy: the course and distance carry the rounding of double trig
-/// functions, about 1e-12 degrees and 1e-9 miles; near-antipodal distances
-/// lose precision in the arc cosine only as far as its atan2 form allows.
+/// Accuracy, checked against an independent geodesic library on the same
+/// sphere: course within 1e-11 degrees and distance and vertex positions
+/// within 1e-10 miles on routes of some miles or more; on routes of a tenth of
+/// a mile the arc cosine's atan2 form keeps only 1e-9 degrees and 1e-7 miles.
 GreatCircleRoute GreatCircle(double lat0, double lon0, double lat1, double lon1);
 
 /// Whether a vertex at longitude `v1Lon` lies on the passage between the

@@ -8,17 +8,22 @@ namespace velmar {
 
 namespace {
 constexpr double kQuarterPi = 0.7853981633974;  // the value the series uses
-}
 
-double MeridionalParts(double latitude) {
-    if (std::fabs(latitude) > kMeridionalClampLatitude)
-        return latitude > 0 ? kClampedMeridionalParts : -kClampedMeridionalParts;
+// The meridional parts series without the clamp; finite for |latitude| < 90.
+double MeridionalSeries(double latitude) {
     const double x = latitude * kDegToRad;
     const double s = std::sin(x);
     const double half = x / 2.0 + kQuarterPi;
     const double t = std::cos(half) == 0.0 ? 0.0 : std::tan(half);
     const double series = kE2 * s + kE4 * s * s * s / 3.0 + kE6 * s * s * s * s * s / 5.0;
     return (std::log(t) - series) * kRadToDeg * kMinutesPerDegree;
+}
+}  // namespace
+
+double MeridionalParts(double latitude) {
+    if (std::fabs(latitude) > kMeridionalClampLatitude)
+        return latitude > 0 ? kClampedMeridionalParts : -kClampedMeridionalParts;
+    return MeridionalSeries(latitude);
 }
 
 Rhumb RhumbInverse(double lat0, double lon0, double lat1, double lon1) {
@@ -35,7 +40,12 @@ Rhumb RhumbInverse(double lat0, double lon0, double lat1, double lon1) {
         r.distance = std::fabs(std::cos(lat0 * kDegToRad) * dLon * 60.0);
         return r;
     }
-    const double dLatC = std::fabs(MeridionalParts(lat1) - MeridionalParts(lat0));
+    double dLatC = std::fabs(MeridionalParts(lat1) - MeridionalParts(lat0));
+    // Two latitudes beyond the clamp on the same side share the clamped value;
+    // the ratio below would then be x/0, a course of 90 and a distance of some
+    // 1e16 miles for positions a few miles apart. Their own series tells them
+    // apart (it is finite short of the pole, which the meridian case took).
+    if (dLatC == 0) dLatC = std::fabs(MeridionalSeries(lat1) - MeridionalSeries(lat0));
     const double a = std::atan(std::fabs(dLon * 60.0) / dLatC) * kRadToDeg;
     r.distance = std::fabs(dLat * 60.0 / std::cos(a * kDegToRad));
     if (dLat > 0)

@@ -29,11 +29,14 @@ struct Rhumb {
 };
 
 /// Course and distance of the rhumb line from a departure to an arrival
-/// (degrees). The longitude difference is taken the short way; exactly 180
-/// counts as eastward, -180 as westward. On a meridian, or from or to a pole,
-/// the course is 0 going north and 180 otherwise (so coincident positions
-/// give 180 and 0 miles); along a parallel it is 90 or 270 and the distance
-/// is the parallel's. Never fails.
+/// (degrees). The course agrees with the exact rhumb line of the ellipsoid to
+/// 1e-8 degrees below 85 degrees of latitude. The longitude difference is
+/// taken the short way; exactly 180 counts as eastward, -180 as westward. On a
+/// meridian, or from or to a pole, the course is 0 going north and 180
+/// otherwise (so coincident positions give 180 and 0 miles); along a parallel
+/// it is 90 or 270 and the distance is the parallel's. Two latitudes both
+/// beyond the 89.9 degree clamp, which share one clamped value, are told apart
+/// by their unclamped meridional parts. Never fails.
 Rhumb RhumbInverse(double lat0, double lon0, double lat1, double lon1);
 
 /// Arrival of a rhumb-line run.
