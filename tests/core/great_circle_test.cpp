@@ -1,0 +1,98 @@
+#include "core/GreatCircle.h"
+
+#include <gtest/gtest.h>
+
+#include "core/Angles.h"
+
+namespace velmar {
+namespace {
+
+constexpr double N = NO_LONGITUDE;
+
+struct Row {
+    const char* what;
+    double lat0, lon0, lat1, lon1;
+    double course, distance, v1Lat, v1Lon, v2Lon;
+};
+
+// `tol` is 0 for the fixed answers of the special cases and 0.005 for the
+// worked examples, whose expected values are given to two decimals.
+void ExpectRoutes(const Row* begin, const Row* end, double tol) {
+    for (const Row* r = begin; r != end; ++r) {
+        SCOPED_TRACE(r->what);
+        const GreatCircleRoute g = GreatCircle(r->lat0, r->lon0, r->lat1, r->lon1);
+        EXPECT_NEAR(g.initialCourse, r->course, tol);
+        EXPECT_NEAR(g.distance, r->distance, tol == 0 ? 1e-9 : tol);
+        EXPECT_NEAR(g.v1Latitude, r->v1Lat, tol);
+        EXPECT_NEAR(g.v1Longitude, r->v1Lon, tol);
+        EXPECT_NEAR(g.v2Longitude, r->v2Lon, tol);
+        EXPECT_EQ(g.v2Latitude(), -g.v1Latitude);
+    }
+}
+
+TEST(GreatCircle, SpecialCasesGiveFixedAnswers) {
+    const Row rows[] = {
+        {"same meridian north", 10, 20, 40, 20, 0, 1800, 90, N, N},
+        {"same meridian south", -10, 20, -40, 20, 180, 1800, -90, N, N},
+        {"meridian from the equator", 0, 5, 10, 5, 0, 600, 0, N, N},
+        {"coincident", 12, 34, 12, 34, 180, 0, 90, N, N},
+        {"from the north pole", 90, 0, 10, 50, 180, 4800, 90, N, N},
+        {"to the south pole", 10, 0, -90, 50, 180, 6000, 90, N, N},
+        {"equator westward", 0, 10, 0, -20, 270, 1800, 0, N, N},
+        {"equator half a turn", 0, 0, 0, 180, 90, 10800, 0, N, N},
+        {"antipodal, dLon +180", 20, -10, -20, 170, 90, 10800, 20, -10, 170},
+        {"antipodal, dLon -180", 20, 170, -20, -10, 270, 10800, 20, 170, -10},
+        {"opposite meridians over the north pole", 30, 0, 50, 180, 0, 6000, 90, N, N},
+        {"opposite meridians over the south pole", -30, 0, 10, 180, 180, 9600, -90, N, N},
+        {"opposite meridians, westward", 60, 100, 70, -80, 0, 3000, 90, N, N},
+    };
+    ExpectRoutes(std::begin(rows), std::end(rows), 0);
+}
+
+TEST(GreatCircle, WorkedExamples) {
+    const Row rows[] = {
+        {"equator to 30 S 40 E", 0, 0, -30, 40, 131.93, 2906.35, -41.93, 90, -90},
+        {"equator to 30 N 40 E: no vertex on the passage", 0, 0, 30, 40, 48.07, 2906.35, -41.93,
+         -90, 90},
+        {"10 N to 30 N: vertex beyond the arrival", 10, 0, 30, 40, 55.88, 2535.30, 35.39, 75.63,
+         -104.37},
+        {"10 S to 30 S", -10, 0, -30, 40, 124.12, 2535.30, -35.39, 75.63, -104.37},
+        {"10 N to 30 N westward", 10, 0, 30, -40, 304.12, 2535.30, 35.39, -75.63, 104.37},
+        {"across 180", 10, 170, 30, -150, 55.88, 2535.30, 35.39, -114.37, 65.63},
+    };
+    ExpectRoutes(std::begin(rows), std::end(rows), 0.005);
+    EXPECT_FALSE(IsInnerVertex(0, 40, GreatCircle(10, 0, 30, 40).v1Longitude));
+    EXPECT_FALSE(IsInnerVertex(0, 40, GreatCircle(0, 0, -30, 40).v1Longitude));
+}
+
+TEST(GreatCircle, IsInnerVertexByLongitude) {
+    const struct {
+        double dep, arr, v1;
+        bool inner;
+    } rows[] = {
+        {0, 40, 20, true},       {0, 40, 75.63, false},  {0, 40, -20, false},
+        {0, -40, -20, true},     {170, -170, 175, true}, {170, -170, -175, true},
+        {170, -170, 165, false}, {0, 40, 40, false},     {0, 40, 0, false},
+        {0, 40, N, false},       {-170, 170, 179, true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(::testing::Message() << r.dep << " -> " << r.arr << " vertex " << r.v1);
+        EXPECT_EQ(IsInnerVertex(r.dep, r.arr, r.v1), r.inner);
+    }
+}
+
+TEST(GreatCircle, VertexOnThePassageIsPreferred) {
+    // 40 N 10 W to 40 N 60 W crosses its northern vertex half way.
+    const GreatCircleRoute g = GreatCircle(40, -10, 40, -60);
+    EXPECT_GT(g.v1Latitude, 40);
+    EXPECT_NEAR(g.v1Longitude, -35, 1e-9);
+    EXPECT_TRUE(IsInnerVertex(-10, -60, g.v1Longitude));
+    // Mirrored into the south, the southern vertex.
+    const GreatCircleRoute s = GreatCircle(-40, 170, -40, -140);
+    EXPECT_LT(s.v1Latitude, -40);
+    EXPECT_NEAR(s.v1Longitude, -165, 1e-9);
+    EXPECT_TRUE(IsInnerVertex(170, -140, s.v1Longitude));
+}
+
+}  // namespace
+}  // namespace velmar

@@ -1,0 +1,65 @@
+#include "core/JulianDate.h"
+
+#include <gtest/gtest.h>
+
+#include "core/DateTime.h"
+
+namespace velmar {
+namespace {
+
+TEST(JulianDate, ReferenceDates) {
+    const struct {
+        int y, m, d;
+        double h, mjd;
+    } rows[] = {
+        {2000, 1, 1, 12, 51544.5},     {1858, 11, 17, 0, 0},  // the origin of the modified count
+        {1582, 10, 15, 0, -100840},                           // first Gregorian day
+        {1582, 10, 4, 0, -100841},                            // the Julian day before it
+        {-4712, 1, 1, 12, -2400000.5},                        // Julian date 0
+        {1899, 12, 30, 6, 15018.25},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(::testing::Message() << r.y << "-" << r.m << "-" << r.d);
+        EXPECT_DOUBLE_EQ(ModifiedJulianDate(r.y, r.m, r.d, r.h), r.mjd);
+    }
+    EXPECT_DOUBLE_EQ(JulianDate(2000, 1, 1, 12), 2451545.0);
+}
+
+TEST(JulianDate, AgreesWithTheDayCountFrom1900To9999) {
+    // The civil calendar of the day count is independent of the Julian date's
+    // month term; 30 December 1899 is MJD 15018.
+    for (int day = 2; day <= DayNumber({9999, 12, 31}); day += 61) {
+        const CivilDate c = CivilFromDay(day);
+        SCOPED_TRACE(day);
+        EXPECT_EQ(ModifiedJulianDate(c.year, static_cast<int>(c.month), static_cast<int>(c.day), 0),
+                  day + 15018.0);
+    }
+}
+
+TEST(JulianDate, LeapYearsOfBothCalendars) {
+    // 1500 is a leap year in the Julian calendar, 1700 is not one in the
+    // Gregorian; 2000 is.
+    EXPECT_EQ(ModifiedJulianDate(1500, 3, 1, 0) - ModifiedJulianDate(1500, 2, 28, 0), 2);
+    EXPECT_EQ(ModifiedJulianDate(1700, 3, 1, 0) - ModifiedJulianDate(1700, 2, 28, 0), 1);
+    EXPECT_EQ(ModifiedJulianDate(2000, 3, 1, 0) - ModifiedJulianDate(2000, 2, 28, 0), 2);
+}
+
+TEST(JulianDate, LongitudeInTime) {
+    const struct {
+        double lon;
+        const char* text;
+    } rows[] = {{15, "01h00m00s"},
+                {180, "12h00m00s"},
+                {-15, "01h00m00s"},
+                {0.25, "00h01m00s"},
+                {15.0 + 15.0 / 3600, "01h00m01s"},
+                {0, "00h00m00s"},
+                {-179.999, "11h59m59s"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.lon);
+        EXPECT_EQ(LongitudeInTime(r.lon), r.text);
+    }
+}
+
+}  // namespace
+}  // namespace velmar

@@ -1,0 +1,144 @@
+#include "core/Rhumb.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "core/Angles.h"
+
+namespace velmar {
+namespace {
+
+// Difference of two courses, the short way round the compass.
+double CourseDiff(double a, double b) {
+    return std::fabs(Normalize180(a - b));
+}
+
+TEST(RhumbLine, MeridionalPartsValuesAndClamp) {
+    EXPECT_NEAR(MeridionalParts(45), 3013.58, 0.005);
+    EXPECT_NEAR(MeridionalParts(-45), -3013.58, 0.005);
+    // pi/4 is used to 13 decimals: the parts are off by some 3e-10 minutes,
+    // which shows at the equator and as a tiny asymmetry, never on a display.
+    EXPECT_NEAR(MeridionalParts(0), 0, 1e-9);
+    EXPECT_LT(MeridionalParts(89.9), kClampedMeridionalParts);
+    EXPECT_EQ(MeridionalParts(89.91), 99999.0);
+    EXPECT_EQ(MeridionalParts(-90), -99999.0);
+    for (double lat = 0.5; lat < 89.9; lat += 7.3) {  // odd in latitude, growing
+        EXPECT_NEAR(MeridionalParts(-lat), -MeridionalParts(lat), 1e-9 / std::cos(lat * kDegToRad))
+            << lat;
+        EXPECT_GT(MeridionalParts(lat + 0.1), MeridionalParts(lat)) << lat;
+    }
+}
+
+TEST(RhumbLine, SpecialCasesOfTheInverse) {
+    const struct {
+        const char* what;
+        double lat0, lon0, lat1, lon1, course, distance;
+    } rows[] = {
+        {"coincident", 10, 20, 10, 20, 180, 0},
+        {"meridian north", 10, 5, 20, 5, 0, 600},
+        {"from the north pole", 90, 0, 80, 50, 180, 600},
+        {"from the south pole", -90, 0, -80, 50, 0, 600},
+        {"to the north pole", 80, 0, 90, -50, 0, 600},
+        {"parallel east", 60, 0, 60, 10, 90, 300},
+        {"parallel west", 60, 10, 60, 0, 270, 300},
+        {"equator", 0, -20, 0, 10, 90, 1800},
+        {"across 180 eastward", 60, 170, 60, -170, 90, 600},
+        {"across 180 westward", 60, -170, 60, 170, 270, 600},
+        {"dLon +180 is eastward", 0, 0, 0, 180, 90, 10800},
+        {"dLon -180 is westward", 0, 180, 0, 0, 270, 10800},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const Rhumb rh = RhumbInverse(r.lat0, r.lon0, r.lat1, r.lon1);
+        EXPECT_EQ(rh.course, r.course);
+        EXPECT_NEAR(rh.distance, r.distance, 1e-9);
+    }
+}
+
+// Mirroring the arrival in longitude mirrors the course about the meridian,
+// in latitude about the parallel: a wrong quadrant shows here at once. (The
+// short pi/4 of the meridional parts leaves the mirror images 1e-9 apart.)
+TEST(RhumbLine, QuadrantsFollowMirrorSymmetry) {
+    const double pairs[][4] = {
+        {0, 0, 45, 45}, {10, 170, 20, -175}, {-30, 10, -5, 11}, {40, -60, 41, 60}};
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(::testing::Message() << p[0] << "," << p[1] << " -> " << p[2] << "," << p[3]);
+        const double dLon = Normalize180(p[3] - p[1]);
+        const Rhumb r = RhumbInverse(p[0], p[1], p[2], p[3]);
+        const Rhumb west = RhumbInverse(p[0], p[1], p[2], p[1] - dLon);
+        const Rhumb south = RhumbInverse(-p[0], p[1], -p[2], p[3]);
+        EXPECT_GT(r.course, 0);
+        EXPECT_LT(r.course, 90);
+        EXPECT_NEAR(west.course, 360 - r.course, 1e-9);
+        EXPECT_NEAR(south.course, 180 - r.course, 1e-9);
+        EXPECT_NEAR(west.distance, r.distance, 1e-8);
+        EXPECT_NEAR(south.distance, r.distance, 1e-8);
+    }
+}
+
+TEST(RhumbLine, RegressionBothEndsBeyondClampGiveAFiniteDistance) {
+    // 2.4' of latitude and 10 degrees of longitude near the pole (a parallel
+    // there is some 3 miles round per 10 degrees): a few miles, not 1e16.
+    const Rhumb r = RhumbInverse(89.95, 0, 89.99, 10);
+    EXPECT_GT(r.course, 0);
+    EXPECT_LT(r.course, 90);
+    EXPECT_GT(r.distance, 2.4);
+    EXPECT_LT(r.distance, 5.0);
+}
+
+TEST(RhumbLine, ForwardCasesAndFailures) {
+    const struct {
+        const char* what;
+        double lat0, lon0, course, distance, lat1, lon1;
+        bool ok;
+    } rows[] = {
+        {"past the north pole", 89, 0, 0, 120, 91, 0, false},
+        {"due east from a pole stays there", 90, 15, 90, 100, 90, 15, true},
+        {"due west from a pole stays there", -90, 15, 270, 100, -90, 15, true},
+        {"due east across 180", 0, 170, 90, 1200, 0, -170, true},
+        {"due west on 60 N", 60, 0, 270, 300, 60, -10, true},
+        {"due south", 10, 20, 180, 600, 0, 20, true},
+        {"east run of more than half a turn", 60, 0, 90, 6000, 60, -160, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const RhumbArrival a = RhumbForward(r.lat0, r.lon0, r.course, r.distance);
+        EXPECT_EQ(a.ok, r.ok);
+        EXPECT_NEAR(a.latitude, r.lat1, 1e-9);
+        EXPECT_NEAR(a.longitude, r.lon1, 1e-9);
+    }
+    // An oblique run into the clamp fails on the longitude, not the latitude.
+    const RhumbArrival clamp = RhumbForward(89.8, 0, 10, 10);
+    EXPECT_FALSE(clamp.ok);
+    EXPECT_LE(std::fabs(clamp.latitude), 90);
+}
+
+// Forward then inverse reproduces the course and distance, and inverse then
+// forward the arrival. Tolerances: 1e-8 degrees and 1e-7 miles, what the
+// cancellation in a meridional-parts difference of short legs leaves.
+TEST(RhumbLine, ForwardThenInverseRoundTrip) {
+    const unsigned seed = 20261206;
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> lat(-80, 80), lon(-180, 180), course(0, 360),
+        miles(1, 3000);
+    int checked = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const double lat0 = lat(rng), lon0 = lon(rng), rv = course(rng), ml = miles(rng);
+        SCOPED_TRACE(::testing::Message() << "seed " << seed << " case " << i);
+        const RhumbArrival a = RhumbForward(lat0, lon0, rv, ml);
+        if (!a.ok || std::fabs(a.latitude) > 85) continue;
+        ++checked;
+        const Rhumb back = RhumbInverse(lat0, lon0, a.latitude, a.longitude);
+        EXPECT_LT(CourseDiff(back.course, rv), 1e-8);
+        EXPECT_NEAR(back.distance, ml, 1e-7);
+        const RhumbArrival again = RhumbForward(lat0, lon0, back.course, back.distance);
+        EXPECT_NEAR(again.latitude, a.latitude, 1e-9);
+        EXPECT_LT(std::fabs(Normalize180(again.longitude - a.longitude)), 1e-9);
+    }
+    EXPECT_GT(checked, 1500);
+}
+
+}  // namespace
+}  // namespace velmar
