@@ -1,6 +1,7 @@
 #include "store/DurableFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,7 +31,9 @@ void FlushFolderOf(const std::string& path) {
 
 }  // namespace
 
-std::string TemporaryPathFor(const std::string& target) { return target + ".tmp"; }
+std::string TemporaryPathFor(const std::string& target) {
+    return target + ".tmp";
+}
 
 FileStep WriteFlushed(const std::string& path, std::span<const std::uint8_t> bytes) {
     const int fd = OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -77,7 +80,15 @@ FileStep ReplaceFileContents(const std::string& target, std::span<const std::uin
 
 FileStep ReadPrefix(const std::string& path, std::size_t count, std::vector<std::uint8_t>& out) {
     out.assign(count, 0);
-    const int fd = OpenRetrying(path.c_str(), O_RDONLY);
+    // Without blocking, and regular files only: a pipe or a device put in
+    // place of a data file must not hang the program at start-up.
+    const int fd = OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        out.clear();
+        return FileStep::Open;
+    }
     if (fd < 0) {
         out.clear();
         return FileStep::Open;

@@ -30,8 +30,8 @@ bool RenameFlushed(const std::string& from, const std::string& to);
 FileStep ReplaceFileContents(const std::string& target, std::span<const std::uint8_t> bytes);
 
 /// Reads up to `count` bytes from the start of `path` into `out` (resized to
-/// what was read). Open when the file cannot be opened, Transfer on a read
-/// error.
+/// what was read). Open when the file cannot be opened or is not a regular
+/// file, Transfer on a read error.
 FileStep ReadPrefix(const std::string& path, std::size_t count, std::vector<std::uint8_t>& out);
 
 }  // namespace velmar

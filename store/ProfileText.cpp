@@ -17,8 +17,7 @@ std::string_view Trim(std::string_view text) {
 bool SameName(std::string_view a, std::string_view b) {
     a = Trim(a);
     b = Trim(b);
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });

@@ -14,7 +14,7 @@
 namespace velmar {
 
 class ProfileText {
-public:
+  public:
     /// Parses any text; never fails. A UTF-8 byte-order mark is skipped and
     /// lines may end with "\r\n", "\n" or "\r".
     static ProfileText Parse(std::string_view text);
@@ -33,7 +33,7 @@ public:
     /// The text with "\r\n" line ends; other lines come back unchanged.
     std::string Text() const;
 
-private:
+  private:
     // The index of the line of a section's header, or of a key in a section.
     std::optional<std::size_t> FindSection(std::string_view section) const;
     std::size_t SectionEnd(std::size_t header) const;

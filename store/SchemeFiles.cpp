@@ -34,7 +34,6 @@ static_assert(kStatesAt + kGroups * kCellsPerGroup == kMarkersAt);
 static_assert(kMarkersAt + kMarkerSlots + 6 == kSchemeFileRecordSize);
 static_assert(kPointsAt + 16 * kBrokenLineSlots == kPointsFileRecordSize);
 
-
 const char* const kTitle = "Velmar3: Archivio";
 const char* const kOpenHeader = "Errore nel'apertura del file.";
 const char* const kCloseHeader = "Errore nella chiusura del file.";
@@ -60,15 +59,24 @@ bool MarkerAllowed(int slot, int rule) {
     if (rule == 0) return true;
     switch (slot) {
         case 2:
-        case 32: return rule == 3;
-        case 3: return rule == 1 || rule == 10;
-        case 11: return rule == 7;
-        case 20: return rule == 6 || rule == 11;
-        case 21: return rule == 5 || rule == 9;
-        case 22: return rule == 12;
-        case 31: return rule == 13;
-        case 33: return rule == 2 || rule == 8;
-        default: return false;
+        case 32:
+            return rule == 3;
+        case 3:
+            return rule == 1 || rule == 10;
+        case 11:
+            return rule == 7;
+        case 20:
+            return rule == 6 || rule == 11;
+        case 21:
+            return rule == 5 || rule == 9;
+        case 22:
+            return rule == 12;
+        case 31:
+            return rule == 13;
+        case 33:
+            return rule == 2 || rule == 8;
+        default:
+            return false;
     }
 }
 
@@ -131,17 +139,28 @@ void FinishInterruptedSave(const PairPaths& paths) {
 
 std::string RecordFaultText(RecordFault fault) {
     switch (fault) {
-        case RecordFault::Ok: return "";
-        case RecordFault::ShortFile: return "File incompleto.";
-        case RecordFault::DescriptionLength: return "Lunghezza della descrizione non valida.";
-        case RecordFault::ValueNotFinite: return "Valore non numerico nello schema.";
-        case RecordFault::BadState: return "Stato di una casella non valido.";
-        case RecordFault::BadMethod: return "Metodo della spezzata non valido.";
-        case RecordFault::BadMarker: return "Indicatore del risolutore non valido.";
-        case RecordFault::PointCount: return "Numero di punti della spezzata non valido.";
-        case RecordFault::VertexIndex: return "Indice del vertice non valido.";
-        case RecordFault::ParameterNotFinite: return "Parametro della spezzata non numerico.";
-        case RecordFault::PointNotFinite: return "Coordinata di un punto non numerica.";
+        case RecordFault::Ok:
+            return "";
+        case RecordFault::ShortFile:
+            return "File incompleto.";
+        case RecordFault::DescriptionLength:
+            return "Lunghezza della descrizione non valida.";
+        case RecordFault::ValueNotFinite:
+            return "Valore non numerico nello schema.";
+        case RecordFault::BadState:
+            return "Stato di una casella non valido.";
+        case RecordFault::BadMethod:
+            return "Metodo della spezzata non valido.";
+        case RecordFault::BadMarker:
+            return "Indicatore del risolutore non valido.";
+        case RecordFault::PointCount:
+            return "Numero di punti della spezzata non valido.";
+        case RecordFault::VertexIndex:
+            return "Indice del vertice non valido.";
+        case RecordFault::ParameterNotFinite:
+            return "Parametro della spezzata non numerico.";
+        case RecordFault::PointNotFinite:
+            return "Coordinata di un punto non numerica.";
     }
     return "";
 }
@@ -249,8 +268,8 @@ RecordFault CheckPointsRecord(const PointsFileRecord& record) {
 std::string RecordDescription(const SchemeFileRecord& record) {
     const std::size_t length = record.bytes[kDescLengthAt];
     if (length > kDescriptionBytes) return {};
-    return Cp1252ToUtf8(std::string_view(
-        reinterpret_cast<const char*>(record.bytes.data() + kDescAt), length));
+    return Cp1252ToUtf8(
+        std::string_view(reinterpret_cast<const char*>(record.bytes.data() + kDescAt), length));
 }
 
 void SetRecordDescription(SchemeFileRecord& record, std::string_view utf8) {
@@ -355,17 +374,24 @@ PairOutcome SchemeFiles::Save(const std::string& key, SaveMode mode, Scheme& sch
         ShowFileError(kOpenHeader, "Salva", "Nome di file non valido: " + key);
         return PairOutcome::Failed;
     }
+    SchemeFileRecord schemeRecord = schemeRecord_;
+    PointsFileRecord pointsRecord = pointsRecord_;
+    EncodeScheme(scheme, schemeRecord);
+    EncodeLine(line, pointsRecord);
+    // A pair this program would refuse to read must not replace a readable one.
+    for (const RecordFault fault :
+         {CheckSchemeRecord(schemeRecord), CheckPointsRecord(pointsRecord)}) {
+        if (fault != RecordFault::Ok) {
+            ShowFileError(kCloseHeader, "Salva", paths.schemeFile + "\r" + RecordFaultText(fault));
+            return PairOutcome::Failed;
+        }
+    }
     FinishInterruptedSave(paths);
     if (mode == SaveMode::AskBeforeOverwrite && Exists(paths.schemeFile)) {
         const int answer =
             messages_.MsgBox(Message{"?", "YN", kTitle, paths.schemeFile, "Sovrascrivere..", ""});
         if (answer != kMsgYes) return PairOutcome::Declined;
     }
-
-    SchemeFileRecord schemeRecord = schemeRecord_;
-    PointsFileRecord pointsRecord = pointsRecord_;
-    EncodeScheme(scheme, schemeRecord);
-    EncodeLine(line, pointsRecord);
 
     const std::string schemeTemporary = TemporaryPathFor(paths.schemeFile);
     const std::string pointsTemporary = TemporaryPathFor(paths.pointsFile);

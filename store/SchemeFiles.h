@@ -108,7 +108,7 @@ PairPaths SchemePairPaths(const std::string& folder, const std::string& key);
 /// record (its description, and the padding bytes a read brought in) and
 /// points record for the whole run.
 class SchemeFiles {
-public:
+  public:
     SchemeFiles(std::string folder, MessageSink& messages);
 
     /// Reads the pair into scheme (values, states, markers) and line (header,
@@ -122,8 +122,7 @@ public:
     /// As above, telling a stop without transfer apart from a transfer.
     /// LoadSchemeFiles and SaveSchemeFiles return false only for Failed.
     PairOutcome Load(const std::string& key, Scheme& scheme, BrokenLine& line);
-    PairOutcome Save(const std::string& key, SaveMode mode, Scheme& scheme,
-                     const BrokenLine& line);
+    PairOutcome Save(const std::string& key, SaveMode mode, Scheme& scheme, const BrokenLine& line);
 
     /// The current description (UTF-8 in memory; stored in Windows-1252, at most 64 bytes).
     const std::string& Description() const { return description_; }
@@ -134,7 +133,7 @@ public:
     const SchemeFileRecord& SchemeRecord() const { return schemeRecord_; }
     const PointsFileRecord& PointsRecord() const { return pointsRecord_; }
 
-private:
+  private:
     void ShowFileError(const std::string& header, const std::string& message,
                        const std::string& note);
 

@@ -14,7 +14,7 @@ namespace {
 struct SettingsKey {
     const char* section;
     const char* key;
-    bool Settings::* mark;
+    bool Settings::*mark;
 };
 
 // In the order in which they are read and written.
@@ -61,7 +61,9 @@ Settings Settings::Parse(std::string_view text) {
     return settings;
 }
 
-Settings Settings::Read(const std::string& folder) { return Parse(ReadText(SettingsPath(folder))); }
+Settings Settings::Read(const std::string& folder) {
+    return Parse(ReadText(SettingsPath(folder)));
+}
 
 std::string Settings::Merge(std::string_view existing) const {
     ProfileText profile = ProfileText::Parse(existing);

@@ -1,6 +1,7 @@
 #include "store/SchemeFiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <bit>
@@ -385,6 +386,29 @@ TEST_F(SchemeFilesTest, InterruptedSaveIsRolledBackOrFinished) {
     ExpectSameStored(line, changedLine);
     EXPECT_FALSE(std::filesystem::exists(folder.File("PUNT-002.DAT.tmp")));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SchemeFilesTest, SaveRefusesPairItCouldNotReadBack) {
+    const auto [schemeBytes, pointsBytes] = WriteSample("AVVIO");
+    Scheme scheme = SampleScheme();
+    scheme.values[2][1] = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(files.SaveSchemeFiles("AVVIO", SaveMode::Plain, scheme, SampleLine()));
+    BrokenLine line = SampleLine();
+    line.n = 70;
+    EXPECT_FALSE(files.SaveSchemeFiles("AVVIO", SaveMode::Plain, scheme, line));
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(ReadBytes(folder.File("VELMAR.DAT")), schemeBytes);
+    EXPECT_EQ(ReadBytes(folder.File("PUNTI.DAT")), pointsBytes);
+}
+
+TEST_F(SchemeFilesTest, PipeInPlaceOfDataFileDoesNotHang) {
+    ASSERT_EQ(::mkfifo(folder.File("VELMAR.DAT").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(folder.File("PUNTI.DAT").c_str(), 0600), 0);
+    Scheme scheme;
+    BrokenLine line;
+    EXPECT_FALSE(files.LoadSchemeFiles("AVVIO", scheme, line));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].header, "Errore nel'apertura del file.");
 }
 
 TEST_F(SchemeFilesTest, KeyNamingOneFileTwiceOrLeavingFolderIsRefused) {

@@ -1,6 +1,7 @@
 #include "store/Settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "tests/store/StoreTestSupport.h"
 
@@ -100,6 +101,10 @@ TEST(Settings, FailedWriteShowsMessageAndKeepsOldFile) {
     test::WriteBytes(folder.File("VELMAR3.INI.tmp/keep"), {1});
     EXPECT_FALSE(Settings{}.Write(folder.Path(), messages));
     EXPECT_EQ(Settings::Read(folder.Path()), old);
+    // A pipe in place of the file must not hang the start-up.
+    std::filesystem::remove(folder.File("VELMAR3.INI"));
+    ASSERT_EQ(::mkfifo(folder.File("VELMAR3.INI").c_str(), 0600), 0);
+    EXPECT_EQ(Settings::Read(folder.Path()), Settings{});
 }
 
 }  // namespace

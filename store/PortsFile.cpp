@@ -1,0 +1,193 @@
+#include "store/PortsFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
+#include "store/Cp1252.h"
+#include "store/DurableFile.h"
+
+namespace velmar {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        std::uint32_t code = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+            code = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            code = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (text.size() - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
+            (code >= 0xD800 && code <= 0xDFFF)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+char FoldCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Case-insensitive order of whole lines; equal lines keep their file order.
+bool LineBefore(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return static_cast<unsigned char>(FoldCase(x)) <
+                   static_cast<unsigned char>(FoldCase(y));
+        });
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::optional<PortFields> SplitPortLine(std::string_view line) {
+    std::string_view s = line;
+    std::string fields[3];
+    int separators = 0;
+    for (std::string& field : fields) {
+        if (!s.empty() && s.front() == '"') {
+            s.remove_prefix(1);
+            const std::size_t close = s.find('"');
+            field = std::string(s.substr(0, close));
+            s = close == std::string_view::npos ? std::string_view() : s.substr(close + 1);
+        } else {
+            field = std::string(s.substr(0, s.find(',')));
+        }
+        const std::size_t comma = s.find(',');
+        if (comma != std::string_view::npos) {
+            s.remove_prefix(comma + 1);
+            ++separators;
+        }
+    }
+    if (separators != 2) return std::nullopt;
+    return PortFields{std::move(fields[0]), std::move(fields[1]), std::move(fields[2])};
+}
+
+std::optional<double> ParsePortNumber(std::string_view text) {
+    text = Trim(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty() || !(text.front() == '-' || text.front() == '.' ||
+                          (text.front() >= '0' && text.front() <= '9'))) {
+        return std::nullopt;  // letters, "nan", "inf", a second sign
+    }
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+PortsList ParsePorts(std::string_view text) {
+    PortsList list;
+    list.status = PortsStatus::Ok;
+    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
+    const std::string utf8 = IsUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+    std::vector<std::string> lines = SplitLines(utf8);
+    list.enabled = !lines.empty();
+    std::stable_sort(lines.begin(), lines.end(), LineBefore);
+    for (const std::string& line : lines) {
+        const std::optional<PortFields> fields = SplitPortLine(line);
+        const std::optional<double> latitude =
+            fields ? ParsePortNumber(fields->latitude) : std::nullopt;
+        const std::optional<double> longitude =
+            fields ? ParsePortNumber(fields->longitude) : std::nullopt;
+        if (latitude && longitude && std::fabs(*latitude) <= 90 && std::fabs(*longitude) <= 180) {
+            list.ports.push_back(Port{fields->name, *latitude, *longitude});
+        } else if (!Trim(line).empty()) {
+            ++list.skippedLines;
+        }
+    }
+    return list;
+}
+
+std::string PortsPath(const std::string& folder) {
+    if (folder.empty()) return std::string(kPortsFileName);
+    return (std::filesystem::path(folder) / kPortsFileName).string();
+}
+
+PortsList LoadPorts(const std::string& folder) {
+    const std::string path = PortsPath(folder);
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return PortsList{};
+    std::vector<std::uint8_t> bytes;
+    if (ReadPrefix(path, kMaxPortsFileBytes + 1, bytes) != FileStep::Done) {
+        return PortsList{PortsStatus::CannotOpen};
+    }
+    if (bytes.size() > kMaxPortsFileBytes) return PortsList{PortsStatus::TooLarge};
+    return ParsePorts(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::optional<Port> PortPosition(const PortsList& list, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= list.ports.size()) return std::nullopt;
+    return list.ports[static_cast<std::size_t>(index)];
+}
+
+void ReportPortsUnavailable(const PortsList& list, const std::string& path,
+                            MessageSink& messages) {
+    if (list.status == PortsStatus::Ok) return;
+    messages.MsgBox(
+        Message{"!", "O", "Velmar3: Porti", path, "Non trovo il file", "Funzione disabilitata"});
+}
+
+std::string SkippedLinesNote(const PortsList& list) {
+    if (list.skippedLines == 0) return {};
+    return "Righe non valide ignorate: " + std::to_string(list.skippedLines);
+}
+
+}  // namespace velmar
