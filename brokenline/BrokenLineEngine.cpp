@@ -195,6 +195,10 @@ void BrokenLineEngine::LimitingParallelRange() {
     const double dep = scheme_.Value(kDeparture, kLatCell);
     const double arr = scheme_.Value(kArrival, kLatCell);
     work_.limitHigh = RoundHalfEven(v);
+    // A parallel beyond the vertex is one the great circle never reaches:
+    // the arcs touching it from the endpoints would cross over and the line
+    // double back. Rounding up past V1 therefore steps back one degree.
+    if (std::fabs(work_.limitHigh) > std::fabs(v)) work_.limitHigh = std::trunc(v);
     double e = 0;
     bool haveEndpoint = true;
     if (dep * arr > 0) {

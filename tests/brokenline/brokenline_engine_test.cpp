@@ -133,15 +133,28 @@ TEST(LimitingParallel, ContactPointsLieOnTheParallelAndTheLegBetweenRunsAlongIt)
         EXPECT_EQ(b.engine.PointLabel(k + 2, 2), "V\"");
         // The range starts at the next whole degree beyond the endpoints.
         EXPECT_EQ(b.work.limitLow, 42);
-        EXPECT_EQ(b.work.limitHigh, 46);
+        EXPECT_EQ(b.work.limitHigh, 45);  // V1 at 45.7: 46 would lie beyond the vertex
     }
+}
+
+TEST(LimitingParallel, RangeNeverReachesBeyondTheVertex) {
+    // In July the season's 48 is held to the range's top. Rounded from V1 at
+    // 45.7, that top would be 46: a parallel the great circle never reaches,
+    // whose arcs cross over, so the line doubled back and always failed.
+    Bench b({41.0883, -9.1, 40.7, -74.0, 12.0, std::nullopt, 8, CivilDate{2026, 7, 15}});
+    b.engine.RouteFacts();
+    ASSERT_TRUE(b.engine.SetMethodDefaults(kMethodLimitParallel));
+    EXPECT_EQ(b.line.limitLat, 45);
+    EXPECT_LT(b.line.limitLat, b.scheme.Value(kPassageA, 3));
+    EXPECT_TRUE(b.engine.ApplyMethod(kMethodLimitParallel));
+    EXPECT_TRUE(b.sink.shown.empty());
 }
 
 TEST(LimitingParallel, LegAlongTheParallelIsDueEastOrWest) {
     for (bool westward : {false, true}) {
         SCOPED_TRACE(westward ? "westward" : "eastward");
-        RouteSpec r{5, 0, 50, 105, std::nullopt, std::nullopt, 8, CivilDate{2026, 1, 3}};
-        if (westward) r.lon1 = -105;
+        RouteSpec r{5, 0, 55, 110, std::nullopt, std::nullopt, 8, CivilDate{2026, 1, 3}};
+        if (westward) r.lon1 = -110;
         Bench b(r);
         ASSERT_TRUE(b.engine.Activate());
         ASSERT_EQ(b.engine.CurrentMethod(), kMethodLimitParallel);
@@ -149,7 +162,7 @@ TEST(LimitingParallel, LegAlongTheParallelIsDueEastOrWest) {
         EXPECT_EQ(b.line.points[k + 1].latitude, b.line.limitLat);
         EXPECT_EQ(b.line.points[k + 2].latitude, b.line.limitLat);
         EXPECT_EQ(b.line.legs[k + 1].course, westward ? 270 : 90);
-        EXPECT_EQ(b.line.limitLat, 51);  // the season's 40 held up to LimitLow
+        EXPECT_EQ(b.line.limitLat, 56);  // the season's 40 held up to LimitLow
     }
 }
 
@@ -315,18 +328,19 @@ TEST(DamagedFile, StoredCountsNeverReachPastTheTables) {
 }
 
 TEST(VertexMethod, VertexNearTheArrivalKeepsTheArrivalsSlot) {
-    // V1 at 86.0E of a 105-degree passage; at 105 / 4.9 degrees the walk
-    // from the departure passes NrPt points before reaching the vertex.
-    Bench b({5, 0, 50, 105});
+    // V1 at 86.8E of a 110-degree passage; at 23 degrees apart the walk
+    // from the departure passes NrPt points before it reaches the vertex,
+    // which then took the arrival's own slot and dropped out of the line.
+    Bench b({5, 0, 55, 110});
     b.engine.RouteFacts();
     ASSERT_TRUE(b.work.vertexInside);
-    b.work.dLonP = 105 / 4.9;
+    b.work.dLonP = 23;
     b.engine.DeriveSpacing(kMethodVertex, 2);
     ASSERT_EQ(b.work.nrPt, 2);
     ASSERT_TRUE(b.engine.ApplyMethod(kMethodVertex));
     EXPECT_EQ(Labels(b, kMethodVertex), (std::vector<std::string>{"A", " 1", " 2", "V", "B"}));
     EXPECT_EQ(b.line.points[3].longitude, b.scheme.Value(kPassageA, 4));
-    EXPECT_EQ(b.line.points[4].longitude, 105);
+    EXPECT_EQ(b.line.points[4].longitude, 110);
 }
 
 // Unit vector of a position on the sphere.

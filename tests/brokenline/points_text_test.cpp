@@ -1,0 +1,175 @@
+// The texts of the points and summary windows: list lines, labels, status
+// bar and the two clipboard texts.
+#include <gtest/gtest.h>
+
+#include "brokenline/BrokenLineSummary.h"
+#include "brokenline/PointsText.h"
+#include "tests/brokenline/BrokenLineTestSupport.h"
+
+namespace velmar {
+namespace {
+
+using bltest::Bench;
+using bltest::RouteSpec;
+
+TEST(PointLabel, LettersAroundTheVertexAndNumbersWithoutGaps) {
+    BrokenLine line;
+    line.n = 7;
+    line.vertexIndex = 2;
+    struct Case {
+        int method;
+        bool inside;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {1, true, {"A", " 1", " 2", "V", " 3", " 4", " 5", "B"}},
+        {1, false, {"A", " 1", " 2", " 3", " 4", " 5", " 6", "B"}},
+        {2, true, {"A", " 1", " 2", "V'", "V\"", " 3", " 4", "B"}},
+        {3, true, {"A", " 1", " 2", " 3", " 4", " 5", " 6", "B"}},
+        {4, false, {"A", " 1", " 2", " 3", " 4", " 5", " 6", "B"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "method " << c.method << " inside " << c.inside);
+        std::vector<std::string> got;
+        for (int i = 0; i <= line.n; ++i) got.push_back(PointLabel(i, c.method, line, c.inside));
+        EXPECT_EQ(got, c.labels);
+    }
+    line.n = 12;
+    EXPECT_EQ(PointLabel(11, 3, line, false), "11");
+}
+
+// The fields of a list line: its texts between double blanks.
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t from = 0;
+    for (auto at = line.find("  "); at != std::string::npos; at = line.find("  ", from)) {
+        fields.push_back(line.substr(from, at - from));
+        from = at + 2;
+    }
+    fields.push_back(line.substr(from));
+    return fields;
+}
+
+TEST(PointsList, ColumnsFollowWhatIsKnown) {
+    // Lisbon to New York: with Vp and the departure time, the point lines
+    // carry zone and Greenwich times after commas; leg lines three fields.
+    Bench timed(
+        {41.0883, -9.1, 40.7, -74.0, 12.0, CivilDate{2026, 7, 3}, 8, CivilDate{2026, 7, 15}});
+    ASSERT_TRUE(timed.engine.Activate());
+    const auto& lines = timed.engine.Display().lines;
+    ASSERT_EQ(lines.size(), 2u * timed.line.n + 1);
+    EXPECT_EQ(lines[0], "A  41°05'.3N  9°06'.0W,08:00:00  03-07-2026,09:00:00  03-07-2026");
+    EXPECT_EQ(lines[1], "288°11'.6  552.6  46.053");
+    EXPECT_EQ(lines.back().rfind("B  40°42'.0N  74°00'.0W,", 0), 0u);
+
+    // Vp known, no departure time: no time columns, legs keep their time.
+    Bench legTimes({41.0883, -9.1, 40.7, -74.0, 12.0});
+    ASSERT_TRUE(legTimes.engine.Activate());
+    const auto& withLegTimes = legTimes.engine.Display().lines;
+    for (std::size_t i = 0; i < withLegTimes.size(); ++i)
+        EXPECT_EQ(Fields(withLegTimes[i]).size(), 3u) << withLegTimes[i];  // legs gain the time
+    EXPECT_EQ(withLegTimes[0], "A  41°05'.3N  9°06'.0W");
+
+    // No Vp: two fields per leg and no commas anywhere.
+    Bench bare({41.0883, -9.1, 40.7, -74.0});
+    ASSERT_TRUE(bare.engine.Activate());
+    const auto& plain = bare.engine.Display().lines;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ(plain[i].find(','), std::string::npos);
+        EXPECT_EQ(Fields(plain[i]).size(), i % 2 ? 2u : 3u) << plain[i];
+    }
+}
+
+TEST(PointsList, RecallAndStatusBars) {
+    Bench b({41.0883, -9.1, 40.7, -74.0, 12.0, std::nullopt, 8, CivilDate{2026, 7, 15}});
+    ASSERT_TRUE(b.engine.Activate());
+    const PointsDisplay& d = b.engine.Display();
+    EXPECT_EQ(d.recall[0], "DLon = 64°54'.0W");
+    EXPECT_EQ(d.recall[1], "Vertice interno: DLonAV = 31°50'.0W");
+    EXPECT_EQ(d.recall[2], "ml-mo = 83.5 mg");
+    EXPECT_EQ(d.status.sections[0], "Coordinate del Vertice");
+    EXPECT_EQ(d.status.sections[1], "NrPt = 4");
+    EXPECT_EQ(d.status.sections[2], "DLonP = 10°00'.0W");
+    EXPECT_EQ(d.status.nrPtCaption, "NrPt...");
+    EXPECT_EQ(d.status.checkedTag, 1);
+    EXPECT_TRUE(d.practicalEnabled);
+    EXPECT_TRUE(d.limitLatEnabled);
+
+    const SpacingStatus practical = SpacingStatusFor(4, 0, 0, b.line);
+    EXPECT_EQ(practical.sections[1], "NrPt = " + std::to_string(b.line.n - 1));
+    EXPECT_EQ(practical.sections[2], "");
+    EXPECT_EQ(practical.nrPtCaption, "DmP...");
+    EXPECT_EQ(practical.dLonPCaption, "DtP...");
+}
+
+TEST(PointsList, CopyTakesSelectedLinesInListOrderOrAll) {
+    const std::vector<std::string> lines{"a", "b", "c", "d", "e"};
+    EXPECT_EQ(CopyListText(lines, {3, 2}, false), "c\r\nd\r\n");
+    EXPECT_EQ(CopyListText(lines, {2, 3}, true), "a\r\nb\r\nc\r\nd\r\ne\r\n");
+    EXPECT_EQ(CopyListText(lines, {}, false), "a\r\nb\r\nc\r\nd\r\ne\r\n");
+    EXPECT_EQ(CopyListText(lines, {9, -1}, false), "a\r\nb\r\nc\r\nd\r\ne\r\n");
+}
+
+Scheme SummaryScheme(int method, double ml, double dt, double mo) {
+    Scheme s;
+    s.SetCell(kPassageB, 0, -1, ml);
+    s.SetCell(kPassageB, 1, -1, dt);
+    s.SetCell(kPassageB, 2, -1, mo);
+    s.SetCell(kPassageA, 5, -1, method);
+    s.SetCell(kPassageB, 5, 7, -5.5);  // NrPt 7, DLonP 5°30' W
+    return s;
+}
+
+TEST(Summary, SavingsAndTheMarkedSpacing) {
+    BrokenLine line;
+    line.totalDistance = 2950;
+    line.totalTime = 295;
+    line.spacingChoice = 1;
+    SummaryLabels labels;
+    ASSERT_TRUE(FillSummary(SummaryScheme(1, 3000, 300, 2900), line, labels));
+    EXPECT_EQ(labels.savedDistance, "50");
+    EXPECT_EQ(labels.savedTime, "5 = 0d 05h00m00s");
+    EXPECT_EQ(labels.rhumbTime, "300 = 12d 12h00m00s");
+    EXPECT_EQ(labels.firstLabel, "*Numero");
+    EXPECT_EQ(labels.secondLabel, "Diff.za di longitudine");
+    EXPECT_EQ(labels.firstValue, "7");
+    EXPECT_EQ(labels.secondValue, "5°30'.0W");
+    line.spacingChoice = 2;
+    ASSERT_TRUE(FillSummary(SummaryScheme(1, 3000, 300, 2900), line, labels));
+    EXPECT_EQ(labels.firstLabel, "Numero");
+    EXPECT_EQ(labels.secondLabel, "*Diff.za di longitudine");
+
+    line.practicalChoice = 2;
+    line.dmP = 30;
+    line.dtP = 3;
+    ASSERT_TRUE(FillSummary(SummaryScheme(4, 3000, 300, 2900), line, labels));
+    EXPECT_EQ(labels.spacingTitle, "Cambio rotta");
+    EXPECT_EQ(labels.firstLabel, "Cammino");
+    EXPECT_EQ(labels.secondLabel, "Tempo *");
+    EXPECT_EQ(labels.firstValue, "30 miglia");
+    EXPECT_EQ(labels.secondValue, "3 ore");
+    EXPECT_EQ(SummaryHoursText(53.5), "53.5 = 2d 05h30m00s");
+}
+
+TEST(Summary, NotRefilledUnlessTheTotalLiesStrictlyBetweenMoAndMl) {
+    BrokenLine line;
+    line.totalDistance = 3000;  // no saving
+    SummaryLabels labels;
+    EXPECT_FALSE(FillSummary(SummaryScheme(1, 3000, 300, 2900), line, labels));
+    line.totalDistance = 2900;
+    EXPECT_FALSE(FillSummary(SummaryScheme(1, 3000, 300, 2900), line, labels));
+    EXPECT_EQ(labels.lineDistance, "err");
+    EXPECT_EQ(SummaryCopyText(labels),
+              "RIEPILOGO DELLA SPEZZATA:\r\n"
+              "\tLossodromia err (mg); \terr (ore = d  h m s)\r\n"
+              "\tSpezzata err (mg); \terr (ore = d  h m s)\r\n"
+              "\tRisparmi err (mg); \terr (ore = d  h m s)\r\n"
+              "\tPunti\r\n"
+              "\t\tNumero = err\r\n"
+              "\t\tDifferenza di longitudine = err\r\n"
+              "_______\r\n"
+              "* Valore impostato\r\n");
+}
+
+}  // namespace
+}  // namespace velmar
