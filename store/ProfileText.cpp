@@ -47,7 +47,8 @@ bool SplitKey(std::string_view line, std::string_view& key, std::string_view& va
 
 ProfileText ProfileText::Parse(std::string_view text) {
     ProfileText profile;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    // Every leading mark goes, so that a rewritten file reads as the one it came from.
+    while (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);

@@ -15,7 +15,7 @@ namespace velmar {
 
 class ProfileText {
   public:
-    /// Parses any text; never fails. A UTF-8 byte-order mark is skipped and
+    /// Parses any text; never fails. Leading UTF-8 byte-order marks are skipped and
     /// lines may end with "\r\n", "\n" or "\r".
     static ProfileText Parse(std::string_view text);
 

@@ -37,7 +37,7 @@ TEST(Settings, ReadingIsTolerant) {
         {"[Velmar]\nIcone=0\n", &Settings::icons},
         {"[Punti]\r\nStatus=0\r\n", &Settings::pointsStatus},  // not the scheme window's
         {"[Velmar]\nStatus=0", &Settings::schemeStatus},
-        {"\xEF\xBB\xBF[carta]\r quadro COORDINATE = 0 \r", &Settings::coordinatesPanel},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF[carta]\r quadro COORDINATE = 0 \r", &Settings::coordinatesPanel},
         {"[Carta]\nAuto=-0\n", &Settings::autoPanels},
         {"junk\n= 0\n[Carta\nAuto=0\n[Velmar]\nIcone=abc\n", nullptr},
         {"[Velmar]\nIcone=1.5\nStatus=\n", nullptr},
