@@ -11,7 +11,7 @@ namespace {
 using namespace velmar;
 
 class SilentMessages : public MessageSink {
-public:
+  public:
     int MsgBox(const Message&) override { return kMsgOk; }
 };
 

@@ -16,5 +16,4 @@ int RunDemo(const Args& args);
 /// Prints a usage error on standard error and returns kExitUsage.
 int UsageError(const std::string& what);
 
-
 }  // namespace velmar::cli

@@ -14,18 +14,23 @@ int RunDemo(const Args& args) {
     const CivilDate today = SystemToday();
     char date[16];
     std::snprintf(date, sizeof date, "%02u-%02u-%04d", today.day, today.month, today.year);
-    const Args entries = {"dep.lat=44N24", "dep.lon=8E56", "arr.lat=40N42", "arr.lon=74W00",
-                          "vp=12",         "dep.tf=08:00", std::string("dep.tf.date=") + date};
+    const Args entries = {"dep.lat=44N24",
+                          "dep.lon=8E56",
+                          "arr.lat=40N42",
+                          "arr.lon=74W00",
+                          "vp=12",
+                          "dep.tf=08:00",
+                          std::string("dep.tf.date=") + date};
     CommonOptions options;
     std::string error;
     if (!ParseCommonOptions(entries, {}, options, error)) return UsageError(error);
     Session session(options);
     const int status = session.Run();
     std::cout << "Genova - New York, 12 nodi, partenza oggi alle 08:00\n\n";
-    std::cout << JoinReport(SchemeReportLines(session.scheme(), {ReportSection::Selected,
-                                                                 ReportSection::Selected,
-                                                                 ReportSection::Selected}),
-                            "\n");
+    std::cout << JoinReport(
+        SchemeReportLines(session.scheme(), {ReportSection::Selected, ReportSection::Selected,
+                                             ReportSection::Selected}),
+        "\n");
     std::cout << "\nYour own passage: velmar-cli solve dep.lat=44N24 dep.lon=8E56 arr.lat=40N42 "
                  "arr.lon=74W00 vp=12 (velmar-cli help for every entry and option)\n";
     return status;

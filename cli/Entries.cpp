@@ -18,10 +18,10 @@ struct NamedCell {
 };
 
 constexpr NamedCell kNamedCells[] = {
-    {"dep.lat", 0, 0},     {"dep.lon", 0, 1}, {"dep.tf", 0, 2}, {"dep.tf.date", 0, 3},
-    {"dep.tm", 0, 4},      {"dep.tm.date", 0, 5}, {"rv", 1, 0}, {"vp", 1, 1},
-    {"ml", 2, 0},          {"dt", 2, 1},      {"arr.lat", 3, 0}, {"arr.lon", 3, 1},
-    {"arr.tf", 3, 2},      {"arr.tf.date", 3, 3}, {"arr.tm", 3, 4}, {"arr.tm.date", 3, 5},
+    {"dep.lat", 0, 0}, {"dep.lon", 0, 1},     {"dep.tf", 0, 2},  {"dep.tf.date", 0, 3},
+    {"dep.tm", 0, 4},  {"dep.tm.date", 0, 5}, {"rv", 1, 0},      {"vp", 1, 1},
+    {"ml", 2, 0},      {"dt", 2, 1},          {"arr.lat", 3, 0}, {"arr.lon", 3, 1},
+    {"arr.tf", 3, 2},  {"arr.tf.date", 3, 3}, {"arr.tm", 3, 4},  {"arr.tm.date", 3, 5},
 };
 
 // Larger magnitudes are no value of any kind; refusing them here keeps the
@@ -85,7 +85,8 @@ bool ParseAngle(std::string_view text, QuantityKind kind, KeypadTyping& typing,
     const char plus = lat ? 'N' : 'E', minus = lat ? 'S' : 'W';
     const std::size_t letterAt = text.find_first_of("NSEWnsew");
     if (letterAt != std::string_view::npos && !course) {
-        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text[letterAt])));
+        const char letter =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(text[letterAt])));
         if (letter != plus && letter != minus) {
             error = std::string("the hemisphere must be ") + plus + " or " + minus;
             return false;
@@ -94,8 +95,8 @@ bool ParseAngle(std::string_view text, QuantityKind kind, KeypadTyping& typing,
         double minutes = 0;
         const std::string_view minutesText = text.substr(letterAt + 1);
         if (!ParseDigits(text.substr(0, letterAt), degrees) ||
-            (!minutesText.empty() &&
-             (!ParseDecimal(minutesText, minutes) || minutesText[0] == '-' || minutesText[0] == '+'))) {
+            (!minutesText.empty() && (!ParseDecimal(minutesText, minutes) ||
+                                      minutesText[0] == '-' || minutesText[0] == '+'))) {
             error = "expected degrees, a hemisphere letter and decimal minutes, as 44N24.5";
             return false;
         }
@@ -178,8 +179,9 @@ bool ParseInterval(std::string_view text, KeypadTyping& typing, std::string& err
     else if (fraction >= 100)
         second = fraction;
     else {
-        error = "the keypad cannot type a fraction of an hour with a leading zero (as .05); "
-                "give tenths, hundredths from .10 or thousandths from .100";
+        error =
+            "the keypad cannot type a fraction of an hour with a leading zero (as .05); "
+            "give tenths, hundredths from .10 or thousandths from .100";
         return false;
     }
     typing.fields[0] = static_cast<int>(thousandths / 1000);
@@ -238,12 +240,22 @@ std::optional<Entry> ParseEntry(const std::string& argument, std::string& error)
         case QuantityKind::Course:
             ok = ParseAngle(value, KindOf(entry.group, entry.cell), entry.typing, why);
             break;
-        case QuantityKind::TimeOfDay: ok = ParseTime(value, entry.typing, why); break;
-        case QuantityKind::Date: ok = ParseDate(value, entry.typing, why); break;
+        case QuantityKind::TimeOfDay:
+            ok = ParseTime(value, entry.typing, why);
+            break;
+        case QuantityKind::Date:
+            ok = ParseDate(value, entry.typing, why);
+            break;
         case QuantityKind::Speed:
-        case QuantityKind::Distance: ok = ParseTenths(value, entry.typing, why); break;
-        case QuantityKind::Interval: ok = ParseInterval(value, entry.typing, why); break;
-        default: why = "not an entry cell"; break;
+        case QuantityKind::Distance:
+            ok = ParseTenths(value, entry.typing, why);
+            break;
+        case QuantityKind::Interval:
+            ok = ParseInterval(value, entry.typing, why);
+            break;
+        default:
+            why = "not an entry cell";
+            break;
     }
     if (!ok) {
         error = "'" + argument + "': " + why;
@@ -285,9 +297,12 @@ bool ParseCommonOptions(const std::vector<std::string>& args,
                 error = arg + " takes no value";
                 return false;
             }
-            if (arg == "--json") options.json = true;
-            else if (arg == "--yes") options.yes = true;
-            else options.flags.insert(arg);
+            if (arg == "--json")
+                options.json = true;
+            else if (arg == "--yes")
+                options.yes = true;
+            else
+                options.flags.insert(arg);
         } else if (arg == "--load" || arg == "--save") {
             std::string key;
             if (!takeValue(key)) return false;
@@ -348,7 +363,8 @@ int Session::Load() {
                       << ", " << paths.pointsFile << ")\n";
             return kExitFile;
         }
-        default: return kExitFile;
+        default:
+            return kExitFile;
     }
 }
 
@@ -375,11 +391,14 @@ int Session::ApplyEntries() {
 int Session::Save() {
     if (!options_.save) return kExitOk;
     switch (files_.Save(*options_.save, SaveMode::AskBeforeOverwrite, scheme_, line_)) {
-        case PairOutcome::Transferred: return kExitOk;
+        case PairOutcome::Transferred:
+            return kExitOk;
         case PairOutcome::Declined:
-            std::cerr << "velmar-cli: " << *options_.save << " not overwritten (--yes overwrites)\n";
+            std::cerr << "velmar-cli: " << *options_.save
+                      << " not overwritten (--yes overwrites)\n";
             return kExitFile;
-        default: return kExitFile;
+        default:
+            return kExitFile;
     }
 }
 
@@ -391,16 +410,26 @@ int Session::Run() {
 
 std::string KindName(QuantityKind kind) {
     switch (kind) {
-        case QuantityKind::Latitude: return "Latitude";
-        case QuantityKind::Longitude: return "Longitude";
-        case QuantityKind::TimeOfDay: return "TimeOfDay";
-        case QuantityKind::Date: return "Date";
-        case QuantityKind::Course: return "Course";
-        case QuantityKind::Speed: return "Speed";
-        case QuantityKind::Distance: return "Distance";
-        case QuantityKind::Interval: return "Interval";
-        case QuantityKind::PointCount: return "PointCount";
-        case QuantityKind::Method: return "Method";
+        case QuantityKind::Latitude:
+            return "Latitude";
+        case QuantityKind::Longitude:
+            return "Longitude";
+        case QuantityKind::TimeOfDay:
+            return "TimeOfDay";
+        case QuantityKind::Date:
+            return "Date";
+        case QuantityKind::Course:
+            return "Course";
+        case QuantityKind::Speed:
+            return "Speed";
+        case QuantityKind::Distance:
+            return "Distance";
+        case QuantityKind::Interval:
+            return "Interval";
+        case QuantityKind::PointCount:
+            return "PointCount";
+        case QuantityKind::Method:
+            return "Method";
     }
     return "Unknown";
 }
@@ -414,7 +443,9 @@ std::string Session::Json() const {
             out += "    {\"group\": " + std::to_string(g) + ", \"cell\": " + std::to_string(c) +
                    ", \"label\": " + JsonString(CellLabel(g, c)) +
                    ", \"kind\": " + JsonString(KindName(kind)) + ", \"state\": " +
-                   JsonString(state == 0 ? "empty" : state > 0 ? "entered" : "computed") +
+                   JsonString(state == 0  ? "empty"
+                              : state > 0 ? "entered"
+                                          : "computed") +
                    ", \"value\": " + JsonNumber(scheme_.Value(g, c)) +
                    ", \"text\": " + JsonString(FormatValue(kind, state, scheme_.Value(g, c))) + "}";
             out += (g == kGroups - 1 && c == kCellsPerGroup - 1) ? "\n" : ",\n";

@@ -64,13 +64,13 @@ bool ParseCommonOptions(const std::vector<std::string>& args,
 /// The terminal's message box: prints each message on standard error,
 /// records it, and answers questions No (Yes with --yes), others OK.
 class TerminalMessages : public MessageSink {
-public:
+  public:
     explicit TerminalMessages(bool answerYes, bool print = true)
         : answerYes_(answerYes), print_(print) {}
     int MsgBox(const Message& message) override;
     const std::vector<Message>& Shown() const { return shown_; }
 
-private:
+  private:
     bool answerYes_;
     bool print_;
     std::vector<Message> shown_;
@@ -78,12 +78,12 @@ private:
 
 /// Keeps the last text and state each cell showed.
 class TerminalCellView : public CellView {
-public:
+  public:
     void ShowCell(int group, int cell, int state, const std::string& text) override;
     const std::string& Text(int group, int cell) const { return texts_[group][cell]; }
     int Writes() const { return writes_; }
 
-private:
+  private:
     std::string texts_[kGroups][kCellsPerGroup];
     int writes_ = 0;
 };
@@ -96,7 +96,7 @@ struct Refusal {
 
 /// One run of the tool over the scheme: load, entries, save.
 class Session {
-public:
+  public:
     explicit Session(const CommonOptions& options, bool printMessages = true);
 
     /// --load: reads the pair, redisplays and solves. kExitOk, or kExitFile
@@ -119,7 +119,7 @@ public:
     /// messages, refusal).
     std::string Json() const;
 
-private:
+  private:
     CommonOptions options_;
     TerminalMessages messages_;
     TerminalCellView view_;

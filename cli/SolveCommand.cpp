@@ -21,9 +21,8 @@ int RunScheme(const Args& args, bool reportCommand) {
     if (options.json) {
         std::cout << session.Json();
     } else {
-        const ReportSection section = options.flags.count("--formats")
-                                          ? ReportSection::WithFormats
-                                          : ReportSection::Selected;
+        const ReportSection section =
+            options.flags.count("--formats") ? ReportSection::WithFormats : ReportSection::Selected;
         std::cout << JoinReport(SchemeReportLines(session.scheme(), {section, section, section}),
                                 "\n");
     }
@@ -32,7 +31,11 @@ int RunScheme(const Args& args, bool reportCommand) {
 
 }  // namespace
 
-int RunSolve(const Args& args) { return RunScheme(args, false); }
-int RunReport(const Args& args) { return RunScheme(args, true); }
+int RunSolve(const Args& args) {
+    return RunScheme(args, false);
+}
+int RunReport(const Args& args) {
+    return RunScheme(args, true);
+}
 
 }  // namespace velmar::cli

@@ -30,20 +30,22 @@ int RunHelp(const Args&) {
     for (const Subcommand& command : kSubcommands)
         std::cout << "  " << command.name << std::string(10 - command.name.size(), ' ')
                   << command.summary << "\n";
-    std::cout <<
-        "\nOptions of solve and report:\n"
-        "  --json          print the scheme as JSON (cells, markers, description, messages)\n"
-        "  --load KEY      read a scheme pair first (AVVIO = VELMAR.DAT + PUNTI.DAT, VELM-007.DAT)\n"
-        "  --save KEY      write the scheme pair after the entries (an existing file needs --yes)\n"
-        "  --dir FOLDER    the folder of the scheme pairs (default: the current folder)\n"
-        "  --yes           answer Yes to every question (default: No)\n"
-        "\nEntries, applied in the order given as if typed on the keypad:\n ";
+    std::cout
+        << "\nOptions of solve and report:\n"
+           "  --json          print the scheme as JSON (cells, markers, description, messages)\n"
+           "  --load KEY      read a scheme pair first (AVVIO = VELMAR.DAT + PUNTI.DAT, "
+           "VELM-007.DAT)\n"
+           "  --save KEY      write the scheme pair after the entries (an existing file needs "
+           "--yes)\n"
+           "  --dir FOLDER    the folder of the scheme pairs (default: the current folder)\n"
+           "  --yes           answer Yes to every question (default: No)\n"
+           "\nEntries, applied in the order given as if typed on the keypad:\n ";
     for (const std::string& name : EntryNames()) std::cout << " " << name;
-    std::cout <<
-        "\n  angles: signed decimal degrees (north, east positive) or 44N24.5 / 8E55.8\n"
-        "  times HH:MM[:SS]; dates DD-MM-YYYY or YYYY-MM-DD; vp knots; ml miles; dt hours\n"
-        "\nExit status: 0 done, 1 a scheme pair not read or written, 2 an entry refused\n"
-        "(its message on standard error; later entries are not applied), 64 bad arguments.\n";
+    std::cout
+        << "\n  angles: signed decimal degrees (north, east positive) or 44N24.5 / 8E55.8\n"
+           "  times HH:MM[:SS]; dates DD-MM-YYYY or YYYY-MM-DD; vp knots; ml miles; dt hours\n"
+           "\nExit status: 0 done, 1 a scheme pair not read or written, 2 an entry refused\n"
+           "(its message on standard error; later entries are not applied), 64 bad arguments.\n";
     return kExitOk;
 }
 

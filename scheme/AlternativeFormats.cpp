@@ -33,9 +33,9 @@ std::string CourseFromNorthSouth(double c, int state, bool quadrant) {
 
 std::string JulianText(const Scheme& scheme, int group, char sep) {
     const double day = scheme.Value(group, 3);
-    const CivilDate date =
-        std::isfinite(day) && std::fabs(day) < kLastLongDay ? CivilFromDay(static_cast<int>(std::trunc(day)))
-                                                             : CivilDate{};
+    const CivilDate date = std::isfinite(day) && std::fabs(day) < kLastLongDay
+                               ? CivilFromDay(static_cast<int>(std::trunc(day)))
+                               : CivilDate{};
     const double jd = JulianDate(date.year, static_cast<int>(date.month),
                                  static_cast<int>(date.day), scheme.Value(group, 2));
     return "Data giuliana: " + FormatFloat("0.00000", jd, sep);
@@ -46,9 +46,9 @@ std::string JulianText(const Scheme& scheme, int group, char sep) {
 std::string ItalianLongDate::LongDate(int dayNumber) const {
     static const char* const kWeekdays[7] = {"domenica", "lunedì",  "martedì", "mercoledì",
                                              "giovedì",  "venerdì", "sabato"};
-    static const char* const kMonths[12] = {"gennaio", "febbraio", "marzo",     "aprile",
-                                            "maggio",  "giugno",   "luglio",    "agosto",
-                                            "settembre", "ottobre", "novembre", "dicembre"};
+    static const char* const kMonths[12] = {"gennaio",   "febbraio", "marzo",    "aprile",
+                                            "maggio",    "giugno",   "luglio",   "agosto",
+                                            "settembre", "ottobre",  "novembre", "dicembre"};
     if (dayNumber < kFirstLongDay || dayNumber > kLastLongDay) return {};
     const CivilDate date = CivilFromDay(dayNumber);
     // Day 0, 30 December 1899, was a Saturday.
@@ -79,26 +79,35 @@ AlternativeForms AlternativeFormats(const Scheme& scheme, QuantityKind kind, int
             forms.first = FormatFloat("0.0####", v, sep) + " (" + DmsText(v) + ")";
             break;
         case QuantityKind::TimeOfDay:
-        case QuantityKind::Interval: forms.first = FormatFloat("#.#####", v, sep) + " ore"; break;
+        case QuantityKind::Interval:
+            forms.first = FormatFloat("#.#####", v, sep) + " ore";
+            break;
         case QuantityKind::Date:
             forms.first = std::isfinite(v) && std::fabs(v) <= kLastLongDay
                               ? dates.LongDate(static_cast<int>(std::trunc(v)))
                               : std::string();
             break;
-        case QuantityKind::Speed: forms.first = FormatFloat("#.#####", v, sep) + " nodi"; break;
+        case QuantityKind::Speed:
+            forms.first = FormatFloat("#.#####", v, sep) + " nodi";
+            break;
         case QuantityKind::Distance:
             forms.first = FormatFloat("#.#####", v, sep) + " miglia";
             break;
-        default: return {};
+        default:
+            return {};
     }
     switch (kind) {
         case QuantityKind::Latitude:
             forms.second = FormatFloat("#.###;;\"zero\"", MeridionalParts(v), sep) +
                            " primi di latitudine crescente";
             break;
-        case QuantityKind::Longitude: forms.second = LongitudeInTime(v); break;
+        case QuantityKind::Longitude:
+            forms.second = LongitudeInTime(v);
+            break;
         case QuantityKind::TimeOfDay:
-        case QuantityKind::Date: forms.second = JulianText(scheme, group, sep); break;
+        case QuantityKind::Date:
+            forms.second = JulianText(scheme, group, sep);
+            break;
         case QuantityKind::Course:
             forms.second = CourseFromNorthSouth(v, state, group == kPassageA && cell == 0);
             break;
@@ -113,7 +122,8 @@ AlternativeForms AlternativeFormats(const Scheme& scheme, QuantityKind kind, int
             forms.second = FormatFloat("##;;0", std::trunc(v / 24), sep) + " giorni " +
                            FormatDateTime(R"(hh"h"nn"m"ss"s")", v / 24);
             break;
-        default: break;
+        default:
+            break;
     }
     return forms;
 }

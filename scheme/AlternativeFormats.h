@@ -12,7 +12,7 @@ namespace velmar {
 
 /// The long form of a date; the desktop program may supply the platform's.
 class LongDateFormatter {
-public:
+  public:
     virtual ~LongDateFormatter() = default;
     /// The long text of a whole day number (days since 30 December 1899).
     virtual std::string LongDate(int dayNumber) const = 0;
@@ -21,7 +21,7 @@ public:
 /// Italian long dates: weekday, day, month name, year ("domenica 6 dicembre
 /// 2026"). Day numbers outside years 1..9999 give the empty text.
 class ItalianLongDate : public LongDateFormatter {
-public:
+  public:
     std::string LongDate(int dayNumber) const override;
 };
 

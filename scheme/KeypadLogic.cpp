@@ -34,24 +34,37 @@ long long ScaledMagnitude(double value, double scale) {
     return std::isfinite(v) && v < kLoadLimit ? std::llround(v) : 0;
 }
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 }  // namespace
 
 std::string KeypadErrorWord(int code) {
     switch (code) {
-        case kErrDegrees: return "GRADI";
-        case kErrMinutes: return "PRIMI";
-        case kErrSign: return "SEGNO";
-        case kErrHours: return "ORE";
-        case kErrTimeMinutes: return "MINUTI";
-        case kErrSeconds: return "SECONDI";
-        case kErrDay: return "GIORNO";
-        case kErrMonth: return "MESE";
-        case kErrYear: return "ANNO";
+        case kErrDegrees:
+            return "GRADI";
+        case kErrMinutes:
+            return "PRIMI";
+        case kErrSign:
+            return "SEGNO";
+        case kErrHours:
+            return "ORE";
+        case kErrTimeMinutes:
+            return "MINUTI";
+        case kErrSeconds:
+            return "SECONDI";
+        case kErrDay:
+            return "GIORNO";
+        case kErrMonth:
+            return "MESE";
+        case kErrYear:
+            return "ANNO";
         case kErrValue:
-        case kErrZero: return "VALORE";
-        default: return {};
+        case kErrZero:
+            return "VALORE";
+        default:
+            return {};
     }
 }
 
@@ -72,9 +85,12 @@ int KeypadLogic::FieldCount() const {
     switch (request_.kind) {
         case QuantityKind::Speed:
         case QuantityKind::Distance:
-        case QuantityKind::Interval: return 2;
-        case QuantityKind::PointCount: return 1;
-        default: return 3;
+        case QuantityKind::Interval:
+            return 2;
+        case QuantityKind::PointCount:
+            return 1;
+        default:
+            return 3;
     }
 }
 
@@ -84,10 +100,10 @@ bool KeypadLogic::HasHemisphere() const {
 
 FieldLimits KeypadLogic::Limits(int field) const {
     static constexpr FieldLimits kTable[9][3] = {
-        {{0, 90, 2}, {0, 59, 2}, {0, 59, 2}},       {{0, 180, 3}, {0, 59, 2}, {0, 59, 2}},
-        {{0, 23, 2}, {0, 59, 2}, {0, 59, 2}},       {{1, 31, 2}, {1, 12, 2}, {1900, 9999, 4}},
-        {{0, 359, 3}, {0, 59, 2}, {0, 59, 2}},      {{1, 99, 2}, {0, 9, 2}, {0, 0, 0}},
-        {{1, 10800, 5}, {0, 9, 2}, {0, 0, 0}},      {{0, 999, 3}, {0, 999, 3}, {0, 0, 0}},
+        {{0, 90, 2}, {0, 59, 2}, {0, 59, 2}},  {{0, 180, 3}, {0, 59, 2}, {0, 59, 2}},
+        {{0, 23, 2}, {0, 59, 2}, {0, 59, 2}},  {{1, 31, 2}, {1, 12, 2}, {1900, 9999, 4}},
+        {{0, 359, 3}, {0, 59, 2}, {0, 59, 2}}, {{1, 99, 2}, {0, 9, 2}, {0, 0, 0}},
+        {{1, 10800, 5}, {0, 9, 2}, {0, 0, 0}}, {{0, 999, 3}, {0, 999, 3}, {0, 0, 0}},
         {{1, 99, 2}, {0, 0, 0}, {0, 0, 0}},
     };
     const int k = static_cast<int>(request_.kind);
@@ -160,7 +176,8 @@ void KeypadLogic::Load() {
             fields_ = {static_cast<int>(ScaledMagnitude(v, 1)), 0, 0};
             display_ = StripLeadingZeros(FormatFloat("00", std::fabs(v)));
             break;
-        case QuantityKind::Method: break;
+        case QuantityKind::Method:
+            break;
     }
     loaded_ = fields_;
     loadedHemisphere_ = hemisphere_;
@@ -219,11 +236,14 @@ int KeypadLogic::FieldErrorCode(int field) const {
     switch (request_.kind) {
         case QuantityKind::Latitude:
         case QuantityKind::Longitude:
-        case QuantityKind::Course: return field == 0 ? kErrDegrees : kErrMinutes;
+        case QuantityKind::Course:
+            return field == 0 ? kErrDegrees : kErrMinutes;
         case QuantityKind::TimeOfDay:
             return field == 0 ? kErrHours : field == 1 ? kErrTimeMinutes : kErrSeconds;
-        case QuantityKind::Date: return field == 0 ? kErrDay : field == 1 ? kErrMonth : kErrYear;
-        default: return kErrValue;
+        case QuantityKind::Date:
+            return field == 0 ? kErrDay : field == 1 ? kErrMonth : kErrYear;
+        default:
+            return kErrValue;
     }
 }
 
@@ -281,8 +301,9 @@ KeypadLogic::Result KeypadLogic::Recombine() const {
             if ((month == 2 && (day > 29 || (day == 29 && !IsLeapYear(year)))) ||
                 (shortMonth && day == 31))
                 return {kErrValue, 0};
-            return {kKeypadOk, static_cast<double>(DayNumber(CivilDate{
-                                   year, static_cast<unsigned>(month), static_cast<unsigned>(day)}))};
+            return {kKeypadOk,
+                    static_cast<double>(DayNumber(CivilDate{year, static_cast<unsigned>(month),
+                                                            static_cast<unsigned>(day)}))};
         }
         case QuantityKind::Course: {
             if (!(d < 361)) return {kErrDegrees, 0};
@@ -311,7 +332,8 @@ KeypadLogic::Result KeypadLogic::Recombine() const {
             if (!inBounds(d)) return {kErrValue, 0};
             return {kKeypadOk, d};
         }
-        case QuantityKind::Method: break;
+        case QuantityKind::Method:
+            break;
     }
     return {kErrValue, 0};
 }

@@ -46,7 +46,7 @@ enum class KeypadClose {
 };
 
 class KeypadLogic {
-public:
+  public:
     /// Opens the keypad for a request: loads the fields from its value. An
     /// empty date (before 1 January 1900) opens on `today`.
     KeypadLogic(const KeypadRequest& request, CivilDate today);
@@ -102,7 +102,7 @@ public:
     KeypadClose PressOk(MessageSink& messages, bool& schemeSaved, double& value);
     int LastError() const { return lastError_; }
 
-private:
+  private:
     void Load();
     int FieldErrorCode(int field) const;
     double IntervalValue() const;

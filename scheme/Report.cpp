@@ -8,7 +8,7 @@ namespace {
 const char* const kPositionCaptions[kCellsPerGroup] = {"Lat", "Lon", "tf", "del", "Tm", "del"};
 
 class ReportBuilder {
-public:
+  public:
     ReportBuilder(const Scheme& scheme, const LongDateFormatter& dates, char sep)
         : scheme_(scheme), dates_(dates), sep_(sep) {}
 
@@ -22,7 +22,8 @@ public:
     std::string Tail(int g, int c, ReportSection section) const {
         std::string tail;
         if (section == ReportSection::WithFormats)
-            tail = " (" + AlternativeFormats(scheme_, KindOf(g, c), g, c, dates_, sep_).second + ")";
+            tail =
+                " (" + AlternativeFormats(scheme_, KindOf(g, c), g, c, dates_, sep_).second + ")";
         if (scheme_.State(g, c) == kStateEntered) tail += " *";
         return tail;
     }
@@ -52,7 +53,7 @@ public:
         }
     }
 
-private:
+  private:
     const Scheme& scheme_;
     const LongDateFormatter& dates_;
     char sep_;
@@ -62,9 +63,12 @@ private:
 
 ReportSection NextReportSection(ReportSection section) {
     switch (section) {
-        case ReportSection::NotSelected: return ReportSection::Selected;
-        case ReportSection::Selected: return ReportSection::WithFormats;
-        default: return ReportSection::NotSelected;
+        case ReportSection::NotSelected:
+            return ReportSection::Selected;
+        case ReportSection::Selected:
+            return ReportSection::WithFormats;
+        default:
+            return ReportSection::NotSelected;
     }
 }
 
@@ -94,8 +98,8 @@ std::string JoinReport(const std::vector<std::string>& lines, const std::string&
     return text;
 }
 
-bool CopySchemeReport(const Scheme& scheme, const ReportSelection& selection,
-                      MessageSink& messages, std::string& text) {
+bool CopySchemeReport(const Scheme& scheme, const ReportSelection& selection, MessageSink& messages,
+                      std::string& text) {
     if (!selection.Any()) {
         messages.MsgBox({"I", "O", "Velmar: Copia", "Nessun elemento dello schema selezionato:",
                          "{Click} su Partenza, Percorso, Arrivo per selezionare.", ""});

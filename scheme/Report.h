@@ -39,7 +39,7 @@ std::string JoinReport(const std::vector<std::string>& lines, const std::string&
 
 /// The copy command: with no section selected shows the "Velmar: Copia"
 /// message and returns false; otherwise `text` receives the CRLF report.
-bool CopySchemeReport(const Scheme& scheme, const ReportSelection& selection,
-                      MessageSink& messages, std::string& text);
+bool CopySchemeReport(const Scheme& scheme, const ReportSelection& selection, MessageSink& messages,
+                      std::string& text);
 
 }  // namespace velmar

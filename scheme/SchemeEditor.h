@@ -9,16 +9,16 @@ namespace velmar {
 
 /// How an edit ended.
 enum class EditOutcome {
-    Accepted,         ///< stored and solved
-    NotEditable,      ///< a cell no entry reaches (great circle, method, spacing)
-    Computed,         ///< refused: "Non puoi modificare un valore calcolato."
-    KeypadClosed,     ///< cancelled on the keypad, or the value left unchanged
-    PositionsCoincide,///< refused: "Le coordinate di partenza e di arrivo coincidono."
-    OutOfRange,       ///< a computed value left its limits; the entry was undone
+    Accepted,           ///< stored and solved
+    NotEditable,        ///< a cell no entry reaches (great circle, method, spacing)
+    Computed,           ///< refused: "Non puoi modificare un valore calcolato."
+    KeypadClosed,       ///< cancelled on the keypad, or the value left unchanged
+    PositionsCoincide,  ///< refused: "Le coordinate di partenza e di arrivo coincidono."
+    OutOfRange,         ///< a computed value left its limits; the entry was undone
 };
 
 class SchemeEditor {
-public:
+  public:
     SchemeEditor(Scheme& scheme, MessageSink& messages, Keypad& keypad)
         : solver_(scheme, messages), keypad_(keypad) {}
 
@@ -31,7 +31,7 @@ public:
 
     SchemeSolver& solver() { return solver_; }
 
-private:
+  private:
     SchemeSolver solver_;
     Keypad& keypad_;
 };

@@ -13,13 +13,13 @@ namespace velmar {
 
 /// What is typed into one keypad call.
 struct KeypadTyping {
-    std::optional<int> fields[3];      ///< fields typed; unset fields are left as loaded
-    std::optional<char> hemisphere;    ///< 'N', 'S', 'E', 'W' or 0 for none
-    bool cancel = false;               ///< press Annulla instead of OK
+    std::optional<int> fields[3];    ///< fields typed; unset fields are left as loaded
+    std::optional<char> hemisphere;  ///< 'N', 'S', 'E', 'W' or 0 for none
+    bool cancel = false;             ///< press Annulla instead of OK
 };
 
 class ScriptedKeypad : public Keypad {
-public:
+  public:
     /// `schemeSaved` is the flag an accepted value clears.
     ScriptedKeypad(MessageSink& messages, bool& schemeSaved, CivilDate today = SystemToday())
         : messages_(messages), saved_(schemeSaved), today_(today) {}
@@ -36,7 +36,7 @@ public:
     const std::string& LastText() const { return lastText_; }
     const std::optional<KeypadRequest>& LastRequest() const { return lastRequest_; }
 
-private:
+  private:
     MessageSink& messages_;
     bool& saved_;
     CivilDate today_;

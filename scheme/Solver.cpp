@@ -44,7 +44,9 @@ const Rule kRules[] = {
 };
 constexpr int kRuleCount = static_cast<int>(std::size(kRules));
 
-bool Within(double v, double lo, double hi) { return v >= lo && v <= hi; }
+bool Within(double v, double lo, double hi) {
+    return v >= lo && v <= hi;
+}
 
 }  // namespace
 
@@ -55,9 +57,12 @@ double CellDateTime(const Scheme& scheme, int group, int timeCell) {
 bool SchemeSolver::Solve() {
     for (int order = 0; order < kRuleCount; ++order) {
         const Rule& rule = kRules[order];
-        bool eligible = scheme_.markers[rule.slot] == 0 || scheme_.markers[rule.slot] == rule.number;
-        for (const CellRef& t : rule.targets) eligible = eligible && scheme_.State(t.group, t.cell) < 1;
-        for (const CellRef& in : rule.inputs) eligible = eligible && !scheme_.IsEmpty(in.group, in.cell);
+        bool eligible =
+            scheme_.markers[rule.slot] == 0 || scheme_.markers[rule.slot] == rule.number;
+        for (const CellRef& t : rule.targets)
+            eligible = eligible && scheme_.State(t.group, t.cell) < 1;
+        for (const CellRef& in : rule.inputs)
+            eligible = eligible && !scheme_.IsEmpty(in.group, in.cell);
         if (!eligible) continue;
         scheme_.markers[rule.slot] = static_cast<std::uint8_t>(rule.number);
         if (!RunRule(order)) return false;
@@ -134,7 +139,8 @@ bool SchemeSolver::RunRule(int order) {
             return true;
         }
         case 10: {  // rhumb line between the two positions
-            const Rhumb r = RhumbInverse(s.Value(0, 0), s.Value(0, 1), s.Value(3, 0), s.Value(3, 1));
+            const Rhumb r =
+                RhumbInverse(s.Value(0, 0), s.Value(0, 1), s.Value(3, 0), s.Value(3, 1));
             s.SetCell(1, 0, kStateComputed, r.course);
             s.SetCell(2, 0, kStateComputed, r.distance);
             return true;
@@ -157,7 +163,8 @@ bool SchemeSolver::RunRule(int order) {
             s.SetCell(3, 1, kStateComputed, a.longitude);
             return true;
         }
-        default: return true;
+        default:
+            return true;
     }
 }
 
@@ -185,7 +192,8 @@ bool SchemeSolver::SolveToFixpoint(int maxPasses) {
 bool SchemeSolver::AcceptEntry(int group, int cell, double value) {
     scheme_.PushHistory(group, cell);
     scheme_.SetCell(group, cell, kStateEntered, value);
-    if (!scheme_.IsEmpty(kMethodGroup, kMethodCell)) scheme_.SetCell(kMethodGroup, kMethodCell, 0, 0);
+    if (!scheme_.IsEmpty(kMethodGroup, kMethodCell))
+        scheme_.SetCell(kMethodGroup, kMethodCell, 0, 0);
     if (SolveToFixpoint()) return true;
     const int prevState = scheme_.prevStates[group][cell];
     const double prevValue = scheme_.prevValues[group][cell];
@@ -195,7 +203,8 @@ bool SchemeSolver::AcceptEntry(int group, int cell, double value) {
 
 bool SchemeSolver::CanModify(int group, int cell) {
     if (scheme_.State(group, cell) >= 0) return true;
-    messages_.MsgBox({"!", "O", "Velmar: Modifica", "Non puoi modificare un valore calcolato.", "", ""});
+    messages_.MsgBox(
+        {"!", "O", "Velmar: Modifica", "Non puoi modificare un valore calcolato.", "", ""});
     return false;
 }
 

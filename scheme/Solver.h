@@ -14,7 +14,7 @@ enum class GreatCircleUser { Chart, Points };
 
 /// The solver and the entry operations that only need to show messages.
 class SchemeSolver {
-public:
+  public:
     /// Most passes SolveToFixpoint runs before it gives up. The rules settle
     /// in a handful of passes; a value that never settles (a NaN compares
     /// unequal to itself) must not hang the program.
@@ -60,7 +60,7 @@ public:
     Scheme& scheme() { return scheme_; }
     MessageSink& messages() { return messages_; }
 
-private:
+  private:
     bool RunRule(int order);
 
     Scheme& scheme_;

@@ -28,7 +28,7 @@ std::string Slurp(const fs::path& path) {
 }
 
 class CliProcess : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/velmar-cli-test-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -66,7 +66,8 @@ std::size_t Count(const std::string& text, const std::string& what) {
 }
 
 TEST_F(CliProcess, JsonOfTheAcceptanceCase) {
-    const ProcessResult run = Cli({"solve", "--json", "dep.lat=10", "dep.lon=0", "arr.lat=30", "arr.lon=40"});
+    const ProcessResult run =
+        Cli({"solve", "--json", "dep.lat=10", "dep.lon=0", "arr.lat=30", "arr.lon=40"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Count(run.out, "{\"group\": "), 24u);
     EXPECT_NE(run.out.find("\"label\": \"Rotta iniziale\", \"kind\": \"Course\", \"state\": "
@@ -92,11 +93,14 @@ TEST_F(CliProcess, FailuresExitWithTheirStatusAndMessage) {
     const Case cases[] = {
         {{"solve", "dep.lat=95", "dep.lon=1"}, 2, "Verifica GRADI"},
         {{"solve", "dep.tf.date=29-02-2023"}, 2, "Verifica VALORE"},
-        {{"solve", "dep.lat=10", "dep.lon=10", "arr.lat=10", "arr.lon=10.01"}, 2,
+        {{"solve", "dep.lat=10", "dep.lon=10", "arr.lat=10", "arr.lon=10.01"},
+         2,
          "Le coordinate di partenza e di arrivo coincidono."},
-        {{"solve", "dep.lat=10", "dep.lon=0", "arr.lat=30", "arr.lon=40", "rv=45"}, 2,
+        {{"solve", "dep.lat=10", "dep.lon=0", "arr.lat=30", "arr.lon=40", "rv=45"},
+         2,
          "Non puoi modificare un valore calcolato."},
-        {{"solve", "dep.lat=10", "dep.lon=0", "arr.lat=30", "arr.lon=40", "vp=2"}, 2,
+        {{"solve", "dep.lat=10", "dep.lon=0", "arr.lat=30", "arr.lon=40", "vp=2"},
+         2,
          "Con i dati inseriti questo valore eccede i limiti minimo-massimo."},
         {{"solve", "bogus=1"}, 64, "bogus=1"},
         {{"solve", "dt=2.05"}, 64, "leading zero"},
@@ -137,17 +141,17 @@ TEST_F(CliProcess, OutOfRangeMessageIsInTheJson) {
 }
 
 TEST_F(CliProcess, SaveThenLoadRestoresEveryByteOfBothFiles) {
-    const ProcessResult save = Cli(InDir({"solve", "--save", "AVVIO", "dep.lat=44N24", "dep.lon=8E56",
-                                "arr.lat=40N42", "arr.lon=74W00", "vp=12", "dep.tf=08:00",
-                                "dep.tf.date=06-12-2026"}));
+    const ProcessResult save =
+        Cli(InDir({"solve", "--save", "AVVIO", "dep.lat=44N24", "dep.lon=8E56", "arr.lat=40N42",
+                   "arr.lon=74W00", "vp=12", "dep.tf=08:00", "dep.tf.date=06-12-2026"}));
     ASSERT_EQ(save.status, 0) << save.err;
     ASSERT_EQ(fs::file_size(dir / "VELMAR.DAT"), 328u);
     ASSERT_EQ(fs::file_size(dir / "PUNTI.DAT"), 1168u);
     const std::string scheme = Slurp(dir / "VELMAR.DAT"), points = Slurp(dir / "PUNTI.DAT");
 
-    const ProcessResult plain = Cli(InDir({"solve", "dep.lat=44N24", "dep.lon=8E56", "arr.lat=40N42",
-                                 "arr.lon=74W00", "vp=12", "dep.tf=08:00",
-                                 "dep.tf.date=06-12-2026"}));
+    const ProcessResult plain =
+        Cli(InDir({"solve", "dep.lat=44N24", "dep.lon=8E56", "arr.lat=40N42", "arr.lon=74W00",
+                   "vp=12", "dep.tf=08:00", "dep.tf.date=06-12-2026"}));
     const ProcessResult load = Cli(InDir({"solve", "--load", "AVVIO", "--save", "AVVIO", "--yes"}));
     ASSERT_EQ(load.status, 0) << load.err;
     EXPECT_EQ(load.out, plain.out);  // the same report

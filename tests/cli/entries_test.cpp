@@ -48,19 +48,20 @@ TEST(ParseEntry, ValuesBecomeKeypadFields) {
         EXPECT_EQ(entry->cell, k.cell);
         EXPECT_EQ(entry->typing.fields[0], k.a);
         EXPECT_EQ(entry->typing.fields[1], k.b);
-        if (entry->typing.fields[2]) EXPECT_EQ(*entry->typing.fields[2], k.c);
-        if (k.hemisphere == '-')
+        EXPECT_EQ(entry->typing.fields[2].value_or(0), k.c);
+        if (k.hemisphere == '-') {
             EXPECT_FALSE(entry->typing.hemisphere);
-        else
+        } else {
             EXPECT_EQ(entry->typing.hemisphere.value_or('?'), k.hemisphere);
+        }
     }
 }
 
 TEST(ParseEntry, MalformedArgumentsAreRefusedWithAReason) {
-    for (const char* bad : {"dep.lat", "bogus=1", "dep.lat=", "dep.lat=44E10", "dep.lon=8N10",
-                            "dep.lat=abc", "dep.lat=1e3", "dep.tf=8", "dep.tf=08:xx",
-                            "dep.tf.date=6/12/2026", "vp=-3", "rv=-10", "dt=2.05", "dt=0.005",
-                            "ml=nan", "dep.lat=99999999"}) {
+    for (const char* bad :
+         {"dep.lat", "bogus=1", "dep.lat=", "dep.lat=44E10", "dep.lon=8N10", "dep.lat=abc",
+          "dep.lat=1e3", "dep.tf=8", "dep.tf=08:xx", "dep.tf.date=6/12/2026", "vp=-3", "rv=-10",
+          "dt=2.05", "dt=0.005", "ml=nan", "dep.lat=99999999"}) {
         SCOPED_TRACE(bad);
         std::string error;
         EXPECT_FALSE(ParseEntry(bad, error));
@@ -71,8 +72,8 @@ TEST(ParseEntry, MalformedArgumentsAreRefusedWithAReason) {
 TEST(ParseCommonOptions, OptionsFlagsAndEntries) {
     CommonOptions options;
     std::string error;
-    ASSERT_TRUE(ParseCommonOptions({"--json", "--load", "AVVIO", "--save=VELM-007.DAT",
-                                    "--dir", "/tmp/x", "--formats", "vp=12"},
+    ASSERT_TRUE(ParseCommonOptions({"--json", "--load", "AVVIO", "--save=VELM-007.DAT", "--dir",
+                                    "/tmp/x", "--formats", "vp=12"},
                                    {"--formats"}, options, error))
         << error;
     EXPECT_TRUE(options.json);

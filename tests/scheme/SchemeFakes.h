@@ -12,7 +12,7 @@
 namespace velmar::testing {
 
 class RecordingMessages : public MessageSink {
-public:
+  public:
     int MsgBox(const Message& message) override {
         shown.push_back(message);
         if (answers.empty()) return kMsgOk;
@@ -30,7 +30,7 @@ struct CellWrite {
 };
 
 class RecordingView : public CellView {
-public:
+  public:
     void ShowCell(int group, int cell, int state, const std::string& text) override {
         writes.push_back({group, cell, state, text});
     }

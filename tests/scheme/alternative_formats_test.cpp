@@ -49,9 +49,9 @@ TEST(AlternativeFormats, FirstAndSecondFormsByKind) {
 
 TEST(AlternativeFormats, JulianDateComesFromTheGroupsZoneTime) {
     Scheme scheme;
-    scheme.SetCell(3, 2, kStateEntered, 12.0);                      // zone time 12:00
-    scheme.SetCell(3, 3, kStateEntered, DayNumber({2000, 1, 1}));   // zone date
-    scheme.SetCell(3, 4, kStateComputed, 9.0);                      // Greenwich 09:00
+    scheme.SetCell(3, 2, kStateEntered, 12.0);                     // zone time 12:00
+    scheme.SetCell(3, 3, kStateEntered, DayNumber({2000, 1, 1}));  // zone date
+    scheme.SetCell(3, 4, kStateComputed, 9.0);                     // Greenwich 09:00
     scheme.SetCell(3, 5, kStateComputed, DayNumber({1999, 12, 31}));
     for (int cell : {2, 3, 4, 5}) {
         SCOPED_TRACE(cell);
@@ -75,7 +75,8 @@ TEST(AlternativeFormats, DecimalSeparatorFollowsThePlatform) {
     Scheme scheme;
     scheme.SetCell(1, 1, kStateEntered, 7.5);
     const ItalianLongDate dates;
-    const AlternativeForms forms = AlternativeFormats(scheme, QuantityKind::Speed, 1, 1, dates, ',');
+    const AlternativeForms forms =
+        AlternativeFormats(scheme, QuantityKind::Speed, 1, 1, dates, ',');
     EXPECT_EQ(forms.first, "7,5 nodi");
     EXPECT_EQ(forms.second, "13,89 km/h; 3,8583333 m/s");
 }

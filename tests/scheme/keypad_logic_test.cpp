@@ -108,8 +108,8 @@ TEST(KeypadChecks, ErrorWordsShownAfterFailedOk) {
     EXPECT_FALSE(saved);
     EXPECT_TRUE(messages.shown.empty());
     const std::pair<int, const char*> words[] = {
-        {1, "GRADI"}, {2, "PRIMI"}, {3, "SEGNO"},  {4, "ORE"},  {5, "MINUTI"}, {6, "SECONDI"},
-        {7, "GIORNO"}, {8, "MESE"}, {9, "ANNO"},  {10, "VALORE"}, {11, "VALORE"}};
+        {1, "GRADI"},  {2, "PRIMI"}, {3, "SEGNO"}, {4, "ORE"},     {5, "MINUTI"}, {6, "SECONDI"},
+        {7, "GIORNO"}, {8, "MESE"},  {9, "ANNO"},  {10, "VALORE"}, {11, "VALORE"}};
     for (auto [code, word] : words) EXPECT_EQ(KeypadErrorWord(code), word) << code;
 }
 

@@ -16,7 +16,8 @@ TEST(SchemeReport, OnlyArrivalSelected) {
     scheme.SetCell(3, 1, kStateComputed, -9.1);
     std::string text;
     testing::RecordingMessages messages;
-    ASSERT_TRUE(CopySchemeReport(scheme, {S::NotSelected, S::NotSelected, S::Selected}, messages, text));
+    ASSERT_TRUE(
+        CopySchemeReport(scheme, {S::NotSelected, S::NotSelected, S::Selected}, messages, text));
     EXPECT_EQ(text,
               "ARRIVO: \r\n"
               "\tLat = 41°05'.3N *\r\n"
@@ -39,11 +40,23 @@ TEST(SchemeReport, PassageUsesFirstFormsForSpeedDistancesAndInterval) {
     scheme.SetCell(1, 2, kStateComputed, 44);
     scheme.SetCell(2, 2, kStateComputed, 120);
     const auto lines = SchemeReportLines(scheme, {S::NotSelected, S::Selected, S::NotSelected});
-    const std::vector<std::string> expected = {
-        "PERCORSO:", "Lossodromia", "\tRv = 45°30'.0", "\tVp = 12 nodi *",
-        "\tml = 123.45 miglia", "\tDt = 10.2875 ore", "Ortodromia", "\tRi = 44°00'.0",
-        "\tmo = 120 miglia", "\tV1", "\t\tLat =   °  '. ±", "\t\tLon =    °  '. ±", "\tV2",
-        "\t\tLat =   °  '. ±", "\t\tLon =    °  '. ±", "_______", "* Valore inserito"};
+    const std::vector<std::string> expected = {"PERCORSO:",
+                                               "Lossodromia",
+                                               "\tRv = 45°30'.0",
+                                               "\tVp = 12 nodi *",
+                                               "\tml = 123.45 miglia",
+                                               "\tDt = 10.2875 ore",
+                                               "Ortodromia",
+                                               "\tRi = 44°00'.0",
+                                               "\tmo = 120 miglia",
+                                               "\tV1",
+                                               "\t\tLat =   °  '. ±",
+                                               "\t\tLon =    °  '. ±",
+                                               "\tV2",
+                                               "\t\tLat =   °  '. ±",
+                                               "\t\tLon =    °  '. ±",
+                                               "_______",
+                                               "* Valore inserito"};
     EXPECT_EQ(lines, expected);
 }
 

@@ -21,7 +21,7 @@ using testing::RecordingView;
 constexpr int kDep = kDeparture, kArr = kArrival;
 
 class SolverScenario : public ::testing::Test {
-protected:
+  protected:
     SolverScenario() { scheme.view = &view; }
     bool Enter(int g, int c, double v) { return solver.AcceptEntry(g, c, v); }
     void EnterPositions() {
@@ -81,9 +81,9 @@ TEST_F(SolverScenario, SpeedAndIntervalFirstOwnTheDistanceSlot) {
     EXPECT_DOUBLE_EQ(V(2, 0), 1000);  // rule 6
     EnterPositions();
     EXPECT_EQ(scheme.markers[20], 6);
-    EXPECT_DOUBLE_EQ(V(2, 0), 1000);    // rule 11 never replaces it
-    EXPECT_EQ(S(1, 0), kStateEmpty);    // so Rv stays empty
-    EXPECT_EQ(S(1, 2), kStateComputed); // while the great circle is solved
+    EXPECT_DOUBLE_EQ(V(2, 0), 1000);     // rule 11 never replaces it
+    EXPECT_EQ(S(1, 0), kStateEmpty);     // so Rv stays empty
+    EXPECT_EQ(S(1, 2), kStateComputed);  // while the great circle is solved
 }
 
 TEST_F(SolverScenario, PositionsFirstMakeIntervalComputedAndUneditable) {
@@ -201,12 +201,17 @@ TEST_F(SolverScenario, PositionsCoincideWithinOneMinuteInBothCoordinates) {
     scheme.SetCell(kDep, 0, 1, 10);
     scheme.SetCell(kDep, 1, 1, 20);
     scheme.SetCell(kArr, 0, 1, 40);
-    struct Case { int g, c; double v; double other; bool expected; };
+    struct Case {
+        int g, c;
+        double v;
+        double other;
+        bool expected;
+    };
     const Case cases[] = {
-        {kArr, 0, 10.01, 20.01, true},   // both within a minute
+        {kArr, 0, 10.01, 20.01, true},  // both within a minute
         {kArr, 1, 20.01, 10.01, true},
-        {kArr, 0, 10.02, 20.0, false},   // latitude 1.2' apart
-        {kArr, 0, 10.0, 20.02, false},   // longitude apart
+        {kArr, 0, 10.02, 20.0, false},  // latitude 1.2' apart
+        {kArr, 0, 10.0, 20.02, false},  // longitude apart
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(::testing::Message() << k.g << "," << k.c << " " << k.v);
@@ -233,7 +238,7 @@ TEST_F(SolverScenario, GreatCircleUsersGetTheirOwnRefusal) {
 // EditCell drives the keypad: refusals come before it is opened or after it
 // closes, and the entry goes through the keypad's checks.
 class EditCellScenario : public SolverScenario {
-protected:
+  protected:
     ScriptedKeypad keypad{messages, scheme.saved, CivilDate{2026, 12, 6}};
     SchemeEditor editor{scheme, messages, keypad};
     EditOutcome Type(int g, int c, int a, int b, int d, char h = 0) {
