@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <bit>
@@ -353,6 +354,17 @@ TEST_F(SchemeFilesTest, WriteThatCannotOpenKeepsOldPair) {
     SchemeFiles nowhere(folder.File("missing"), messages);
     EXPECT_FALSE(nowhere.SaveSchemeFiles("AVVIO", SaveMode::Plain, scheme, BrokenLine{}));
     EXPECT_EQ(messages.shown.size(), 2u);
+
+    // A read-only folder (root writes there anyway, so only for other users).
+    if (::geteuid() != 0) {
+        std::filesystem::remove_all(folder.File("PUNT-009.DAT.tmp"));
+        std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::remove);
+        EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, BrokenLine{}));
+        EXPECT_EQ(messages.shown.size(), 3u);
+        EXPECT_EQ(ReadBytes(folder.File("VELM-009.DAT")), schemeBytes);
+        EXPECT_EQ(ReadBytes(folder.File("PUNT-009.DAT")), pointsBytes);
+    }
 }
 
 TEST_F(SchemeFilesTest, InterruptedSaveIsRolledBackOrFinished) {
