@@ -536,7 +536,10 @@ int BrokenLineEngine::ComputeBrokenLine(int method) {
                           "Errore inaspettato:", "Il metodo non è stato applicato.", ""});
         return -1;
     }
-    display_.lines = FillPointsList(line_, work_, method);
+    shown_ = line_;
+    shownWork_ = work_;
+    shownMethod_ = method;
+    linesStale_ = true;
     ShowSpacingStatus(method);
     if (totalDistance_ != line_.totalDistance) scheme_.saved = false;
     line_.totalDistance = totalDistance_;
@@ -562,6 +565,14 @@ bool BrokenLineEngine::ApplyMethod(int method) {
     }
     scheme_.SetCell(kPassageA, kMethodCell, keptState, keptValue);
     return false;
+}
+
+const PointsDisplay& BrokenLineEngine::Display() const {
+    if (linesStale_) {
+        display_.lines = FillPointsList(shown_, shownWork_, shownMethod_);
+        linesStale_ = false;
+    }
+    return display_;
 }
 
 bool BrokenLineEngine::MethodAvailable(int method) const {

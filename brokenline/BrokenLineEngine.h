@@ -104,7 +104,10 @@ class BrokenLineEngine {
 
     /// The method the last successful recompute used (0 before the first).
     int CurrentMethod() const { return display_.status.method; }
-    const PointsDisplay& Display() const { return display_; }
+    /// The window's texts as the last successful recompute left them. The
+    /// list lines are written on first request from a copy of that line, so
+    /// a recompute pays for its formatting only when someone reads it.
+    const PointsDisplay& Display() const;
 
     Scheme& scheme() { return scheme_; }
     BrokenLine& line() { return line_; }
@@ -125,7 +128,12 @@ class BrokenLineEngine {
     BrokenLine& line_;
     BrokenLineWork& work_;
     MessageSink& messages_;
-    PointsDisplay display_;
+    mutable PointsDisplay display_;
+    /// The line and flags of the last successful recompute, for the list.
+    BrokenLine shown_;
+    BrokenLineWork shownWork_;
+    int shownMethod_ = 0;
+    mutable bool linesStale_ = false;
     int computing_ = 0;         ///< the method being computed, for the error header
     double totalDistance_ = 0;  ///< running totals of the recompute
     double totalTime_ = 0;
