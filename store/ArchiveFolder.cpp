@@ -31,15 +31,17 @@ bool MatchesArchiveMask(const std::string& fileName) {
            std::equal(kSuffix.begin(), kSuffix.end(), fileName.end() - 4, sameIgnoringCase);
 }
 
-std::optional<std::string> ReadDescription(const std::string& path) {
+DescriptionPreview ReadDescription(const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    if (ReadPrefix(path, 1 + kDescriptionBytes, bytes) != FileStep::Done ||
-        bytes.size() < 1 + kDescriptionBytes || bytes[0] > kDescriptionBytes) {
-        return std::nullopt;
+    const FileStep step = ReadPrefix(path, 1 + kDescriptionBytes, bytes);
+    if (step == FileStep::Open) return {PreviewStatus::CannotOpen, {}};
+    if (step != FileStep::Done || bytes.size() < 1 + kDescriptionBytes ||
+        bytes[0] > kDescriptionBytes) {
+        return {PreviewStatus::CannotRead, {}};
     }
     SchemeFileRecord record;
     std::copy(bytes.begin(), bytes.end(), record.bytes.begin());
-    return RecordDescription(record);
+    return {PreviewStatus::Ok, RecordDescription(record)};
 }
 
 std::vector<ArchiveEntry> ListArchive(const std::string& folder) {
@@ -53,10 +55,9 @@ std::vector<ArchiveEntry> ListArchive(const std::string& folder) {
         if (!MatchesArchiveMask(name) || !it->is_regular_file(typeError)) continue;
         ArchiveEntry entry;
         entry.fileName = name;
-        if (auto description = ReadDescription(it->path().string())) {
-            entry.description = std::move(*description);
-            entry.readable = true;
-        }
+        DescriptionPreview preview = ReadDescription(it->path().string());
+        entry.readable = preview.status == PreviewStatus::Ok;
+        entry.description = std::move(preview.description);
         entries.push_back(std::move(entry));
     }
     std::sort(entries.begin(), entries.end(),
@@ -79,6 +80,14 @@ std::optional<int> NextArchiveNumber(const std::vector<ArchiveEntry>& entries) {
         if (!used.contains(number)) return number;
     }
     return std::nullopt;
+}
+
+std::string ArchiveWriteName(const std::string& picked, int number,
+                             const std::vector<ArchiveEntry>& entries) {
+    if (!picked.empty()) return picked;
+    if (number >= 1 && number <= kArchiveMaxNumber) return ArchiveFileName(number);
+    const std::optional<int> next = NextArchiveNumber(entries);
+    return next ? ArchiveFileName(*next) : std::string();
 }
 
 }  // namespace velmar

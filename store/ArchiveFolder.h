@@ -35,8 +35,25 @@ std::vector<ArchiveEntry> ListArchive(const std::string& folder);
 /// when all 999 are in use.
 std::optional<int> NextArchiveNumber(const std::vector<ArchiveEntry>& entries);
 
-/// The description stored in the scheme file at `path`; none when the file
-/// cannot be read or its length byte is damaged.
-std::optional<std::string> ReadDescription(const std::string& path);
+/// The file name a write takes, in this order: the picked file (a bare name,
+/// empty for none); "VELM-" + `number` as three digits when it is 1..999;
+/// else the next number (NextArchiveNumber). Empty when no number is left.
+std::string ArchiveWriteName(const std::string& picked, int number,
+                             const std::vector<ArchiveEntry>& entries);
+
+enum class PreviewStatus {
+    Ok,
+    CannotOpen,  ///< "Errore nel'apertura del file."
+    CannotRead,  ///< "Errore nella lettura del file.": short, or a damaged length byte
+};
+
+struct DescriptionPreview {
+    PreviewStatus status = PreviewStatus::CannotOpen;
+    std::string description;  ///< UTF-8, when status is Ok
+};
+
+/// The description stored in the scheme file at `path`, for the preview of a
+/// file clicked in the archive list.
+DescriptionPreview ReadDescription(const std::string& path);
 
 }  // namespace velmar

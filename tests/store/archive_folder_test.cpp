@@ -36,6 +36,10 @@ TEST(ArchiveFolder, ListsMatchingSchemeFilesWithDescriptions) {
     EXPECT_EQ(entries[2].fileName, "velm-002.dat");
     EXPECT_FALSE(entries[2].readable);
     EXPECT_TRUE(ListArchive(folder.File("missing")).empty());
+    EXPECT_EQ(ReadDescription(folder.File("VELM-003.DAT")).description, "Genova - Olbia");
+    EXPECT_EQ(ReadDescription(folder.File("missing")).status, PreviewStatus::CannotOpen);
+    test::WriteBytes(folder.File("short"), std::vector<std::uint8_t>(64, 0));
+    EXPECT_EQ(ReadDescription(folder.File("short")).status, PreviewStatus::CannotRead);
 }
 
 TEST(ArchiveFolder, NextNumberIsCountPlusOneUntilTheLimit) {
@@ -45,6 +49,9 @@ TEST(ArchiveFolder, NextNumberIsCountPlusOneUntilTheLimit) {
     EXPECT_EQ(NextArchiveNumber(entries), 1);
     entries = {{"VELM-001.DAT", "", true}, {"VELM-003.DAT", "", true}};
     EXPECT_EQ(NextArchiveNumber(entries), 3);  // an existing number: the overwrite question follows
+    EXPECT_EQ(ArchiveWriteName("", 0, entries), "VELM-003.DAT");
+    EXPECT_EQ(ArchiveWriteName("", 42, entries), "VELM-042.DAT");
+    EXPECT_EQ(ArchiveWriteName("VELM-001.DAT", 42, entries), "VELM-001.DAT");  // the pick wins
     // 999 listed files, 500 free: the count would give 1000, outside the mask.
     entries.clear();
     for (int n = 1; n <= 999; ++n) {
@@ -54,6 +61,7 @@ TEST(ArchiveFolder, NextNumberIsCountPlusOneUntilTheLimit) {
     EXPECT_EQ(NextArchiveNumber(entries), 500);
     entries.back().fileName = ArchiveFileName(500);
     EXPECT_EQ(NextArchiveNumber(entries), std::nullopt);
+    EXPECT_EQ(ArchiveWriteName("", 0, entries), "");
 }
 
 }  // namespace
