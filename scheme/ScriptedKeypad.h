@@ -16,6 +16,16 @@ struct KeypadTyping {
     std::optional<int> fields[3];    ///< fields typed; unset fields are left as loaded
     std::optional<char> hemisphere;  ///< 'N', 'S', 'E', 'W' or 0 for none
     bool cancel = false;             ///< press Annulla instead of OK
+
+    /// Three fields typed, with a hemisphere letter when `hemisphere` is not 0.
+    static KeypadTyping Fields(int first, int second, int third, char hemisphere = 0) {
+        KeypadTyping typing;
+        typing.fields[0] = first;
+        typing.fields[1] = second;
+        typing.fields[2] = third;
+        if (hemisphere) typing.hemisphere = hemisphere;
+        return typing;
+    }
 };
 
 class ScriptedKeypad : public Keypad {

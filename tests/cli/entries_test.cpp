@@ -105,12 +105,7 @@ TEST(Session, CommandLineEntryEqualsTypedEntry) {
     ScriptedKeypad keypad(messages, typed.saved);
     SchemeEditor editor(typed, messages, keypad);
     auto type = [&](int g, int c, int a, int b, int d, char h) {
-        KeypadTyping t;
-        t.fields[0] = a;
-        t.fields[1] = b;
-        t.fields[2] = d;
-        if (h) t.hemisphere = h;
-        keypad.Push(t);
+        keypad.Push(KeypadTyping::Fields(a, b, d, h));
         return editor.EditCell(g, c);
     };
     ASSERT_EQ(type(0, 0, 44, 24, 30, 'N'), EditOutcome::Accepted);

@@ -242,12 +242,7 @@ class EditCellScenario : public SolverScenario {
     ScriptedKeypad keypad{messages, scheme.saved, CivilDate{2026, 12, 6}};
     SchemeEditor editor{scheme, messages, keypad};
     EditOutcome Type(int g, int c, int a, int b, int d, char h = 0) {
-        KeypadTyping t;
-        t.fields[0] = a;
-        t.fields[1] = b;
-        t.fields[2] = d;
-        if (h) t.hemisphere = h;
-        keypad.Push(t);
+        keypad.Push(KeypadTyping::Fields(a, b, d, h));
         return editor.EditCell(g, c);
     }
 };
