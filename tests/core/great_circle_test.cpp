@@ -81,18 +81,5 @@ TEST(GreatCircle, IsInnerVertexByLongitude) {
     }
 }
 
-TEST(GreatCircle, VertexOnThePassageIsPreferred) {
-    // 40 N 10 W to 40 N 60 W crosses its northern vertex half way.
-    const GreatCircleRoute g = GreatCircle(40, -10, 40, -60);
-    EXPECT_GT(g.v1Latitude, 40);
-    EXPECT_NEAR(g.v1Longitude, -35, 1e-9);
-    EXPECT_TRUE(IsInnerVertex(-10, -60, g.v1Longitude));
-    // Mirrored into the south, the southern vertex.
-    const GreatCircleRoute s = GreatCircle(-40, 170, -40, -140);
-    EXPECT_LT(s.v1Latitude, -40);
-    EXPECT_NEAR(s.v1Longitude, -165, 1e-9);
-    EXPECT_TRUE(IsInnerVertex(170, -140, s.v1Longitude));
-}
-
 }  // namespace
 }  // namespace velmar

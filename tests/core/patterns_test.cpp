@@ -8,80 +8,49 @@
 namespace velmar {
 namespace {
 
-TEST(Patterns, FloatPatternsOfTheDisplayTexts) {
-    const struct {
-        const char* pattern;
-        double value;
-        const char* text;
-    } rows[] = {
-        {"#0.#", 12, "12"},
-        {"#0.#", 12.25, "12.3"},
+struct FloatRow {
+    const char* pattern;
+    double value;
+    const char* text;
+};
+
+// The patterns of the alternative forms and of the display texts' pieces.
+// Rounding works on the value's first 15 significant digits, then halves away
+// from zero: a decimal half typed by the user rounds up although its binary
+// double lies a hair below it (2.675, 1.005, 0.15).
+TEST(Patterns, FloatPatternsAndTheirRounding) {
+    const FloatRow rows[] = {
         {"#0.#", -12.25, "-12.3"},
-        {"#0.#", 0.05, "0.1"},
-        {"#0.#", -0.04, "0"},  // rounds to zero: no minus sign
-        {"####0.#", 123.45, "123.5"},
+        {"#0.#", -0.04, "0"},                 // rounds to zero: no minus sign
         {"####0.#", 1234567.8, "1234567.8"},  // more digits than placeholders
-        {"##0.###", 0.1, "0.1"},
-        {"##0.###", 1.0005, "1.001"},
         {"#.#####", 0.5, ".5"},
-        {"#.#####", 13.5, "13.5"},
         {"#.#####", 0, ""},
-        {"#.#####", 1.000004, "1"},
         {"#.#####", 1.000005, "1.00001"},
         {"0.0####", 41, "41.0"},
         {"0.0####", -41.5, "-41.5"},
-        {"0.0####", 0.123456, "0.12346"},
         {"0.0####", -0.000001, "0.0"},
-        {"#.###;;\"zero\"", 0, "zero"},
-        {"#.###;;\"zero\"", 0.0001, "zero"},
-        {"#.###;;\"zero\"", -3.1, "-3.1"},  // empty negative section: the minus stays
-        {"#.###;;\"zero\"", 3013.579026, "3013.579"},
+        {"#.###;;\"zero\"", 0.0001, "zero"},  // rounds to zero: the zero section
+        {"#.###;;\"zero\"", -3.1, "-3.1"},    // empty negative section keeps the minus
         {"##;;0", 0, "0"},
-        {"##;;0", 0.4, "0"},
-        {"##;;0", 2, "2"},
         {"##;;0", 123, "123"},
         {"00\"'\".0", 5.25, "05'.3"},
-        {"00\"'\".0", 0, "00'.0"},
-        {"00\"'\".0", 59.94, "59'.9"},
         {"\"N\";\"S\"; ", 1, "N"},
         {"\"N\";\"S\"; ", -1, "S"},  // own negative section: no minus sign
         {"\"N\";\"S\"; ", 0, " "},
-        {"#0\"°\"", 41, "41°"},
         {"##0\"°\"", 5, "5°"},
-        {"#0", 35.5, "36"},
-        {"#", 0, ""},
+        {"0.00", 2.675, "2.68"},
+        {"0.00", 1.005, "1.01"},
+        {"#0.#", 0.15, "0.2"},
+        {"#0", -2.5, "-3"},
+        {"0.0", 99.95, "100.0"},
+        {"#0", 0.49999, "0"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(::testing::Message() << r.pattern << " of " << r.value);
         EXPECT_EQ(FormatFloat(r.pattern, r.value), r.text);
     }
-}
-
-// Rounding works on the value's first 15 significant digits, then halves
-// away from zero: what was typed as a decimal half rounds up, although the
-// binary double lies a hair below it.
-TEST(Patterns, RoundingContractFifteenDigitsThenHalvesAwayFromZero) {
-    const struct {
-        const char* pattern;
-        double value;
-        const char* text;
-    } rows[] = {
-        {"0.00", 2.675, "2.68"},  {"0.00", 1.005, "1.01"},
-        {"#0.#", 0.15, "0.2"},    {"#0", 2.5, "3"},
-        {"#0", -2.5, "-3"},       {"#0", 0.49999, "0"},
-        {"0.0", 9.95, "10.0"},    {"0.0", 99.95, "100.0"},
-        {"0.000", 1e-4, "0.000"}, {"0.###", 1234.5678, "1234.568"},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(::testing::Message() << r.pattern << " of " << r.value);
-        EXPECT_EQ(FormatFloat(r.pattern, r.value), r.text);
-    }
-}
-
-TEST(Patterns, SeparatorAndValuesThatAreNotNumbers) {
     EXPECT_EQ(FormatFloat("0.0####", 1.5, ','), "1,5");
     EXPECT_EQ(FormatFloat("#0.#", std::nan("")), "NAN");
-    EXPECT_EQ(FormatFloat("#0.#", std::numeric_limits<double>::infinity()), "INF");
     EXPECT_EQ(FormatFloat("#0.#", -std::numeric_limits<double>::infinity()), "-INF");
     EXPECT_EQ(FormatFloat("#0.#", 1e300).size(), 301u);
 }
@@ -93,23 +62,19 @@ TEST(Patterns, DateTimePatterns) {
         double moment;
         const char* text;
     } rows[] = {
-        {"hh\":\"nn\":\"ss", 0.5625, "13:30:00"},
-        {"dd\"-\"mm\"-\"yyyy", dec6 + 0.5, "06-12-2026"},
         {"d/m/yy h:n:s", dec6 + 1.0 / 24 + 2.0 / 1440, "6/12/26 1:2:0"},
         {"hh\"h\"nn\"m\"ss\"s\"", 50.0 / 24, "02h00m00s"},
         {"dd-mm-yyyy hh:nn:ss", 2.99999999999, "02-01-1900 00:00:00"},  // ms carry
         {"dd-mm-yyyy hh:nn:ss", -1.25, "29-12-1899 06:00:00"},
         {"dd-mm-yyyy hh:nn:ss", DayNumber({9999, 12, 31}) + 0.5, "31-12-9999 12:00:00"},
+        // Regression: a non-number gave hours such as -2047687697.
+        {"dd-mm-yyyy hh:nn:ss", std::nan(""), "30-12-1899 00:00:00"},
+        {"hh:nn:ss", std::numeric_limits<double>::infinity(), "00:00:00"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
         EXPECT_EQ(FormatDateTime(r.pattern, r.moment), r.text);
     }
-}
-
-TEST(Patterns, RegressionNotFiniteMomentShowsDayZeroNotGarbage) {
-    EXPECT_EQ(FormatDateTime("dd-mm-yyyy hh:nn:ss", std::nan("")), "30-12-1899 00:00:00");
-    EXPECT_EQ(FormatDateTime("hh:nn:ss", std::numeric_limits<double>::infinity()), "00:00:00");
 }
 
 }  // namespace
