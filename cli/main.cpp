@@ -22,6 +22,7 @@ constexpr Subcommand kSubcommands[] = {
     {"solve", RunSolve, "apply the entries and print the scheme (report, or --json)"},
     {"report", RunReport, "the scheme report; --formats adds every value's other form"},
     {"demo", RunDemo, "solve a sample passage, Genova to New York"},
+    {"chart", RunChart, "draw the passage's chart into a PNG (--png FILE; --map, --zoom ...)"},
     {"help", RunHelp, "this text"},
 };
 

@@ -1,0 +1,223 @@
+// chart: solve the entries, compute the broken line as the points window
+// does, and draw the chart as the chart window would, into a PNG file.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "brokenline/BrokenLineEngine.h"
+#include "brokenline/PointsController.h"
+#include "chart/ChartDrawing.h"
+#include "cli/Commands.h"
+#include "cli/Entries.h"
+#include "scheme/Solver.h"
+
+namespace velmar::cli {
+
+namespace {
+
+struct ChartOptions {
+    std::string png;
+    int width = 1920;
+    int height = 1080;
+    int zoom = kMinZoom;
+    std::optional<GeoPoint> centre;
+    int method = -1;  ///< -1: as the scheme holds it (Automatico after an entry)
+    bool dirGiven = false;
+};
+
+bool ParseInt(const std::string& text, int lo, int hi, int& out) {
+    const char* end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && p == end && out >= lo && out <= hi;
+}
+
+bool ParseDouble(const std::string& text, double lo, double hi, double& out) {
+    const char* end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && p == end && out >= lo && out <= hi;
+}
+
+// Takes the chart's own valued options out of `args`; what remains goes to
+// the common parser.
+bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        std::optional<std::string> value;
+        if (const std::size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+            arg.resize(eq);
+        }
+        const bool valued = arg == "--png" || arg == "--size" || arg == "--zoom" || arg == "--center" ||
+                            arg == "--method";
+        if (!valued) {
+            if (arg == "--dir") chart.dirGiven = true;
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            value = args[++i];
+        }
+        const std::string& v = *value;
+        if (arg == "--png") {
+            chart.png = v;
+            if (v.empty()) {
+                error = "--png needs a file name";
+                return false;
+            }
+        } else if (arg == "--size") {
+            const std::size_t x = v.find_first_of("xX");
+            if (x == std::string::npos || !ParseInt(v.substr(0, x), 16, 16384, chart.width) ||
+                !ParseInt(v.substr(x + 1), 16, 16384, chart.height)) {
+                error = "--size '" + v + "': expected WIDTHxHEIGHT, each 16 to 16384 pixels";
+                return false;
+            }
+        } else if (arg == "--zoom") {
+            if (!ParseInt(v, kMinZoom, kMaxZoom, chart.zoom)) {
+                error = "--zoom '" + v + "': expected a whole percentage from 100 to 3200";
+                return false;
+            }
+        } else if (arg == "--center") {
+            const std::size_t comma = v.find(',');
+            GeoPoint p;
+            if (comma == std::string::npos || !ParseDouble(v.substr(0, comma), -90, 90, p.latitude) ||
+                !ParseDouble(v.substr(comma + 1), -180, 180, p.longitude)) {
+                error = "--center '" + v + "': expected LAT,LON in signed decimal degrees";
+                return false;
+            }
+            chart.centre = p;
+        } else if (!ParseInt(v, 0, 4, chart.method)) {
+            error = "--method '" + v + "': expected 0 (Automatico) to 4";
+            return false;
+        }
+    }
+    if (chart.png.empty()) {
+        error = "chart needs --png FILE";
+        return false;
+    }
+    return true;
+}
+
+// The broken-line methods are chosen through the menu, never typed: no
+// keypad is ever asked for here.
+class NoKeypad : public Keypad {
+public:
+    bool ShowKeypad(const KeypadRequest&, double&) override { return false; }
+};
+
+// The folder the map files are read from: --dir when given (as the program
+// reads them beside itself), else the bundled data/ found above the tool.
+std::filesystem::path MapFolder(const ChartOptions& chart, const CommonOptions& common) {
+    if (chart.dirGiven) return common.dir;
+    std::error_code ec;
+    std::filesystem::path here = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    for (std::filesystem::path p = here; !ec && !p.empty(); p = p.parent_path()) {
+        if (std::filesystem::exists(p / "data" / "MONDOGW.MAP", ec)) return p / "data";
+        if (p == p.root_path()) break;
+    }
+    return here;
+}
+
+// Centres the view on a position (then keeps it inside the world).
+void CentreOn(ChartView& view, const GeoPoint& p) {
+    const double scale = view.Mapping().scale;
+    const double x = ChartX(p.longitude, view.Meridian());
+    const double y = ChartY(p.latitude);
+    view.SetView(view.Zoom(), 0.5 - x * scale / view.Width(), 0.5 + y * scale / view.Height());
+}
+
+std::unique_ptr<QGuiApplication> StartGui() {
+    // Texts need an application; the tool never shows a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "velmar-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+int RunChart(const Args& args) {
+    ChartOptions chart;
+    Args rest;
+    std::string error;
+    if (!TakeChartOptions(args, chart, rest, error)) return UsageError(error);
+    CommonOptions options;
+    const std::set<std::string> flags = {"--map", "--no-labels", "--no-brokenline", "--no-greatcircle",
+                                         "--no-graticule"};
+    if (!ParseCommonOptions(rest, flags, options, error)) return UsageError(error);
+    if (options.json) return UsageError("chart writes a picture: --json is not one of its options");
+
+    Session session(options);
+    if (const int status = session.Run(); status != kExitOk) return status;
+    Scheme& scheme = session.scheme();
+    TerminalMessages messages(options.yes);
+    SchemeSolver solver(scheme, messages);
+    if (!solver.HasGreatCircle(GreatCircleUser::Chart)) return kExitRefused;
+
+    // The points window's activation, then its method item when one is asked.
+    BrokenLine line;
+    BrokenLineWork work;
+    BrokenLineEngine engine(scheme, line, work, messages);
+    engine.Activate();
+    if (chart.method > 0) {
+        NoKeypad keypad;
+        PointsController controller(engine, keypad);
+        if (controller.ChooseMethod(chart.method) == CommandResult::kRefused) return kExitRefused;
+    }
+
+    const ChartMarks marks = ComputeChartMarks(scheme, line);
+    ChartView view(chart.width, chart.height);
+    view.SetMeridian(marks.meridian);
+    view.SetView(chart.zoom, 0.5, 0.5);
+    if (chart.centre) CentreOn(view, *chart.centre);
+    ChartLayers layers;
+    layers.labels = !options.flags.count("--no-labels");
+    layers.brokenLine = !options.flags.count("--no-brokenline");
+    layers.greatCircle = !options.flags.count("--no-greatcircle");
+    layers.graticule = !options.flags.count("--no-graticule");
+
+    const auto gui = StartGui();
+    QImage image;
+    DrawChart(image, view, marks, layers);
+    int status = kExitOk;
+    if (options.flags.count("--map")) {
+        const auto path = MapFilePath(MapFolder(chart, options), marks.meridian);
+        WorldMapCache maps;
+        const std::size_t before = messages.Shown().size();
+        if (const WorldMap* map = maps.Load(path, messages)) image = DrawWorldMap(image, view, *map);
+        if (messages.Shown().size() != before) status = kExitFile;  // missing or damaged map
+    }
+    if (!image.save(QString::fromStdString(chart.png), "PNG")) {
+        std::cerr << "velmar-cli: cannot write " << chart.png << "\n";
+        return kExitFile;
+    }
+
+    const ChartLimits l = view.VisibleLimits();
+    const bool antimeridian = marks.meridian == CentralMeridian::kAntimeridian;
+    std::cout << chart.png << ": " << view.Width() << " x " << view.Height() << ", Scale - Zoom "
+              << view.Zoom() << "%, " << (antimeridian ? "Limiti - AntiG" : "Limiti - Greenwich") << "\n"
+              << "Nord " << ChartCoordText(CoordKind::kLatitude, l.north) << ", Sud "
+              << ChartCoordText(CoordKind::kLatitude, l.south) << ", Ovest "
+              << ChartCoordText(CoordKind::kLongitude, TrueLongitude(l.west, marks.meridian)) << ", Est "
+              << ChartCoordText(CoordKind::kLongitude, TrueLongitude(l.east, marks.meridian)) << "\n"
+              << "Spezzata: "
+              << (marks.BrokenLineEnabled() ? MethodName(marks.method) + ", " + std::to_string(marks.pointCount) +
+                                                  " punti intermedi"
+                                            : std::string("nessuna"))
+              << "\n";
+    return status;
+}
+
+}  // namespace velmar::cli
