@@ -88,6 +88,19 @@ TEST(FormatValue, EmptyMasksAndZeroAnglesKeepTheirWidths) {
     }
 }
 
+// A damaged scheme file can hold any double in any cell: its text stays
+// within 31 characters and nothing undefined happens on the way.
+TEST(FormatValue, AnyDoubleGivesABoundedText) {
+    const double odd[] = {NAN, INFINITY, -INFINITY, 1e308, -1e308, 4.9e-324, 2147483648.0};
+    for (const K kind : {K::Latitude, K::Longitude, K::TimeOfDay, K::Date, K::Course, K::Speed,
+                         K::Distance, K::Interval, K::PointCount, K::Method}) {
+        for (const double v : odd) {
+            SCOPED_TRACE(::testing::Message() << static_cast<int>(kind) << " " << v);
+            EXPECT_LE(CharCount(FormatValue(kind, kStateComputed, v)), 31u);
+        }
+    }
+}
+
 TEST(FormatValue, RangeTextsWithAndWithoutSwitch) {
     const struct {
         K kind;
