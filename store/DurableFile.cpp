@@ -36,7 +36,7 @@ std::string TemporaryPathFor(const std::string& target) {
 }
 
 FileStep WriteFlushed(const std::string& path, std::span<const std::uint8_t> bytes) {
-    const int fd = OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int fd = OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0644);
     if (fd < 0) return FileStep::Open;
     std::size_t done = 0;
     bool ok = true;

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
+#include <system_error>
 #include <vector>
 
 #include "store/DurableFile.h"
@@ -37,9 +39,16 @@ constexpr std::array<SettingsKey, 13> kKeys = {{
 // A settings file is a few hundred bytes; anything far larger is not one.
 constexpr std::size_t kMaxSettingsBytes = 1 << 20;
 
-std::string ReadText(const std::string& path) {
+// The file's text: empty when there is no file; none when a file is there
+// but cannot be read whole (unreadable, not a regular file, too large).
+std::optional<std::string> ReadText(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return std::string();
     std::vector<std::uint8_t> bytes;
-    if (ReadPrefix(path, kMaxSettingsBytes, bytes) != FileStep::Done) return {};
+    if (ReadPrefix(path, kMaxSettingsBytes + 1, bytes) != FileStep::Done ||
+        bytes.size() > kMaxSettingsBytes) {
+        return std::nullopt;
+    }
     return std::string(bytes.begin(), bytes.end());
 }
 
@@ -62,7 +71,7 @@ Settings Settings::Parse(std::string_view text) {
 }
 
 Settings Settings::Read(const std::string& folder) {
-    return Parse(ReadText(SettingsPath(folder)));
+    return Parse(ReadText(SettingsPath(folder)).value_or(std::string()));
 }
 
 std::string Settings::Merge(std::string_view existing) const {
@@ -75,7 +84,11 @@ std::string Settings::Merge(std::string_view existing) const {
 
 bool Settings::Write(const std::string& folder) const {
     const std::string path = SettingsPath(folder);
-    const std::string text = Merge(ReadText(path));
+    // What an existing file holds besides the marks is kept; a file that
+    // cannot be read whole is left alone rather than replaced by less.
+    const std::optional<std::string> existing = ReadText(path);
+    if (!existing) return false;
+    const std::string text = Merge(*existing);
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
     return ReplaceFileContents(path, bytes) == FileStep::Done;

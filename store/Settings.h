@@ -43,7 +43,8 @@ struct Settings {
     /// Writes the thirteen keys into the file in `folder`, keeping whatever
     /// else an existing file holds (other sections, keys, comments). The file
     /// is replaced whole through a temporary, so a failed write leaves the old
-    /// one. False on failure.
+    /// one. False on failure, and when an existing file cannot be read whole
+    /// (it is then left as it is).
     bool Write(const std::string& folder) const;
     /// As Write, and on failure shows the message "Errore nella scrittura del
     /// file." naming the file's full path.

@@ -105,6 +105,11 @@ TEST(Settings, FailedWriteShowsMessageAndKeepsOldFile) {
     std::filesystem::remove(folder.File("VELMAR3.INI"));
     ASSERT_EQ(::mkfifo(folder.File("VELMAR3.INI").c_str(), 0600), 0);
     EXPECT_EQ(Settings::Read(folder.Path()), Settings{});
+    // A file that cannot be read whole is not replaced by the thirteen keys alone.
+    std::filesystem::remove(folder.File("VELMAR3.INI"));
+    test::WriteText(folder.File("VELMAR3.INI"), std::string((1 << 20) + 1, ';'));
+    EXPECT_FALSE(Settings{}.Write(folder.Path()));
+    EXPECT_EQ(std::filesystem::file_size(folder.File("VELMAR3.INI")), (1u << 20) + 1);
 }
 
 }  // namespace
