@@ -26,7 +26,7 @@ int RunDemo(const Args& args) {
     if (!ParseCommonOptions(entries, {}, options, error)) return UsageError(error);
     Session session(options);
     const int status = session.Run();
-    std::cout << "Genova - New York, 12 nodi, partenza oggi alle 08:00\n\n";
+    std::cout << "Sample passage: Genova to New York at 12 knots, departing today at 08:00\n\n";
     std::cout << JoinReport(
         SchemeReportLines(session.scheme(), {ReportSection::Selected, ReportSection::Selected,
                                              ReportSection::Selected}),

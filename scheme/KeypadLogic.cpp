@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 
 #include "core/Angles.h"
 #include "core/Patterns.h"
+#include "scheme/SchemeCommands.h"
 
 namespace velmar {
 
@@ -69,11 +69,7 @@ std::string KeypadErrorWord(int code) {
 }
 
 CivilDate SystemToday() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return CivilDate{local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
-                     static_cast<unsigned>(local.tm_mday)};
+    return SystemNow().date;
 }
 
 KeypadLogic::KeypadLogic(const KeypadRequest& request, CivilDate today)
@@ -194,7 +190,7 @@ void KeypadLogic::TypeField(int field, int number) {
     touched_ = true;
     fields_[field] = number;
     // A changed first field puts the value line back from any error word.
-    if (field == 0) text_ = display_;
+    if (field == 0) text_ = RememberedCaption();
 }
 
 void KeypadLogic::SetField(int field, int number) {
@@ -218,12 +214,16 @@ void KeypadLogic::SetHemisphere(char letter) {
 void KeypadLogic::Reset() {
     if (fields_[0] != loaded_[0]) {
         firstEdited_ = true;
-        text_ = display_;
+        text_ = RememberedCaption();
     }
     fields_ = loaded_;
     hemisphere_ = loadedHemisphere_;
     touched_ = false;
     secondTouched_ = false;
+}
+
+std::string KeypadLogic::RememberedCaption() const {
+    return request_.insert ? std::string("Nuovo valore") : display_;
 }
 
 std::string KeypadLogic::WindowCaption() const {

@@ -80,8 +80,9 @@ class KeypadLogic {
 
     /// "Tastierino: Inserimento" or "Tastierino: Modifica".
     std::string WindowCaption() const;
-    /// The text of the value line: the loaded value's display text, or after
-    /// a failed check "Verifica " and the word.
+    /// The text of the value line: the loaded value's display text; after a
+    /// failed check "Verifica " and the word, until the first field changes,
+    /// which shows "Nuovo valore" (insert mode) or the loaded display text.
     const std::string& Text() const { return text_; }
     /// The loaded value's display text ("44° 24' 00\" Nord", "7.5", "08:00:00").
     const std::string& DisplayText() const { return display_; }
@@ -104,6 +105,7 @@ class KeypadLogic {
 
   private:
     void Load();
+    std::string RememberedCaption() const;
     int FieldErrorCode(int field) const;
     double IntervalValue() const;
 

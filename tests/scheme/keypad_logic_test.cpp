@@ -101,6 +101,8 @@ TEST(KeypadChecks, ErrorWordsShownAfterFailedOk) {
     EXPECT_EQ(keypad.PressOk(messages, saved, value), KeypadClose::Refused);
     EXPECT_EQ(keypad.Text(), "Verifica SEGNO");
     EXPECT_TRUE(saved);
+    keypad.TypeField(0, 10);  // changing the first field clears the word
+    EXPECT_EQ(keypad.Text(), "Nuovo valore");
     keypad.ToggleHemisphere();  // no letter becomes N
     EXPECT_EQ(keypad.Hemisphere(), 'N');
     EXPECT_EQ(keypad.PressOk(messages, saved, value), KeypadClose::Accepted);

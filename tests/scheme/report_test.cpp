@@ -82,11 +82,5 @@ TEST(SchemeReport, NothingSelectedShowsMessageAndGivesNoText) {
     EXPECT_EQ(messages.shown[0].message, "{Click} su Partenza, Percorso, Arrivo per selezionare.");
 }
 
-TEST(SchemeReport, HeaderClicksCycleThroughThreeSelections) {
-    EXPECT_EQ(NextReportSection(S::NotSelected), S::Selected);
-    EXPECT_EQ(NextReportSection(S::Selected), S::WithFormats);
-    EXPECT_EQ(NextReportSection(S::WithFormats), S::NotSelected);
-}
-
 }  // namespace
 }  // namespace velmar

@@ -1,0 +1,69 @@
+// The system-time and other-formats commands of the scheme screen.
+
+#include <gtest/gtest.h>
+
+#include "scheme/SchemeCommands.h"
+#include "tests/scheme/SchemeFakes.h"
+
+namespace velmar {
+namespace {
+
+using testing::RecordingMessages;
+
+const LocalMoment kNow{CivilDate{2026, 12, 6}, 8, 5};
+
+TEST(TakeSystemTime, YesEntersTimeOverAComputedDepartureTime) {
+    Scheme scheme;
+    RecordingMessages messages;
+    SchemeSolver solver(scheme, messages);
+    ASSERT_TRUE(solver.AcceptEntry(0, 1, 0));
+    ASSERT_TRUE(solver.AcceptEntry(0, 4, 6));
+    ASSERT_TRUE(solver.AcceptEntry(0, 5, DayNumber({2026, 1, 1})));
+    ASSERT_EQ(scheme.State(0, 2), kStateComputed);  // rule 3
+    scheme.saved = true;
+    messages.answers = {kMsgYes};
+    EXPECT_TRUE(TakeSystemTime(solver, kNow));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].buttons, "YN");
+    EXPECT_EQ(messages.shown[0].title, "Velmar: Ora/Data");
+    EXPECT_EQ(messages.shown[0].header, "Inserire come ora e data di partenza...");
+    EXPECT_EQ(messages.shown[0].message, "tf  08:05\rdel 06-12-2026");
+    EXPECT_EQ(scheme.State(0, 2), kStateEntered);
+    EXPECT_DOUBLE_EQ(scheme.Value(0, 2), 8 + 5 / 60.0);
+    EXPECT_EQ(scheme.Value(0, 3), DayNumber({2026, 12, 6}));
+    EXPECT_EQ(scheme.history[0], (CellRef{0, 3}));
+    EXPECT_EQ(scheme.history[1], (CellRef{0, 2}));
+    EXPECT_FALSE(scheme.saved);
+}
+
+TEST(TakeSystemTime, AnythingButYesChangesNothing) {
+    for (int answer : {kMsgNo, kMsgCancel}) {
+        Scheme scheme;
+        RecordingMessages messages;
+        SchemeSolver solver(scheme, messages);
+        messages.answers = {answer};
+        EXPECT_FALSE(TakeSystemTime(solver, kNow));
+        EXPECT_TRUE(scheme.IsEmpty(0, 2));
+        EXPECT_TRUE(scheme.saved);
+    }
+}
+
+TEST(ShowOtherFormats, KnownCellEmptyCellAndMethod) {
+    Scheme scheme;
+    RecordingMessages messages;
+    EXPECT_EQ(ShowOtherFormats(scheme, messages, 2, 0), OtherFormatsOutcome::EmptyCell);
+    EXPECT_TRUE(messages.shown.empty());
+    scheme.SetCell(2, 0, kStateComputed, 100);
+    EXPECT_EQ(ShowOtherFormats(scheme, messages, 2, 0), OtherFormatsOutcome::Shown);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Velmar: Altri formati");
+    EXPECT_EQ(messages.shown[0].header, "100 miglia");
+    EXPECT_EQ(messages.shown[0].message, "185.2 km");
+    EXPECT_EQ(ShowOtherFormats(scheme, messages, 1, 5), OtherFormatsOutcome::EmptyCell);
+    scheme.SetCell(1, 5, kStateComputed, 2);
+    EXPECT_EQ(ShowOtherFormats(scheme, messages, 1, 5), OtherFormatsOutcome::OpenSummary);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace velmar
