@@ -12,6 +12,7 @@ using Args = std::vector<std::string>;
 int RunSolve(const Args& args);
 int RunReport(const Args& args);
 int RunDemo(const Args& args);
+int RunPoints(const Args& args);
 int RunChart(const Args& args);
 
 /// Prints a usage error on standard error and returns kExitUsage.

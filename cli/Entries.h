@@ -111,6 +111,8 @@ class Session {
 
     Scheme& scheme() { return scheme_; }
     const Scheme& scheme() const { return scheme_; }
+    /// The broken line the points file holds (read by --load, written by --save).
+    BrokenLine& line() { return line_; }
     const TerminalMessages& messages() const { return messages_; }
     const SchemeFiles& files() const { return files_; }
     const std::optional<Refusal>& refusal() const { return refusal_; }
