@@ -46,7 +46,8 @@ ChartMarks GenoaNewYork() {
     line.n = 6;
     for (int i = 0; i <= 6; ++i) {
         const double t = i / 6.0;
-        line.points[i] = {lat0 + (lat1 - lat0) * t + 8 * std::sin(t * 3.14159), lon0 + (lon1 - lon0) * t};
+        line.points[i] = {lat0 + (lat1 - lat0) * t + 8 * std::sin(t * 3.14159),
+                          lon0 + (lon1 - lon0) * t};
     }
     return ComputeChartMarks(s, line);
 }
@@ -55,7 +56,8 @@ ChartMarks GenoaNewYork() {
 ChartView ViewAt(int zoom) {
     ChartView v(1920, 1080);
     const double k = zoom / 200.0;
-    v.SetView(zoom, 0.5 - (k * 2 - 1) * ChartX(8.93, CentralMeridian::kGreenwich) / 21600.0 * 2 * 0.5,
+    v.SetView(zoom,
+              0.5 - (k * 2 - 1) * ChartX(8.93, CentralMeridian::kGreenwich) / 21600.0 * 2 * 0.5,
               0.5 + (k * 2 - 1) * ChartY(44.4) / 12150.0 * 0.5 * 2);
     return v;
 }
@@ -78,7 +80,8 @@ std::string MapText() {
     std::error_code ec;
     const auto here = std::filesystem::canonical(__FILE__, ec);
     if (!ec) {
-        std::ifstream in(here.parent_path().parent_path() / "data" / "MONDOGW.MAP", std::ios::binary);
+        std::ifstream in(here.parent_path().parent_path() / "data" / "MONDOGW.MAP",
+                         std::ios::binary);
         if (in) {
             std::ostringstream s;
             s << in.rdbuf();

@@ -18,20 +18,26 @@ namespace velmar {
 
 namespace {
 
+int FontPixels(const ChartMapping& m) {
+    return std::max(kChartFontMinPixels, Nearest(kChartFontUnits * m.scale));
+}
+
+// Only with one can fonts be made and measured.
+bool HaveFonts() {
+    return QGuiApplication::instance() != nullptr;
+}
+
 QFont ChartFont(const ChartMapping& m) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(kChartFontMinPixels, Nearest(kChartFontUnits * m.scale)));
+    font.setPixelSize(FontPixels(m));
     return font;
 }
 
-bool HaveFonts() { return QGuiApplication::instance() != nullptr; }
-
 int TextHeightUnits(const ChartMapping& m) {
-    const QFont font = ChartFont(m);
     // Without an application no font can be measured: a sans font's line is
     // about 1.2 times its pixel size.
-    const double pixels = HaveFonts() ? QFontMetricsF(font).height() : font.pixelSize() * 1.2;
+    const double pixels = HaveFonts() ? QFontMetricsF(ChartFont(m)).height() : FontPixels(m) * 1.2;
     return std::max(1, Nearest(pixels / m.scale));
 }
 
@@ -43,7 +49,8 @@ bool ClipSegment(QPointF& p0, QPointF& p1, const QRectF& r) {
     double t0 = 0;
     double t1 = 1;
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {p0.x() - r.left(), r.right() - p0.x(), p0.y() - r.top(), r.bottom() - p0.y()};
+    const double q[4] = {p0.x() - r.left(), r.right() - p0.x(), p0.y() - r.top(),
+                         r.bottom() - p0.y()};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0) return false;
@@ -67,7 +74,7 @@ bool ClipSegment(QPointF& p0, QPointF& p1, const QRectF& r) {
 // Draws marks given in chart units through the mapping; pen widths and
 // radii are chart units too, never thinner than one pixel.
 class UnitPainter {
-public:
+  public:
     UnitPainter(QImage& image, const ChartMapping& m) : painter_(&image), m_(m) {
         const double margin = 64;
         clip_ = QRectF(-margin, -margin, image.width() + 2 * margin, image.height() + 2 * margin);
@@ -79,18 +86,17 @@ public:
     QPointF Px(double x, double y) const { return {m_.PixelX(x), m_.PixelY(y)}; }
 
     void SetPen(QRgb color, int widthUnits) {
-        penPixels_ = std::max(1.0, widthUnits * m_.scale);
+        const double pixels = std::max(1.0, widthUnits * m_.scale);
         QPen pen{QColor::fromRgb(color)};
-        if (penPixels_ <= 1.0) {
+        if (pixels <= 1.0) {
             pen.setWidth(1);
             pen.setCosmetic(true);
         } else {
-            pen.setWidthF(penPixels_);
+            pen.setWidthF(pixels);
         }
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         painter_.setPen(pen);
-        penColor_ = color;
     }
     void SetTextColor(QRgb color) { textColor_ = color; }
     void SetFont(const QFont& font) {
@@ -128,13 +134,11 @@ public:
         painter_.setPen(pen);
     }
 
-private:
+  private:
     QPainter painter_;
     ChartMapping m_;
     QRectF clip_;
-    double penPixels_ = 1;
     double ascent_ = 0;
-    QRgb penColor_ = 0xff000000;
     QRgb textColor_ = 0xff000000;
 };
 
@@ -155,7 +159,9 @@ void GreatCircleDots(UnitPainter& u, int vx, double tanVertexLat, int count) {
 
 }  // namespace
 
-int ChartTextHeight(const ChartView& view) { return TextHeightUnits(view.Mapping()); }
+int ChartTextHeight(const ChartView& view) {
+    return TextHeightUnits(view.Mapping());
+}
 
 void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const ChartLayers& layers) {
     const int w = view.Width();
@@ -173,8 +179,7 @@ void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const Ch
     u.Painter().drawRect(0, 0, w - 1, h0 - 1);
 
     // 2. The visible area in chart units.
-    const QFont font = ChartFont(m);
-    if (HaveFonts()) u.SetFont(font);
+    if (HaveFonts()) u.SetFont(ChartFont(m));
     const int h = TextHeightUnits(m);
     const double left = m.ChartXAt(0);
     const double right = m.ChartXAt(w);
@@ -309,7 +314,8 @@ QImage DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& 
     for (const MapPolyline& line : map.polylines) {
         if (line.maxX < minX || line.minX > maxX || line.maxY < minY || line.minY > maxY) continue;
         const ChartPoint* pts = map.points.data() + line.first;
-        const bool inside = line.minX >= minX && line.maxX <= maxX && line.minY >= minY && line.maxY <= maxY;
+        const bool inside =
+            line.minX >= minX && line.maxX <= maxX && line.minY >= minY && line.maxY <= maxY;
         if (inside) {
             // Whole pixels, as the device draws them; a point on the same
             // pixel as the one before adds nothing.
@@ -329,8 +335,10 @@ QImage DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& 
                 flush();
                 continue;
             }
-            const QPoint pa(static_cast<int>(std::lround(a.x())), static_cast<int>(std::lround(a.y())));
-            const QPoint pb(static_cast<int>(std::lround(b.x())), static_cast<int>(std::lround(b.y())));
+            const QPoint pa(static_cast<int>(std::lround(a.x())),
+                            static_cast<int>(std::lround(a.y())));
+            const QPoint pb(static_cast<int>(std::lround(b.x())),
+                            static_cast<int>(std::lround(b.y())));
             if (run.empty() || run.back() != pa) {
                 flush();
                 run.push_back(pa);

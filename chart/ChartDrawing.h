@@ -23,11 +23,11 @@ struct ChartLayers {
 };
 
 /// Colours of the chart (red, green, blue).
-inline constexpr QRgb kChartGraticule = 0xffc0c0c0;   // silver
-inline constexpr QRgb kChartEquator = 0xff800000;     // maroon
-inline constexpr QRgb kChartGreatCircle = 0xff000080; // navy
-inline constexpr QRgb kChartRhumb = 0xff0000ff;       // blue
-inline constexpr QRgb kChartBrokenLine = 0xffff0000;  // red
+inline constexpr QRgb kChartGraticule = 0xffc0c0c0;    // silver
+inline constexpr QRgb kChartEquator = 0xff800000;      // maroon
+inline constexpr QRgb kChartGreatCircle = 0xff000080;  // navy
+inline constexpr QRgb kChartRhumb = 0xff0000ff;        // blue
+inline constexpr QRgb kChartBrokenLine = 0xffff0000;   // red
 
 /// The chart font's height in chart units, and the smallest height in pixels
 /// a text is drawn with (13 chart units are about one pixel at zoom 100).

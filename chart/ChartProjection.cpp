@@ -47,13 +47,16 @@ int ChartX(double longitude, CentralMeridian meridian) {
     return Nearest((longitude >= 0 ? longitude - 180.0 : longitude + 180.0) * 60.0);
 }
 
-int ChartY(double latitude) { return Nearest(ChartMeridionalParts(latitude)); }
+int ChartY(double latitude) {
+    return Nearest(ChartMeridionalParts(latitude));
+}
 
 std::string ChartCoordText(CoordKind kind, double value) {
     const double a = std::fabs(value);
     if (!(a >= 1.0 / 60.0)) return "0°";
     const bool positive = value > 0;
-    const char* letter = kind == CoordKind::kLatitude ? (positive ? "N" : "S") : (positive ? "E" : "W");
+    const char* letter =
+        kind == CoordKind::kLatitude ? (positive ? "N" : "S") : (positive ? "E" : "W");
     const double degrees = std::trunc(a);
     const double minutes = std::fmod(std::trunc(a * 60.0), 60.0);
     char text[64];

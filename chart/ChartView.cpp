@@ -62,7 +62,8 @@ bool ChartView::Pan(PanDirection direction, StepSize step) {
     const double by = step == StepSize::kCoarse ? panStep_ : panStep_ / 10;
     const double high = zoom_ / 200.0 + kPanTolerance;
     const double low = 1 - zoom_ / 200.0 - kPanTolerance;
-    double* f = direction == PanDirection::kNorth || direction == PanDirection::kSouth ? &fy_ : &fx_;
+    double* f =
+        direction == PanDirection::kNorth || direction == PanDirection::kSouth ? &fy_ : &fx_;
     const double moved =
         direction == PanDirection::kNorth || direction == PanDirection::kWest ? *f + by : *f - by;
     if (!(moved < high && moved > low)) return false;
@@ -156,8 +157,10 @@ double ChartView::UpdatePanStep() {
 double TrueLongitude(double relative, CentralMeridian meridian) {
     if (meridian == CentralMeridian::kGreenwich) return relative;
     double v = 180.0 - relative;
-    if (v > 180.0) v -= 360.0;
-    else if (v < -180.0) v += 360.0;
+    if (v > 180.0)
+        v -= 360.0;
+    else if (v < -180.0)
+        v += 360.0;
     return -v;
 }
 

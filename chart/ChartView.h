@@ -39,10 +39,10 @@ struct ChartLimits {
 
 /// The scale panel's figures.
 struct ScaleFigures {
-    double widthMinutes = 0;              ///< minutes of longitude across the image
-    double meanLatitude = 0;              ///< degrees, mid-way between north and south limits
-    double equatorialDenominator = 0;     ///< 1:n on the screen at the equator
-    double meanLatitudeDenominator = 0;   ///< 1:n at the mean latitude
+    double widthMinutes = 0;             ///< minutes of longitude across the image
+    double meanLatitude = 0;             ///< degrees, mid-way between north and south limits
+    double equatorialDenominator = 0;    ///< 1:n on the screen at the equator
+    double meanLatitudeDenominator = 0;  ///< 1:n at the mean latitude
 };
 
 /// Zoom bounds (percent).
@@ -50,7 +50,7 @@ inline constexpr int kMinZoom = 100;
 inline constexpr int kMaxZoom = 3200;
 
 class ChartView {
-public:
+  public:
     /// An image of width x height pixels (each at least 1), at zoom 100,
     /// centred on chart point (0, 0), Greenwich-centred.
     ChartView(int width, int height);
@@ -118,7 +118,7 @@ public:
     /// it): step x 60 / nearest(21600 x 100 / zoom). Returns it.
     double UpdatePanStep();
 
-private:
+  private:
     int width_;
     int height_;
     int extentY_;

@@ -11,7 +11,9 @@ namespace {
 
 constexpr char kCtrlZ = '\x1a';
 
-bool IsBlank(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v';
+}
 
 enum class Scan { kNumber, kEnd, kBad };
 
@@ -41,8 +43,10 @@ Scan NextInt(const char*& p, const char* end, int& out) {
 }
 
 void Close(WorldMap& map, MapPolyline& open) {
-    if (open.count >= 2) map.polylines.push_back(open);
-    else map.points.resize(open.first);  // a lone point draws nothing
+    if (open.count >= 2)
+        map.polylines.push_back(open);
+    else
+        map.points.resize(open.first);  // a lone point draws nothing
     open = MapPolyline{};
     open.first = static_cast<std::uint32_t>(map.points.size());
 }
@@ -100,7 +104,8 @@ std::filesystem::path MapFilePath(const std::filesystem::path& folder, CentralMe
 MapLoadStatus ReadWorldMap(const std::filesystem::path& path, WorldMap& map) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        return std::filesystem::exists(path, ec) ? MapLoadStatus::kCannotOpen : MapLoadStatus::kNotFound;
+        return std::filesystem::exists(path, ec) ? MapLoadStatus::kCannotOpen
+                                                 : MapLoadStatus::kNotFound;
     }
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return MapLoadStatus::kCannotOpen;
@@ -125,7 +130,12 @@ void ReportMapFailure(MapLoadStatus status, const std::filesystem::path& path, M
         case MapLoadStatus::kOk:
             return;
         case MapLoadStatus::kNotFound:
-            m = Message{"!", "O", "Carta: Mappa", "File non trovato", where, "Impossibile disegnare la mappa"};
+            m = Message{"!",
+                        "O",
+                        "Carta: Mappa",
+                        "File non trovato",
+                        where,
+                        "Impossibile disegnare la mappa"};
             break;
         case MapLoadStatus::kReadError:
             m = Message{"!", "O", "Carta: Mappa", where, "Errore nella lettura del file.", ""};
@@ -146,7 +156,8 @@ const WorldMap* WorldMapCache::Load(const std::filesystem::path& path, MessageSi
         return nullptr;
     }
     const auto size = std::filesystem::file_size(path, ec);
-    const auto time = ec ? std::filesystem::file_time_type{} : std::filesystem::last_write_time(path, ec);
+    const auto time =
+        ec ? std::filesystem::file_time_type{} : std::filesystem::last_write_time(path, ec);
     if (!valid_ || ec || path != path_ || size != size_ || time != time_) {
         valid_ = false;
         map_ = WorldMap{};

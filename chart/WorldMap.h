@@ -70,7 +70,7 @@ void ReportMapFailure(MapLoadStatus status, const std::filesystem::path& path, M
 /// the file is read again only when its path, size or modification time
 /// changes.
 class WorldMapCache {
-public:
+  public:
     /// The map of `path`, read if needed; failures are reported through
     /// `sink` every time (as each drawing would meet them). Returns null
     /// when there is nothing to draw (missing or unreadable file); a damaged
@@ -79,7 +79,7 @@ public:
     /// How many times a file was actually read (for tests and diagnostics).
     int Reads() const { return reads_; }
 
-private:
+  private:
     std::filesystem::path path_;
     std::uintmax_t size_ = 0;
     std::filesystem::file_time_type time_{};

@@ -51,12 +51,13 @@ bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::st
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
         std::optional<std::string> value;
-        if (const std::size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+        if (const std::size_t eq = arg.find('=');
+            arg.rfind("--", 0) == 0 && eq != std::string::npos) {
             value = arg.substr(eq + 1);
             arg.resize(eq);
         }
-        const bool valued = arg == "--png" || arg == "--size" || arg == "--zoom" || arg == "--center" ||
-                            arg == "--method";
+        const bool valued = arg == "--png" || arg == "--size" || arg == "--zoom" ||
+                            arg == "--center" || arg == "--method";
         if (!valued) {
             if (arg == "--dir") chart.dirGiven = true;
             rest.push_back(args[i]);
@@ -91,7 +92,8 @@ bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::st
         } else if (arg == "--center") {
             const std::size_t comma = v.find(',');
             GeoPoint p;
-            if (comma == std::string::npos || !ParseDouble(v.substr(0, comma), -90, 90, p.latitude) ||
+            if (comma == std::string::npos ||
+                !ParseDouble(v.substr(0, comma), -90, 90, p.latitude) ||
                 !ParseDouble(v.substr(comma + 1), -180, 180, p.longitude)) {
                 error = "--center '" + v + "': expected LAT,LON in signed decimal degrees";
                 return false;
@@ -112,7 +114,7 @@ bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::st
 // The broken-line methods are chosen through the menu, never typed: no
 // keypad is ever asked for here.
 class NoKeypad : public Keypad {
-public:
+  public:
     bool ShowKeypad(const KeypadRequest&, double&) override { return false; }
 };
 
@@ -154,8 +156,8 @@ int RunChart(const Args& args) {
     std::string error;
     if (!TakeChartOptions(args, chart, rest, error)) return UsageError(error);
     CommonOptions options;
-    const std::set<std::string> flags = {"--map", "--no-labels", "--no-brokenline", "--no-greatcircle",
-                                         "--no-graticule"};
+    const std::set<std::string> flags = {"--map", "--no-labels", "--no-brokenline",
+                                         "--no-greatcircle", "--no-graticule"};
     if (!ParseCommonOptions(rest, flags, options, error)) return UsageError(error);
     if (options.json) return UsageError("chart writes a picture: --json is not one of its options");
 
@@ -196,7 +198,8 @@ int RunChart(const Args& args) {
         const auto path = MapFilePath(MapFolder(chart, options), marks.meridian);
         WorldMapCache maps;
         const std::size_t before = messages.Shown().size();
-        if (const WorldMap* map = maps.Load(path, messages)) image = DrawWorldMap(image, view, *map);
+        if (const WorldMap* map = maps.Load(path, messages))
+            image = DrawWorldMap(image, view, *map);
         if (messages.Shown().size() != before) status = kExitFile;  // missing or damaged map
     }
     if (!image.save(QString::fromStdString(chart.png), "PNG")) {
@@ -207,15 +210,19 @@ int RunChart(const Args& args) {
     const ChartLimits l = view.VisibleLimits();
     const bool antimeridian = marks.meridian == CentralMeridian::kAntimeridian;
     std::cout << chart.png << ": " << view.Width() << " x " << view.Height() << ", Scale - Zoom "
-              << view.Zoom() << "%, " << (antimeridian ? "Limiti - AntiG" : "Limiti - Greenwich") << "\n"
+              << view.Zoom() << "%, " << (antimeridian ? "Limiti - AntiG" : "Limiti - Greenwich")
+              << "\n"
               << "Nord " << ChartCoordText(CoordKind::kLatitude, l.north) << ", Sud "
               << ChartCoordText(CoordKind::kLatitude, l.south) << ", Ovest "
-              << ChartCoordText(CoordKind::kLongitude, TrueLongitude(l.west, marks.meridian)) << ", Est "
-              << ChartCoordText(CoordKind::kLongitude, TrueLongitude(l.east, marks.meridian)) << "\n"
+              << ChartCoordText(CoordKind::kLongitude, TrueLongitude(l.west, marks.meridian))
+              << ", Est "
+              << ChartCoordText(CoordKind::kLongitude, TrueLongitude(l.east, marks.meridian))
+              << "\n"
               << "Spezzata: "
-              << (marks.BrokenLineEnabled() ? MethodName(marks.method) + ", " + std::to_string(marks.pointCount) +
-                                                  " punti intermedi"
-                                            : std::string("nessuna"))
+              << (marks.BrokenLineEnabled()
+                      ? MethodName(marks.method) + ", " + std::to_string(marks.pointCount) +
+                            " punti intermedi"
+                      : std::string("nessuna"))
               << "\n";
     return status;
 }

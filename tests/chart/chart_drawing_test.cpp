@@ -12,7 +12,7 @@ namespace {
 
 // Texts need a QGuiApplication; the tests run it headless.
 class GuiEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
@@ -22,7 +22,7 @@ public:
     }
     void TearDown() override { app_.reset(); }
 
-private:
+  private:
     std::unique_ptr<QGuiApplication> app_;
 };
 const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
@@ -39,7 +39,8 @@ bool ColourNear(const QImage& image, double x, double y, QRgb colour, int radius
         for (int dx = -radius; dx <= radius; ++dx) {
             const int px = cx + dx;
             const int py = cy + dy;
-            if (px >= 0 && py >= 0 && px < image.width() && py < image.height() && image.pixel(px, py) == colour) {
+            if (px >= 0 && py >= 0 && px < image.width() && py < image.height() &&
+                image.pixel(px, py) == colour) {
                 return true;
             }
         }
@@ -60,7 +61,7 @@ int CountColour(const QImage& image, QRgb colour, QRect area = {}) {
 // A 1080 x 540 chart at zoom 100: 0.05 pixel per chart unit, origin at the
 // image's centre (540, 270).
 class ChartDrawing : public ::testing::Test {
-protected:
+  protected:
     ChartDrawing() : view_(1080, 540) {
         marks_.a = {-6000, -3000};
         marks_.b = {-2000, 1000};
@@ -142,7 +143,8 @@ TEST_F(ChartDrawing, GreatCircleDotsFollowTheVertexLatitude) {
     const QImage image = Draw();
     for (int i : {5, 15, 40, 80}) {
         SCOPED_TRACE(i);
-        const double lat = std::atan(std::cos(2.0 * i * M_PI / 180) * std::tan(40 * M_PI / 180)) * 180 / M_PI;
+        const double lat =
+            std::atan(std::cos(2.0 * i * M_PI / 180) * std::tan(40 * M_PI / 180)) * 180 / M_PI;
         EXPECT_TRUE(ColourNear(image, Px(120 * i), Py(ChartY(lat)), kChartGreatCircle));
         EXPECT_TRUE(ColourNear(image, Px(-120 * i), Py(ChartY(lat)), kChartGreatCircle));
     }
@@ -180,7 +182,8 @@ TEST_F(ChartDrawing, LabelsOffLeaveTheVertexUnlabelled) {
     // The "V1" text starts at the vertex and runs right and down from it,
     // beyond its circle.
     const int h = ChartTextHeight(view_);
-    const QRect label(static_cast<int>(Px(marks_.v1.x + h / 3)) + 3, static_cast<int>(Py(marks_.v1.y)) + 2, 14, 12);
+    const QRect label(static_cast<int>(Px(marks_.v1.x + h / 3)) + 3,
+                      static_cast<int>(Py(marks_.v1.y)) + 2, 14, 12);
     QImage image = Draw();
     EXPECT_GT(CountColour(image, kChartRhumb, label), 0);
     layers_.labels = false;

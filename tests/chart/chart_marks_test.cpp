@@ -68,7 +68,8 @@ TEST(ChartMarks, LimitingParallelTangentPoints) {
     const ChartMarks m = ComputeChartMarks(s, line);
     EXPECT_EQ(m.method, 2);
     ASSERT_TRUE(m.hasTangents);
-    EXPECT_EQ(m.t1, (ChartPoint{ChartX(line.points[4].longitude, m.meridian), ChartY(line.points[4].latitude)}));
+    EXPECT_EQ(m.t1, (ChartPoint{ChartX(line.points[4].longitude, m.meridian),
+                                ChartY(line.points[4].latitude)}));
     EXPECT_EQ(m.t2, (ChartPoint{ChartX(line.points[5].longitude, m.meridian), m.t1.y}));
     EXPECT_EQ(m.limitLat, 45);
 }
@@ -87,7 +88,8 @@ TEST(ChartMarks, DamagedRecordsStayInsideTheTables) {
         double method;
         int expected;
     };
-    for (const Row& r : {Row{7, 0}, Row{-1, 0}, Row{std::nan(""), 0}, Row{4.99, 4}, Row{1e300, 0}}) {
+    for (const Row& r :
+         {Row{7, 0}, Row{-1, 0}, Row{std::nan(""), 0}, Row{4.99, 4}, Row{1e300, 0}}) {
         SCOPED_TRACE(r.method);
         s.values[kPassageA][5] = r.method;
         EXPECT_EQ(ComputeChartMarks(s, line).method, r.expected);

@@ -16,8 +16,8 @@ TEST(ChartMeridionalParts, ReferenceValues) {
         double lat;
         double parts;
     };
-    const Row rows[] = {{0, 0}, {45, 3029.94}, {60, 4527.37}, {80, 8375.20},
-                        {-45, -3029.94}, {-80, -8375.20}};
+    const Row rows[] = {{0, 0},        {45, 3029.94},   {60, 4527.37},
+                        {80, 8375.20}, {-45, -3029.94}, {-80, -8375.20}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.lat);
         EXPECT_NEAR(ChartMeridionalParts(r.lat), r.parts, 0.015);
@@ -82,10 +82,10 @@ TEST(ChartX, GreenwichAndAntimeridianValues) {
         int x;
     };
     const Row rows[] = {
-        {10.5, CentralMeridian::kGreenwich, 630},     {-74, CentralMeridian::kGreenwich, -4440},
-        {180, CentralMeridian::kGreenwich, 10800},    {170, CentralMeridian::kAntimeridian, -600},
-        {-170, CentralMeridian::kAntimeridian, 600},  {180, CentralMeridian::kAntimeridian, 0},
-        {-180, CentralMeridian::kAntimeridian, 0},    {0, CentralMeridian::kAntimeridian, -10800},
+        {10.5, CentralMeridian::kGreenwich, 630},      {-74, CentralMeridian::kGreenwich, -4440},
+        {180, CentralMeridian::kGreenwich, 10800},     {170, CentralMeridian::kAntimeridian, -600},
+        {-170, CentralMeridian::kAntimeridian, 600},   {180, CentralMeridian::kAntimeridian, 0},
+        {-180, CentralMeridian::kAntimeridian, 0},     {0, CentralMeridian::kAntimeridian, -10800},
         {-0.5, CentralMeridian::kAntimeridian, 10770}, {999, CentralMeridian::kGreenwich, 59940},
     };
     for (const Row& r : rows) {

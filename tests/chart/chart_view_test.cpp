@@ -29,18 +29,30 @@ struct ZoomCase {
 
 TEST(ChartView, ZoomStepsAndBounds) {
     const ZoomCase cases[] = {
-        {"in coarse from 3100", 3100, [](ChartView& v) { return v.ZoomIn(StepSize::kCoarse); }, 3200, true},
-        {"in coarse at 3200", 3200, [](ChartView& v) { return v.ZoomIn(StepSize::kCoarse); }, 3200, false},
-        {"in coarse from 3110", 3110, [](ChartView& v) { return v.ZoomIn(StepSize::kCoarse); }, 3110, false},
-        {"in fine from 3190", 3190, [](ChartView& v) { return v.ZoomIn(StepSize::kFine); }, 3200, true},
-        {"in fine at 3200", 3200, [](ChartView& v) { return v.ZoomIn(StepSize::kFine); }, 3200, false},
-        {"in fine from 190", 190, [](ChartView& v) { return v.ZoomIn(StepSize::kFine); }, 200, true},
-        {"out coarse from 200", 200, [](ChartView& v) { return v.ZoomOut(StepSize::kCoarse); }, 100, true},
-        {"out coarse from 190", 190, [](ChartView& v) { return v.ZoomOut(StepSize::kCoarse); }, 190, false},
-        {"out fine from 110", 110, [](ChartView& v) { return v.ZoomOut(StepSize::kFine); }, 100, true},
-        {"out fine at 100", 100, [](ChartView& v) { return v.ZoomOut(StepSize::kFine); }, 100, false},
-        {"in at point from 1600", 1600, [](ChartView& v) { return v.ZoomInAt(512, 384); }, 3200, true},
-        {"in at point from 1610", 1610, [](ChartView& v) { return v.ZoomInAt(512, 384); }, 1610, false},
+        {"in coarse from 3100", 3100, [](ChartView& v) { return v.ZoomIn(StepSize::kCoarse); },
+         3200, true},
+        {"in coarse at 3200", 3200, [](ChartView& v) { return v.ZoomIn(StepSize::kCoarse); }, 3200,
+         false},
+        {"in coarse from 3110", 3110, [](ChartView& v) { return v.ZoomIn(StepSize::kCoarse); },
+         3110, false},
+        {"in fine from 3190", 3190, [](ChartView& v) { return v.ZoomIn(StepSize::kFine); }, 3200,
+         true},
+        {"in fine at 3200", 3200, [](ChartView& v) { return v.ZoomIn(StepSize::kFine); }, 3200,
+         false},
+        {"in fine from 190", 190, [](ChartView& v) { return v.ZoomIn(StepSize::kFine); }, 200,
+         true},
+        {"out coarse from 200", 200, [](ChartView& v) { return v.ZoomOut(StepSize::kCoarse); }, 100,
+         true},
+        {"out coarse from 190", 190, [](ChartView& v) { return v.ZoomOut(StepSize::kCoarse); }, 190,
+         false},
+        {"out fine from 110", 110, [](ChartView& v) { return v.ZoomOut(StepSize::kFine); }, 100,
+         true},
+        {"out fine at 100", 100, [](ChartView& v) { return v.ZoomOut(StepSize::kFine); }, 100,
+         false},
+        {"in at point from 1600", 1600, [](ChartView& v) { return v.ZoomInAt(512, 384); }, 3200,
+         true},
+        {"in at point from 1610", 1610, [](ChartView& v) { return v.ZoomInAt(512, 384); }, 1610,
+         false},
         {"out at point from 150", 150, [](ChartView& v) { return v.ZoomOutAt(); }, 150, false},
         {"out at point from 210", 210, [](ChartView& v) { return v.ZoomOutAt(); }, 105, true},
         {"out at point from 200", 200, [](ChartView& v) { return v.ZoomOutAt(); }, 100, true},
@@ -75,9 +87,8 @@ TEST(ChartView, ClampViewKeepsTheWorldOverTheImage) {
         double fx, fy, ex, ey;
     };
     const Row rows[] = {
-        {100, 0.9, 0.1, 0.5, 0.5}, {200, 1.3, -0.2, 1.0, 0.0},
-        {200, 0.7, 0.2, 0.7, 0.2}, {3200, 20, -20, 16, -15},
-        {400, std::nan(""), 0.5, 0.5, 0.5},
+        {100, 0.9, 0.1, 0.5, 0.5}, {200, 1.3, -0.2, 1.0, 0.0},         {200, 0.7, 0.2, 0.7, 0.2},
+        {3200, 20, -20, 16, -15},  {400, std::nan(""), 0.5, 0.5, 0.5},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.zoom);
@@ -112,7 +123,8 @@ TEST(ChartView, ZoomInAtPointKeepsThePositionUnderThePointer) {
 
 TEST(ChartView, NoPanAtZoomHundred) {
     ChartView v(1024, 768);
-    for (PanDirection d : {PanDirection::kNorth, PanDirection::kSouth, PanDirection::kWest, PanDirection::kEast}) {
+    for (PanDirection d :
+         {PanDirection::kNorth, PanDirection::kSouth, PanDirection::kWest, PanDirection::kEast}) {
         for (StepSize s : {StepSize::kCoarse, StepSize::kFine}) {
             EXPECT_FALSE(v.Pan(d, s));
             EXPECT_EQ(v.Fx(), 0.5);
@@ -222,9 +234,9 @@ TEST(ChartView, PixelToPositionAtTheDateLine) {
         double lon;
     };
     const Row rows[] = {
-        {&g, 0, -180}, {&g, 1000, 180}, {&g, 500, 0},       {&g, 750, 90},
+        {&g, 0, -180},   {&g, 1000, 180}, {&g, 500, 0}, {&g, 750, 90},
         {&a, 500, -180},  // the centre is the 180th meridian
-        {&a, 525, -171},  {&a, 475, 171}, {&a, 0, 0},       {&a, 1000, 0},
+        {&a, 525, -171}, {&a, 475, 171},  {&a, 0, 0},   {&a, 1000, 0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.x);
@@ -263,7 +275,8 @@ TEST(ChartView, ReadoutNeverLeavesTheGlobe) {
     v.SetView(3200, 16, -15);  // bottom-right corner of the world
     for (double x : {-1e9, -1.0, 0.0, 1023.0, 1e9}) {
         for (double y : {-1e9, -1.0, 0.0, 767.0, 1e9}) {
-            for (CentralMeridian cm : {CentralMeridian::kGreenwich, CentralMeridian::kAntimeridian}) {
+            for (CentralMeridian cm :
+                 {CentralMeridian::kGreenwich, CentralMeridian::kAntimeridian}) {
                 v.SetMeridian(cm);
                 const GeoPoint p = v.PixelToPosition(x, y);
                 EXPECT_GE(p.latitude, -90);
@@ -282,7 +295,7 @@ TEST(ChartView, TrueLongitudesOfTheLimits) {
         double lon;
     };
     const Row rows[] = {
-        {-30, CentralMeridian::kGreenwich, -30},  {10, CentralMeridian::kAntimeridian, -170},
+        {-30, CentralMeridian::kGreenwich, -30},    {10, CentralMeridian::kAntimeridian, -170},
         {-10, CentralMeridian::kAntimeridian, 170}, {0, CentralMeridian::kAntimeridian, -180},
         {-180, CentralMeridian::kAntimeridian, 0},  {180, CentralMeridian::kAntimeridian, 0},
     };
@@ -313,8 +326,8 @@ TEST(ChartView, ScaleFigures) {
     v.SetView(200, 1.0, 1.0);
     s = v.Scale(96);
     EXPECT_NEAR(s.equatorialDenominator, 1852000 / mmPerMinute / 2, 1e-3);
-    EXPECT_NEAR(s.meanLatitudeDenominator, std::cos(s.meanLatitude * 0.017453292519943295) * s.equatorialDenominator,
-                1e-3);
+    EXPECT_NEAR(s.meanLatitudeDenominator,
+                std::cos(s.meanLatitude * 0.017453292519943295) * s.equatorialDenominator, 1e-3);
     EXPECT_GT(s.meanLatitude, 30);
 }
 

@@ -38,14 +38,21 @@ TEST(ParseWorldMap, Records) {
         {"one polyline", "-1 0 0 0 10 0 0 10 10 1 0 0", {square}, false},
         {"line breaks do not matter", "-1\n0\n0 0 10\r\n0\t0 10\n10 1\n0\n0\n", {square}, false},
         {"no end record", "-1 0 0 0 10 0 0 10 10", {square}, false},
-        {"stops at the first code 1", "-1 0 0 0 10 0 1 0 0 -1 5 5 0 6 6", {{{0, 0}, {10, 0}}}, false},
+        {"stops at the first code 1",
+         "-1 0 0 0 10 0 1 0 0 -1 5 5 0 6 6",
+         {{{0, 0}, {10, 0}}},
+         false},
         {"end record needs no coordinates", "-1 0 0 0 10 0 1", {{{0, 0}, {10, 0}}}, false},
         {"other codes are skipped", "-1 0 0 2 99 99 0 10 0 -7 1 1 0 10 10", {square}, false},
-        {"code -1 starts a new polyline", "-1 0 0 0 1 1 -1 5 5 0 6 6",
-         {{{0, 0}, {1, 1}}, {{5, 5}, {6, 6}}}, false},
+        {"code -1 starts a new polyline",
+         "-1 0 0 0 1 1 -1 5 5 0 6 6",
+         {{{0, 0}, {1, 1}}, {{5, 5}, {6, 6}}},
+         false},
         {"a lone point draws nothing", "-1 3 3 -1 0 0 0 1 1", {{{0, 0}, {1, 1}}}, false},
         {"a leading 0 starts a polyline", "0 4 4 0 5 5", {{{4, 4}, {5, 5}}}, false},
-        {"signs and 32-bit bounds", "-1 -2147483648 2147483647 0 +3 -0", {{{-2147483647 - 1, 2147483647}, {3, 0}}},
+        {"signs and 32-bit bounds",
+         "-1 -2147483648 2147483647 0 +3 -0",
+         {{{-2147483647 - 1, 2147483647}, {3, 0}}},
          false},
         {"Ctrl-Z ends the text", "-1 0 0 0 1 1\x1a garbage", {{{0, 0}, {1, 1}}}, false},
         {"number beyond 32 bits", "-1 0 0 0 2147483648 0", {}, true},
@@ -65,7 +72,8 @@ TEST(ParseWorldMap, Records) {
         EXPECT_EQ(map.readError, c.readError);
         const auto got = Lines(map);
         ASSERT_EQ(got.size(), c.lines.size());
-        for (std::size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], c.lines[i]) << "polyline " << i;
+        for (std::size_t i = 0; i < got.size(); ++i)
+            EXPECT_EQ(got[i], c.lines[i]) << "polyline " << i;
     }
 }
 
@@ -103,7 +111,8 @@ TEST(ParseWorldMap, RandomTextNeverBreaksTheMap) {
             ASSERT_LE(next, map.points.size());
             for (std::uint32_t i = l.first; i < next; ++i) {
                 const ChartPoint p = map.points[i];
-                ASSERT_TRUE(p.x >= l.minX && p.x <= l.maxX && p.y >= l.minY && p.y <= l.maxY) << text;
+                ASSERT_TRUE(p.x >= l.minX && p.x <= l.maxX && p.y >= l.minY && p.y <= l.maxY)
+                    << text;
             }
         }
         ASSERT_EQ(next, map.points.size()) << text;
@@ -111,7 +120,7 @@ TEST(ParseWorldMap, RandomTextNeverBreaksTheMap) {
 }
 
 class RecordingSink : public MessageSink {
-public:
+  public:
     int MsgBox(const Message& m) override {
         messages.push_back(m);
         return kMsgOk;
@@ -120,11 +129,11 @@ public:
 };
 
 class WorldMapFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
-               ("velmar_map_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("velmar_map_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
@@ -184,7 +193,8 @@ TEST_F(WorldMapFiles, CacheRereadsOnlyWhenTheFileChanges) {
     ASSERT_NE(cache.Load(path, sink), nullptr);
     EXPECT_EQ(cache.Reads(), 1);
     Write("MONDOGW.MAP", "-1 0 0 0 1 1 0 2 2 -1 7 7 0 8 8\n");
-    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
+    std::filesystem::last_write_time(
+        path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
     const WorldMap* map = cache.Load(path, sink);
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(cache.Reads(), 2);
