@@ -1,17 +1,16 @@
 #pragma once
-// A temporary folder per test and a message box that answers from a script.
+// A temporary folder per test, file helpers, and the scripted message box.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include "core/Interaction.h"
+#include "tests/scheme/SchemeFakes.h"
 
 namespace velmar::test {
 
@@ -54,18 +53,7 @@ inline void WriteText(const std::string& path, const std::string& text) {
     WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-/// Records every message and answers with the scripted results in turn (OK when the script is out).
-class ScriptedMessages : public MessageSink {
-  public:
-    int MsgBox(const Message& message) override {
-        shown.push_back(message);
-        if (answers.empty()) return kMsgOk;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::vector<Message> shown;
-    std::deque<int> answers;
-};
+/// Records every message and answers with the scripted results in turn.
+using ScriptedMessages = velmar::testing::RecordingMessages;
 
 }  // namespace velmar::test
