@@ -1,5 +1,6 @@
 #include "core/GreatCircle.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Angles.h"
@@ -50,7 +51,11 @@ GreatCircleRoute GreatCircle(double lat0, double lon0, double lat1, double lon1)
     if (ri < 0) ri += 360.0;
     g.initialCourse = ri;
 
-    const double x = std::sin(p0) * std::sin(p1) + std::cos(p0) * std::cos(p1) * std::cos(dl);
+    // The cosine of the arc can round a hair above 1 for positions some
+    // metres apart, and (1 + x) * (1 - x) below 0: the square root would then
+    // make the distance NaN instead of nearly 0.
+    const double x = std::clamp(
+        std::sin(p0) * std::sin(p1) + std::cos(p0) * std::cos(p1) * std::cos(dl), -1.0, 1.0);
     g.distance = std::atan2(std::sqrt((1 + x) * (1 - x)), x) * kMilesPerRadian;
 
     const double vertexLat =

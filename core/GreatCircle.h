@@ -37,7 +37,8 @@ struct GreatCircleRoute {
 /// Accuracy, checked against an independent geodesic library on the same
 /// sphere: course within 1e-11 degrees and distance and vertex positions
 /// within 1e-10 miles on routes of some miles or more; on routes of a tenth of
-/// a mile the arc cosine's atan2 form keeps only 1e-9 degrees and 1e-7 miles.
+/// a mile the arc cosine's atan2 form keeps only 1e-9 degrees and 1e-7 miles,
+/// and positions a few metres apart may come out up to 1e-4 miles apart.
 GreatCircleRoute GreatCircle(double lat0, double lon0, double lat1, double lon1);
 
 /// Whether a vertex at longitude `v1Lon` lies on the passage between the

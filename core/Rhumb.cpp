@@ -18,6 +18,33 @@ double MeridionalSeries(double latitude) {
     const double series = kE2 * s + kE4 * s * s * s / 3.0 + kE6 * s * s * s * s * s / 5.0;
     return (std::log(t) - series) * kRadToDeg * kMinutesPerDegree;
 }
+
+// The slope of the series in minutes per degree of latitude.
+double MeridionalSlope(double latitude) {
+    const double x = latitude * kDegToRad;
+    const double s = std::sin(x), c = std::cos(x);
+    return (1.0 / c - c * (kE2 + kE4 * s * s + kE6 * s * s * s * s)) * kMinutesPerDegree;
+}
+
+// Below this latitude difference (degrees) the difference of the parts is the
+// slope at the middle latitude times the difference: two parts of thousands
+// of minutes that agree in all but their last digits keep few of them when
+// subtracted (1e-14 degrees apart gave a leg 14 times too long), while the
+// slope's own error, of the order of the squared difference, stays below
+// 1e-9 of the result.
+constexpr double kShortLatitudeDifference = 1e-5;
+
+// The series' difference from lat0 to lat0 + dLat, both short of the pole.
+// It takes the difference itself, not the arrival latitude, because adding a
+// tiny difference to a latitude rounds most of it away.
+double SeriesDifference(double lat0, double dLat) {
+    if (std::fabs(dLat) < kShortLatitudeDifference) return dLat * MeridionalSlope(lat0 + dLat / 2);
+    return MeridionalSeries(lat0 + dLat) - MeridionalSeries(lat0);
+}
+
+bool WithinClamp(double latitude) {
+    return std::fabs(latitude) <= kMeridionalClampLatitude;
+}
 }  // namespace
 
 double MeridionalParts(double latitude) {
@@ -40,14 +67,23 @@ Rhumb RhumbInverse(double lat0, double lon0, double lat1, double lon1) {
         r.distance = std::fabs(std::cos(lat0 * kDegToRad) * dLon * 60.0);
         return r;
     }
-    double dLatC = std::fabs(MeridionalParts(lat1) - MeridionalParts(lat0));
-    // Two latitudes beyond the clamp on the same side share the clamped value;
-    // the ratio below would then be x/0, a course of 90 and a distance of some
-    // 1e16 miles for positions a few miles apart. Their own series tells them
-    // apart (it is finite short of the pole, which the meridian case took).
-    if (dLatC == 0) dLatC = std::fabs(MeridionalSeries(lat1) - MeridionalSeries(lat0));
-    const double a = std::atan(std::fabs(dLon * 60.0) / dLatC) * kRadToDeg;
-    r.distance = std::fabs(dLat * 60.0 / std::cos(a * kDegToRad));
+    double dLatC;
+    if (WithinClamp(lat0) && WithinClamp(lat1)) {
+        dLatC = std::fabs(SeriesDifference(lat0, dLat));
+    } else {
+        dLatC = std::fabs(MeridionalParts(lat1) - MeridionalParts(lat0));
+        // Two latitudes beyond the clamp on the same side share the clamped
+        // value; the ratio below would then be x/0, a course of 90 and a
+        // distance of some 1e16 miles for positions a few miles apart. Their
+        // own series tells them apart (finite short of the pole, which the
+        // meridian case took).
+        if (dLatC == 0) dLatC = std::fabs(SeriesDifference(lat0, dLat));
+    }
+    const double a = std::atan2(std::fabs(dLon * 60.0), dLatC) * kRadToDeg;
+    // |dLat * 60 / cos a|, written as dLat * 60 * hypot(1, tan a): on a nearly
+    // east-west leg a lies within an ulp or two of 90 degrees and its cosine
+    // keeps no digit.
+    r.distance = std::hypot(dLat * 60.0, dLon * 60.0 * (dLat * 60.0 / dLatC));
     if (dLat > 0)
         r.course = dLon >= 0 ? a : 360.0 - a;
     else
@@ -71,8 +107,14 @@ RhumbArrival RhumbForward(double lat0, double lon0, double course, double distan
         if (course == 180) dLat = -dLat;
     } else {
         dLat = std::cos(course * kDegToRad) * distance / 60.0;
-        dLon = std::tan(course * kDegToRad) *
-               (MeridionalParts(lat0 + dLat) - MeridionalParts(lat0)) / 60.0;
+        const double lat1 = lat0 + dLat;
+        // Beyond the clamp the parts jump to 99999, which makes such a run fail
+        // on its longitude; short of it the difference is taken with care, as
+        // in RhumbInverse, so that the two agree on nearly east-west legs.
+        const double dParts = WithinClamp(lat0) && WithinClamp(lat1)
+                                  ? SeriesDifference(lat0, dLat)
+                                  : MeridionalParts(lat1) - MeridionalParts(lat0);
+        dLon = std::tan(course * kDegToRad) * dParts / 60.0;
     }
     const double lat1 = lat0 + dLat;
     if (std::fabs(dLon) > 180)

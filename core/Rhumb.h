@@ -36,7 +36,11 @@ struct Rhumb {
 /// otherwise (so coincident positions give 180 and 0 miles); along a parallel
 /// it is 90 or 270 and the distance is the parallel's. Two latitudes both
 /// beyond the 89.9 degree clamp, which share one clamped value, are told apart
-/// by their unclamped meridional parts. Never fails.
+/// by their unclamped meridional parts. The distance of a nearly east-west
+/// leg (latitudes down to 1e-14 degrees apart) tends smoothly to that of the
+/// spheroid's parallel; a leg on the very parallel counts the sphere's
+/// parallel distance instead, up to 0.7 % less (near the equator). Never
+/// fails.
 Rhumb RhumbInverse(double lat0, double lon0, double lat1, double lon1);
 
 /// Arrival of a rhumb-line run.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/Angles.h"
 
 namespace velmar {
@@ -63,6 +65,20 @@ TEST(GreatCircle, WorkedExamples) {
     ExpectRoutes(std::begin(rows), std::end(rows), 0.005);
     EXPECT_FALSE(IsInnerVertex(0, 40, GreatCircle(10, 0, 30, 40).v1Longitude));
     EXPECT_FALSE(IsInnerVertex(0, 40, GreatCircle(0, 0, -30, 40).v1Longitude));
+}
+
+TEST(GreatCircle, RegressionNearlyCoincidentPositionsHaveAFiniteDistance) {
+    // Positions some metres apart: the arc's cosine rounded above 1 for one
+    // pair in a hundred and the distance came out NaN.
+    const unsigned seed = 4321;
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> lat(-89, 89), lon(-180, 180), near(-1e-7, 1e-7);
+    for (int i = 0; i < 5000; ++i) {
+        const double lat0 = lat(rng), lon0 = lon(rng), lat1 = lat0 + near(rng);
+        const double lon1 = lon0 + near(rng);
+        const GreatCircleRoute g = GreatCircle(lat0, lon0, lat1, lon1);
+        ASSERT_TRUE(g.distance >= 0 && g.distance < 0.01) << "seed " << seed << " case " << i;
+    }
 }
 
 TEST(GreatCircle, IsInnerVertexByLongitude) {

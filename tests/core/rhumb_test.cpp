@@ -83,6 +83,24 @@ TEST(RhumbLine, RegressionBothEndsBeyondClampGiveAFiniteDistance) {
     EXPECT_LT(r.distance, 5.0);
 }
 
+TEST(RhumbLine, RegressionNearlyEqualLatitudesKeepTheLegDistance) {
+    // Two latitudes 1e-14 degrees apart (say the ends of a leg astride a
+    // vertex) once gave 6962 miles for a 491-mile leg: the difference of their
+    // meridional parts kept no digit and the cosine of a course within an ulp
+    // of 90 degrees none either. The leg now tends smoothly to its limit.
+    const double limit = RhumbInverse(35.39, 0, 35.39 + 1e-7, 10).distance;
+    EXPECT_NEAR(limit, 491.3375, 1e-4);
+    for (const double dLat : {1e-9, 1e-11, 1e-12, 1e-13, 1e-14, -1e-14}) {
+        SCOPED_TRACE(dLat);
+        const Rhumb r = RhumbInverse(35.39, 0, 35.39 + dLat, 10);
+        EXPECT_NEAR(r.distance, limit, 1e-6);
+        EXPECT_NEAR(r.course, 90, 1e-6);
+        const RhumbArrival a = RhumbForward(35.39, 0, r.course, r.distance);
+        EXPECT_NEAR(a.latitude, 35.39 + dLat, 1e-12);
+        EXPECT_NEAR(a.longitude, 10, 1e-9);
+    }
+}
+
 TEST(RhumbLine, ForwardCasesAndFailures) {
     const struct {
         const char* what;
