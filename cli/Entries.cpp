@@ -380,6 +380,7 @@ int Session::ApplyEntries() {
             reason = keypad_.LastText();
         else if (!messages_.Shown().empty())
             reason = messages_.Shown().back().header;
+        keypad_.Clear();
         refusal_ = Refusal{entry.text, reason};
         std::cerr << "velmar-cli: " << entry.text << " refused: " << reason
                   << "; later entries not applied\n";

@@ -34,7 +34,10 @@ class ScriptedKeypad : public Keypad {
     ScriptedKeypad(MessageSink& messages, bool& schemeSaved, CivilDate today = SystemToday())
         : messages_(messages), saved_(schemeSaved), today_(today) {}
 
+    /// Queues a typing. It stays queued when an edit is refused before the
+    /// keypad opens (a computed cell); Clear() drops what is left.
     void Push(const KeypadTyping& typing) { script_.push_back(typing); }
+    void Clear() { script_.clear(); }
 
     /// Types the next typing. A failed check would keep a window open; here
     /// it closes the keypad like Annulla, and LastClose() tells why.
