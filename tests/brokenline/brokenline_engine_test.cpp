@@ -118,25 +118,6 @@ TEST(VertexMethod, ShortRouteDefaultLeavesNoZeroLengthLeg) {
     EXPECT_TRUE(b.sink.shown.empty());
 }
 
-TEST(LimitingParallel, ContactPointsLieOnTheParallelAndTheLegBetweenRunsAlongIt) {
-    for (bool westward : {false, true}) {
-        SCOPED_TRACE(westward ? "westward" : "eastward");
-        RouteSpec r = kAtlantic;
-        r.arrivalDay = CivilDate{2026, 1, 15};
-        if (!westward) std::swap(r.lon0, r.lon1), std::swap(r.lat0, r.lat1);
-        Bench b(r);
-        ASSERT_TRUE(b.engine.Activate());
-        ASSERT_EQ(b.engine.CurrentMethod(), kMethodLimitParallel);
-        EXPECT_EQ(b.line.limitLat, 42);  // the winter 40 held up to LimitLow
-        const int k = b.line.vertexIndex;
-        EXPECT_EQ(b.engine.PointLabel(k + 1, 2), "V'");
-        EXPECT_EQ(b.engine.PointLabel(k + 2, 2), "V\"");
-        // The range starts at the next whole degree beyond the endpoints.
-        EXPECT_EQ(b.work.limitLow, 42);
-        EXPECT_EQ(b.work.limitHigh, 45);  // V1 at 45.7: 46 would lie beyond the vertex
-    }
-}
-
 TEST(LimitingParallel, RangeNeverReachesBeyondTheVertex) {
     // In July the season's 48 is held to the range's top. Rounded from V1 at
     // 45.7, that top would be 46: a parallel the great circle never reaches,
@@ -144,6 +125,8 @@ TEST(LimitingParallel, RangeNeverReachesBeyondTheVertex) {
     Bench b({41.0883, -9.1, 40.7, -74.0, 12.0, std::nullopt, 8, CivilDate{2026, 7, 15}});
     b.engine.RouteFacts();
     ASSERT_TRUE(b.engine.SetMethodDefaults(kMethodLimitParallel));
+    EXPECT_EQ(b.work.limitLow, 42);  // the next whole degree beyond the endpoints
+    EXPECT_EQ(b.work.limitHigh, 45);
     EXPECT_EQ(b.line.limitLat, 45);
     EXPECT_LT(b.line.limitLat, b.scheme.Value(kPassageA, 3));
     EXPECT_TRUE(b.engine.ApplyMethod(kMethodLimitParallel));
@@ -240,7 +223,8 @@ TEST(PointErrors, LegTimeOutOfRangeNamesTheLegsFirstPointThenTheFinalMessage) {
     b.engine.RouteFacts();
     b.engine.SetMethodDefaults(kMethodEquation);
     ASSERT_TRUE(b.engine.ApplyMethod(kMethodEquation));
-    const double before = b.scheme.Value(kPassageA, 5);
+    const auto lines = b.engine.Display().lines;
+    const double total = b.line.totalDistance;
     // Two points that leave the third leg a few hundredths of an hour long.
     b.work.nrPt = 2;
     b.work.dLonP = 10 - 0.005;
@@ -252,7 +236,12 @@ TEST(PointErrors, LegTimeOutOfRangeNamesTheLegsFirstPointThenTheFinalMessage) {
               "minimo-massimo consentiti.");
     EXPECT_EQ(b.sink.shown[1].header, "Errore inaspettato:");
     EXPECT_EQ(b.sink.shown[1].message, "Il metodo non è stato applicato.");
-    EXPECT_EQ(b.scheme.Value(kPassageA, 5), before);
+    // List and totals stay; the method chosen automatically comes back (the
+    // scheme's undo copy, kept only for entries, would say "Automatico").
+    EXPECT_EQ(b.engine.Display().lines, lines);
+    EXPECT_EQ(b.line.totalDistance, total);
+    EXPECT_EQ(b.scheme.Value(kPassageA, 5), kMethodEquation);
+    EXPECT_EQ(b.scheme.State(kPassageA, 5), kStateComputed);
 }
 
 TEST(PointErrors, GreenwichBeyondYear9999AtTheEndOfLegZeroNamesPoint0) {
@@ -278,6 +267,33 @@ TEST(PointErrors, WithoutSpeedNoTimeCheckRuns) {
     EXPECT_EQ(b.line.totalTime, 0);
 }
 
+TEST(PointTimes, DepartureTimeWithoutItsDateComputesNoPointTimes) {
+    // With the zone time but no date the Greenwich moment is unknown: the
+    // times of an empty date would blame point 0 for a year out of range.
+    Bench b({10, 0, 20, 20, 10.0});
+    b.scheme.SetCell(kDeparture, 2, 1, 8);
+    b.engine.RouteFacts();
+    EXPECT_FALSE(b.work.showTimes);
+    EXPECT_TRUE(b.work.showLegTimes);
+    b.engine.SetMethodDefaults(kMethodEquation);
+    EXPECT_TRUE(b.engine.ApplyMethod(kMethodEquation));
+    EXPECT_TRUE(b.sink.shown.empty());
+}
+
+TEST(Equator, RouteAlongTheEquatorIsItsOwnBrokenLine) {
+    // The legs add up to the rhumb line within rounding; that is no excess.
+    for (double lon1 : {16 + 40 / 60.0, -33.3, 120.0}) {
+        SCOPED_TRACE(lon1);
+        Bench b({0, 0, 0, lon1, 10.0});
+        b.engine.RouteFacts();
+        for (int method : {1, 3}) {
+            b.work.nrPt = 7;
+            b.engine.DeriveSpacing(method, 1);
+            EXPECT_TRUE(b.engine.ApplyMethod(method)) << method;
+        }
+    }
+}
+
 TEST(SchemeSaved, OnlyAChangedTotalDistanceMarksTheSchemeModified) {
     Bench b(kAtlantic);
     ASSERT_TRUE(b.engine.Activate());
@@ -289,25 +305,6 @@ TEST(SchemeSaved, OnlyAChangedTotalDistanceMarksTheSchemeModified) {
     b.engine.DeriveSpacing(kMethodVertex, 1);
     ASSERT_TRUE(b.engine.ApplyMethod(kMethodVertex));
     EXPECT_FALSE(b.scheme.saved);
-}
-
-TEST(FailedRecompute, KeepsListTotalsAndTheMethodLastApplied) {
-    Bench b({10, 0, 20, 20, 10.0});
-    b.engine.RouteFacts();
-    b.engine.SetMethodDefaults(kMethodEquation);
-    ASSERT_TRUE(b.engine.ApplyMethod(kMethodEquation));
-    const auto lines = b.engine.Display().lines;
-    const double total = b.line.totalDistance;
-    b.work.nrPt = 2;
-    b.work.dLonP = 10 - 0.005;
-    ASSERT_FALSE(b.engine.ApplyMethod(kMethodVertex));
-    EXPECT_EQ(b.engine.Display().lines, lines);
-    EXPECT_EQ(b.line.totalDistance, total);
-    // Chosen automatically, never entered: the scheme's undo copy would
-    // have brought back "Automatico".
-    EXPECT_EQ(b.scheme.Value(kPassageA, 5), kMethodEquation);
-    EXPECT_EQ(b.scheme.State(kPassageA, 5), kStateComputed);
-    EXPECT_EQ(b.engine.Display().status.sections[0], "Equazione del Circolo Massimo");
 }
 
 TEST(DamagedFile, StoredCountsNeverReachPastTheTables) {

@@ -151,9 +151,5 @@ TEST(RtzExport, WaypointsLegsAndSchedule) {
     EXPECT_EQ(ToRtz(route).find("<schedules>"), std::string::npos);
 }
 
-TEST(XmlEscape, MarkupAndControlCharacters) {
-    EXPECT_EQ(XmlEscape("a<b>&\"c'\x01\td"), "a&lt;b&gt;&amp;&quot;c&apos;\td");
-}
-
 }  // namespace
 }  // namespace velmar
