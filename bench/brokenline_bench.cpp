@@ -42,45 +42,45 @@ void FillPacific(velmar::Scheme& s) {
     s.SetCell(kDeparture, 5, -1, day - 1);
 }
 
-void BM_RecomputeSixtyLegsWithTimes(benchmark::State& state) {
-    using namespace velmar;
-    Scheme scheme;
-    FillPacific(scheme);
-    BrokenLine line;
-    BrokenLineWork work;
-    QuietSink sink;
-    BrokenLineEngine engine(scheme, line, work, sink);
-    engine.RouteFacts();
-    const int method = static_cast<int>(state.range(0));
-    if (method == kMethodPractical) {
-        line.practicalChoice = 1;  // 60 legs: the last one to the arrival
-        line.dmP = scheme.Value(kPassageB, 2) / 59.5;
-        line.dtP = line.dmP / 15;
-    } else {
-        work.nrPt = 57;  // vertex inside: N = 59
-        engine.DeriveSpacing(method, 1);
+// The Pacific passage ready for a recompute of `method` with 59 or 60 legs.
+struct PacificLine {
+    explicit PacificLine(int method) {
+        using namespace velmar;
+        FillPacific(scheme);
+        engine.RouteFacts();
+        if (method == kMethodPractical) {
+            line.practicalChoice = 1;  // 60 legs: the last one to the arrival
+            line.dmP = scheme.Value(kPassageB, 2) / 59.5;
+            line.dtP = line.dmP / 15;
+        } else {
+            work.nrPt = 57;  // vertex inside: N = 59
+            engine.DeriveSpacing(method, 1);
+        }
     }
-    for (auto _ : state) benchmark::DoNotOptimize(engine.ComputeBrokenLine(method));
-    state.counters["legs"] = line.n;
-    if (engine.ComputeBrokenLine(method) < 0) state.SkipWithError("recompute failed");
+    velmar::Scheme scheme;
+    velmar::BrokenLine line;
+    velmar::BrokenLineWork work;
+    QuietSink sink;
+    velmar::BrokenLineEngine engine{scheme, line, work, sink};
+};
+
+void BM_RecomputeSixtyLegsWithTimes(benchmark::State& state) {
+    const int method = static_cast<int>(state.range(0));
+    PacificLine p(method);
+    for (auto _ : state) benchmark::DoNotOptimize(p.engine.ComputeBrokenLine(method));
+    state.counters["legs"] = p.line.n;
+    if (p.engine.ComputeBrokenLine(method) < 0) state.SkipWithError("recompute failed");
 }
 BENCHMARK(BM_RecomputeSixtyLegsWithTimes)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 
-// The points list of that line: 121 lines of positions, courses, distances,
+// The points list of that line: 119 lines of positions, courses, distances,
 // times and dates, written when the window reads them.
 void BM_PointsListSixtyLegs(benchmark::State& state) {
-    using namespace velmar;
-    Scheme scheme;
-    FillPacific(scheme);
-    BrokenLine line;
-    BrokenLineWork work;
-    QuietSink sink;
-    BrokenLineEngine engine(scheme, line, work, sink);
-    engine.RouteFacts();
-    work.nrPt = 57;
-    engine.DeriveSpacing(kMethodVertex, 1);
-    if (engine.ComputeBrokenLine(kMethodVertex) < 0) state.SkipWithError("recompute failed");
-    for (auto _ : state) benchmark::DoNotOptimize(FillPointsList(line, work, kMethodVertex));
+    using velmar::kMethodVertex;
+    PacificLine p(kMethodVertex);
+    if (p.engine.ComputeBrokenLine(kMethodVertex) < 0) state.SkipWithError("recompute failed");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(velmar::FillPointsList(p.line, p.work, kMethodVertex));
 }
 BENCHMARK(BM_PointsListSixtyLegs)->Unit(benchmark::kMicrosecond);
 
