@@ -17,6 +17,12 @@ std::string Coordinate(double degrees) {
     return text;
 }
 
+std::string Knots(double speed) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.2f", speed);
+    return text;
+}
+
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
@@ -84,12 +90,9 @@ std::string ToGpx(const Route& route) {
     const bool hasDeparture = !route.points.empty() && route.points.front().greenwich;
     if (route.plannedSpeed || hasDeparture) {
         x += "    <extensions>\n";
-        if (route.plannedSpeed) {
-            char speed[32];
-            std::snprintf(speed, sizeof speed, "%.2f", *route.plannedSpeed);
-            x +=
-                std::string("      <opencpn:planned_speed>") + speed + "</opencpn:planned_speed>\n";
-        }
+        if (route.plannedSpeed)
+            x += "      <opencpn:planned_speed>" + Knots(*route.plannedSpeed) +
+                 "</opencpn:planned_speed>\n";
         if (hasDeparture) {
             x += "      <opencpn:planned_departure>" + IsoUtc(*route.points.front().greenwich) +
                  "</opencpn:planned_departure>\n";
@@ -135,11 +138,7 @@ std::string ToRtz(const Route& route) {
             x += "        <scheduleElement waypointId=\"" + std::to_string(i + 1) + "\"";
             if (i > 0) x += " eta=\"" + when + "\"";
             if (i + 1 < route.points.size()) x += " etd=\"" + when + "\"";
-            if (route.plannedSpeed) {
-                char speed[32];
-                std::snprintf(speed, sizeof speed, "%.2f", *route.plannedSpeed);
-                if (i > 0) x += std::string(" speed=\"") + speed + "\"";
-            }
+            if (route.plannedSpeed && i > 0) x += " speed=\"" + Knots(*route.plannedSpeed) + "\"";
             x += "/>\n";
         }
         x += "      </calculated>\n";
