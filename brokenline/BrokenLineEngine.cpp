@@ -59,6 +59,12 @@ double AdvanceHours(double h) {
     return h * 2;
 }
 
+// Whole part of a point count as an int; a NaN or a count far beyond any
+// table (a zero spacing) gives 1000, which every range then refuses.
+int TruncCount(double x) {
+    return std::isfinite(x) ? static_cast<int>(std::trunc(std::clamp(x, -1000.0, 1000.0))) : 1000;
+}
+
 bool InSlots(int index) {
     return index >= 0 && index < kBrokenLineSlots;
 }
@@ -161,7 +167,7 @@ bool BrokenLineEngine::SetMethodDefaults(int method) {
         } else {
             const int drop = work_.vertexInside ? 2 : 1;
             stepUntil(work_.vertexInside ? 7 : 6,
-                      [&] { return static_cast<int>(std::trunc(dLon / work_.dLonP)) - drop; });
+                      [&] { return TruncCount(dLon / work_.dLonP) - drop; });
         }
     } else if (method == kMethodLimitParallel) {
         LimitingParallelRange();
@@ -172,8 +178,7 @@ bool BrokenLineEngine::SetMethodDefaults(int method) {
             work_.nrPt = 1;
             work_.dLonP = dLon < 0 ? -arcs / 3 : arcs / 3;
         } else {
-            stepUntil(
-                6, [&] { return static_cast<int>(std::trunc(arcs / std::fabs(work_.dLonP))) - 2; });
+            stepUntil(6, [&] { return TruncCount(arcs / std::fabs(work_.dLonP)) - 2; });
         }
     } else {
         if (std::fabs(dLon) < 17.5) {
@@ -181,7 +186,7 @@ bool BrokenLineEngine::SetMethodDefaults(int method) {
             work_.nrPt = 1;
             work_.dLonP = dLon / 2;
         } else {
-            stepUntil(8, [&] { return static_cast<int>(std::trunc(dLon / work_.dLonP)) - 1; });
+            stepUntil(8, [&] { return TruncCount(dLon / work_.dLonP) - 1; });
         }
     }
     work_.nrPt = std::clamp(work_.nrPt, 0, 255);
@@ -251,10 +256,7 @@ void BrokenLineEngine::DeriveSpacing(int method, int which) {
         const double count = span / std::fabs(work_.dLonP) - extra;
         // A spacing typed at the edge of its range may divide to one point
         // more or less than the range allows; hold the count inside it.
-        work_.nrPt = std::isfinite(count)
-                         ? std::clamp(static_cast<int>(std::trunc(std::clamp(count, -1.0, 1000.0))),
-                                      range.nrPtLower, range.nrPtUpper)
-                         : range.nrPtUpper;
+        work_.nrPt = std::clamp(TruncCount(count), range.nrPtLower, range.nrPtUpper);
     }
 }
 
@@ -386,7 +388,7 @@ void BrokenLineEngine::GenerateLimitParallel() {
     const int nrPt = work_.nrPt;
     line_.n = static_cast<std::uint8_t>(nrPt + 3);
     const double a1 = std::fabs(work_.arcDLon1), a2 = std::fabs(work_.arcDLon2);
-    const int k = std::clamp(static_cast<int>(RoundHalfEven(nrPt * a1 / (a1 + a2))), 0, nrPt);
+    const int k = std::clamp(TruncCount(RoundHalfEven(nrPt * a1 / (a1 + a2))), 0, nrPt);
     line_.vertexIndex = static_cast<std::uint8_t>(k);
     const double c1 = Normalize180(depLon + work_.arcDLon1);
     const double c2 = Normalize180(arrLon + work_.arcDLon2);
