@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QString>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -39,6 +40,22 @@ int TextHeightUnits(const ChartMapping& m) {
     // about 1.2 times its pixel size.
     const double pixels = HaveFonts() ? QFontMetricsF(ChartFont(m)).height() : FontPixels(m) * 1.2;
     return std::max(1, Nearest(pixels / m.scale));
+}
+
+// A pen `widthUnits` chart units wide, never thinner than one pixel; wide
+// pens end and join round, so a zero-length line is a round dot.
+QPen UnitPen(QRgb color, int widthUnits, const ChartMapping& m) {
+    const double pixels = std::max(1.0, widthUnits * m.scale);
+    QPen pen{QColor::fromRgb(color)};
+    if (pixels <= 1.0) {
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+    } else {
+        pen.setWidthF(pixels);
+    }
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
 }
 
 // Clips segment p0-p1 to the rectangle (Liang-Barsky); false when nothing
@@ -85,19 +102,7 @@ class UnitPainter {
     QPainter& Painter() { return painter_; }
     QPointF Px(double x, double y) const { return {m_.PixelX(x), m_.PixelY(y)}; }
 
-    void SetPen(QRgb color, int widthUnits) {
-        const double pixels = std::max(1.0, widthUnits * m_.scale);
-        QPen pen{QColor::fromRgb(color)};
-        if (pixels <= 1.0) {
-            pen.setWidth(1);
-            pen.setCosmetic(true);
-        } else {
-            pen.setWidthF(pixels);
-        }
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-        painter_.setPen(pen);
-    }
+    void SetPen(QRgb color, int widthUnits) { painter_.setPen(UnitPen(color, widthUnits, m_)); }
     void SetTextColor(QRgb color) { textColor_ = color; }
     void SetFont(const QFont& font) {
         painter_.setFont(font);
@@ -158,6 +163,11 @@ void GreatCircleDots(UnitPainter& u, int vx, double tanVertexLat, int count) {
 }
 
 }  // namespace
+
+void ApplyChartMapping(QPainter& painter, const ChartView& view) {
+    const ChartMapping m = view.Mapping();
+    painter.setTransform(QTransform(m.scale, 0, 0, -m.scale, m.originX, m.originY));
+}
 
 int ChartTextHeight(const ChartView& view) {
     return TextHeightUnits(view.Mapping());
@@ -294,16 +304,7 @@ QImage DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& 
 
     QPainter painter(&work);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(Qt::black);
-    if (penPixels <= 1.0) {
-        pen.setWidth(1);
-        pen.setCosmetic(true);
-    } else {
-        pen.setWidthF(penPixels);
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-    }
-    painter.setPen(pen);
+    painter.setPen(UnitPen(0xff000000, 1, m));
 
     std::vector<QPoint> run;
     run.reserve(4096);

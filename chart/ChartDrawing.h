@@ -7,6 +7,7 @@
 // the picture is drawn without texts.
 
 #include <QImage>
+#include <QPainter>
 
 #include "chart/ChartMarks.h"
 #include "chart/ChartView.h"
@@ -33,6 +34,11 @@ inline constexpr QRgb kChartBrokenLine = 0xffff0000;   // red
 /// a text is drawn with (13 chart units are about one pixel at zoom 100).
 inline constexpr int kChartFontUnits = 13;
 inline constexpr int kChartFontMinPixels = 13;
+
+/// Puts the view's chart-unit mapping on a painter (y up, one scale on both
+/// axes), for drawing in chart units on the chart image or a bitmap of its
+/// size. DrawChart and DrawWorldMap map by hand, to the same result.
+void ApplyChartMapping(QPainter& painter, const ChartView& view);
 
 /// Redraws the whole picture for the view, the marks and the options.
 /// `image` becomes a view.Width() x view.Height() RGB image if it is not

@@ -15,6 +15,7 @@
 #include "brokenline/BrokenLineEngine.h"
 #include "brokenline/PointsController.h"
 #include "chart/ChartDrawing.h"
+#include "chart/ChartTexts.h"
 #include "cli/Commands.h"
 #include "cli/Entries.h"
 #include "scheme/Solver.h"
@@ -207,17 +208,15 @@ int RunChart(const Args& args) {
         return kExitFile;
     }
 
-    const ChartLimits l = view.VisibleLimits();
-    const bool antimeridian = marks.meridian == CentralMeridian::kAntimeridian;
-    std::cout << chart.png << ": " << view.Width() << " x " << view.Height() << ", Scale - Zoom "
-              << view.Zoom() << "%, " << (antimeridian ? "Limiti - AntiG" : "Limiti - Greenwich")
-              << "\n"
-              << "Nord " << ChartCoordText(CoordKind::kLatitude, l.north) << ", Sud "
-              << ChartCoordText(CoordKind::kLatitude, l.south) << ", Ovest "
-              << ChartCoordText(CoordKind::kLongitude, TrueLongitude(l.west, marks.meridian))
-              << ", Est "
-              << ChartCoordText(CoordKind::kLongitude, TrueLongitude(l.east, marks.meridian))
-              << "\n"
+    // The panels' texts, as the window shows them beside the picture (the
+    // scale for a picture shown at 96 pixels to the inch).
+    const LimitsTexts limits = LimitsPanelTexts(view);
+    const ScaleTexts scale = ScalePanelTexts(view, 96);
+    std::cout << chart.png << ": " << view.Width() << " x " << view.Height() << "\n"
+              << limits.title << ": Nord " << limits.north << ", Sud " << limits.south << ", Ovest "
+              << limits.west << ", Est " << limits.east << "\n"
+              << scale.title << ", " << scale.meanLatitude << ", " << scale.equatorial << ", "
+              << scale.atMeanLatitude << "\n"
               << "Spezzata: "
               << (marks.BrokenLineEnabled()
                       ? MethodName(marks.method) + ", " + std::to_string(marks.pointCount) +

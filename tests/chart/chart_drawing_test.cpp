@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <memory>
 
@@ -208,6 +209,18 @@ TEST_F(ChartDrawing, FarMarksDoNotDisturbThePicture) {
     const QImage image = Draw();
     EXPECT_EQ(CountColour(image, kChartGreatCircle), 0);
     EXPECT_TRUE(ColourNear(image, Px(-6000), Py(-3000), kChartRhumb));
+}
+
+TEST_F(ChartDrawing, PainterMappingAgreesWithTheDrawnMarks) {
+    view_.SetView(800, 3.0, 2.0);
+    QImage image(1080, 540, QImage::Format_RGB32);
+    QPainter painter(&image);
+    ApplyChartMapping(painter, view_);
+    for (const QPointF chart : {QPointF(0, 0), QPointF(-6000, 2500), QPointF(10800, -8000)}) {
+        const QPointF px = painter.transform().map(chart);
+        EXPECT_NEAR(px.x(), Px(chart.x()), 1e-9);
+        EXPECT_NEAR(px.y(), Py(chart.y()), 1e-9);
+    }
 }
 
 TEST_F(ChartDrawing, WorldMapDrawsOnACopy) {

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "chart/ChartTexts.h"
+
+namespace velmar {
+namespace {
+
+TEST(ChartTexts, LimitsPanelByCentralMeridian) {
+    ChartView v(1024, 768);
+    LimitsTexts t = LimitsPanelTexts(v);
+    EXPECT_EQ(t.title, "Limiti - Greenwich");
+    EXPECT_EQ(t.north, "79°10' N");
+    EXPECT_EQ(t.south, "79°10' S");
+    EXPECT_EQ(t.west, "180° 0' W");
+    EXPECT_EQ(t.east, "180° 0' E");
+    v.SetMeridian(CentralMeridian::kAntimeridian);
+    v.SetView(400, 0.5, 0.5);  // 45 degrees either side of the 180th meridian
+    t = LimitsPanelTexts(v);
+    EXPECT_EQ(t.title, "Limiti - AntiG");
+    EXPECT_EQ(t.west, "135° 0' E");
+    EXPECT_EQ(t.east, "135° 0' W");
+}
+
+TEST(ChartTexts, ScalePanel) {
+    ChartView v(1024, 768);
+    // 1024 pixels over 21600 minutes at 96 pixels to the inch.
+    ScaleTexts t = ScalePanelTexts(v, 96);
+    EXPECT_EQ(t.title, "Scale - Zoom 100%");
+    EXPECT_EQ(t.meanLatitude, "Latitudine media 0°");
+    EXPECT_EQ(t.equatorial, "Scala equatoriale 1:147649606");
+    EXPECT_EQ(t.atMeanLatitude, "Scala alla Lat. media 1:147649606");
+    v.SetView(200, 0.5, 1.0);  // the northern half
+    t = ScalePanelTexts(v, 96);
+    EXPECT_EQ(t.title, "Scale - Zoom 200%");
+    EXPECT_EQ(t.equatorial, "Scala equatoriale 1:73824803");
+    EXPECT_EQ(t.meanLatitude.rfind("Latitudine media 39°", 0), 0u) << t.meanLatitude;
+}
+
+TEST(ChartTexts, PointerReadoutAndCoordinates) {
+    const ChartView v(1024, 768);
+    EXPECT_EQ(PointerReadout(v, 512, 384), "0°\r0°");
+    EXPECT_EQ(PointerReadout(v, 0, 0), "79°10' N\r180° 0' W");
+    Scheme s;
+    s.values[kDeparture][0] = 44.4;
+    s.values[kDeparture][1] = 8.93;
+    s.values[kPassageA][0] = 254.6;
+    s.values[kPassageB][0] = 3456.78;
+    s.values[kArrival][0] = 40.7;
+    s.values[kArrival][1] = -74;
+    const CoordinatesTexts t = CoordinatesPanelTexts(s);
+    EXPECT_EQ(t.departureLatitude, "44°24' N");
+    EXPECT_EQ(t.departureLongitude, "8°55' E");
+    EXPECT_EQ(t.rhumbCourse, "255");
+    EXPECT_EQ(t.rhumbDistance, "3456.8");
+    EXPECT_EQ(t.arrivalLatitude, "40°42' N");
+    EXPECT_EQ(t.arrivalLongitude, "74° 0' W");
+}
+
+}  // namespace
+}  // namespace velmar
