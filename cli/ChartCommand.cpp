@@ -30,7 +30,7 @@ struct ChartOptions {
     int height = 1080;
     int zoom = kMinZoom;
     std::optional<GeoPoint> centre;
-    int method = -1;  ///< -1: as the scheme holds it (Automatico after an entry)
+    int method = -1;  ///< -1: as activation leaves it; 0 "Automatico"; 1..4 a method
     bool dirGiven = false;
 };
 
@@ -100,8 +100,10 @@ bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::st
                 return false;
             }
             chart.centre = p;
-        } else if (!ParseInt(v, 0, 4, chart.method)) {
-            error = "--method '" + v + "': expected 0 (Automatico) to 4";
+        } else if (v == "auto") {
+            chart.method = 0;
+        } else if (!ParseInt(v, 1, 4, chart.method)) {
+            error = "--method '" + v + "': expected auto, 1, 2, 3 or 4";
             return false;
         }
     }
@@ -161,6 +163,9 @@ int RunChart(const Args& args) {
                                          "--no-greatcircle", "--no-graticule"};
     if (!ParseCommonOptions(rest, flags, options, error)) return UsageError(error);
     if (options.json) return UsageError("chart writes a picture: --json is not one of its options");
+    // The chart never changes the scheme: a pair is written by solve or points.
+    if (options.save)
+        return UsageError("chart does not write scheme pairs: --save is not one of its options");
 
     Session session(options);
     if (const int status = session.Run(); status != kExitOk) return status;
@@ -174,10 +179,12 @@ int RunChart(const Args& args) {
     BrokenLineWork work;
     BrokenLineEngine engine(scheme, line, work, messages);
     engine.Activate();
-    if (chart.method > 0) {
+    if (chart.method >= 0) {
         NoKeypad keypad;
         PointsController controller(engine, keypad);
-        if (controller.ChooseMethod(chart.method) == CommandResult::kRefused) return kExitRefused;
+        const CommandResult r =
+            chart.method == 0 ? controller.Automatic() : controller.ChooseMethod(chart.method);
+        if (r == CommandResult::kRefused) return kExitRefused;
     }
 
     const ChartMarks marks = ComputeChartMarks(scheme, line);
