@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "core/Angles.h"
 #include "scheme/SchemeEditor.h"
@@ -268,6 +271,74 @@ TEST_F(EditCellScenario, UnchangedValueLeavesSchemeSaved) {
     EXPECT_EQ(Type(kDep, 0, 45, 30, 0, 'N'), EditOutcome::KeypadClosed);
     EXPECT_EQ(keypad.LastClose(), KeypadClose::Unchanged);
     EXPECT_TRUE(scheme.saved);
+}
+
+}  // namespace
+}  // namespace velmar
+
+namespace velmar {
+namespace {
+
+// Random entries of every entry cell, typed through the keypad: whatever
+// the order, the solver never touches an entered cell, leaves only valid
+// states, and a scheme it accepted is already at its fixed point.
+TEST(SolverProperty, RandomEntrySequencesKeepEnteredCellsAndSettle) {
+    constexpr unsigned kSeed = 20261206;
+    std::printf("SolverProperty seed %u\n", kSeed);
+    std::mt19937 random(kSeed);
+    auto pick = [&random](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    const CellRef cells[] = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {1, 0}, {1, 1},
+                             {2, 0}, {2, 1}, {3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}};
+    for (int run = 0; run < 200; ++run) {
+        Scheme scheme;
+        testing::RecordingMessages messages;
+        ScriptedKeypad keypad(messages, scheme.saved, CivilDate{2026, 12, 6});
+        SchemeEditor editor(scheme, messages, keypad);
+        for (int step = 0; step < 12; ++step) {
+            const CellRef at = cells[pick(0, 15)];
+            SCOPED_TRACE(::testing::Message() << "run " << run << " step " << step << " cell "
+                                              << at.group << "," << at.cell);
+            switch (KindOf(at.group, at.cell)) {
+                case QuantityKind::Latitude:
+                    keypad.Push(
+                        KeypadTyping::Fields(pick(0, 89), pick(0, 59), 0, pick(0, 1) ? 'N' : 'S'));
+                    break;
+                case QuantityKind::Longitude:
+                    keypad.Push(
+                        KeypadTyping::Fields(pick(0, 179), pick(0, 59), 0, pick(0, 1) ? 'E' : 'W'));
+                    break;
+                case QuantityKind::Date:
+                    keypad.Push(KeypadTyping::Fields(pick(1, 28), pick(1, 12), pick(1900, 9999)));
+                    break;
+                default:
+                    keypad.Push(KeypadTyping::Fields(pick(1, 23), pick(0, 9), pick(0, 59)));
+                    break;
+            }
+            Scheme before = scheme;
+            editor.EditCell(at.group, at.cell);
+            keypad.Clear();
+            for (int g = 0; g < kGroups; ++g) {
+                for (int c = 0; c < kCellsPerGroup; ++c) {
+                    if (g == kPassageB && c == 5) continue;
+                    EXPECT_TRUE(scheme.State(g, c) >= -1 && scheme.State(g, c) <= 1);
+                    const bool edited = g == at.group && c == at.cell;
+                    if (!edited && before.State(g, c) == kStateEntered) {
+                        EXPECT_EQ(scheme.State(g, c), kStateEntered);
+                        EXPECT_EQ(scheme.Value(g, c), before.Value(g, c));
+                    }
+                }
+            }
+            if (messages.shown.empty()) {
+                Scheme settled = scheme;
+                SchemeSolver again(settled, messages);
+                ASSERT_TRUE(again.SolveToFixpoint());
+                EXPECT_EQ(std::memcmp(settled.values, scheme.values, sizeof scheme.values), 0);
+            }
+            messages.shown.clear();
+        }
+    }
 }
 
 }  // namespace
