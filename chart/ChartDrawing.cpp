@@ -241,8 +241,7 @@ void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const Ch
         u.Circle(marks.v1.x, marks.v1.y, r1);
         u.Circle(marks.v2.x, marks.v2.y, r1);
         u.SetPen(kChartGreatCircle, r1);
-        const double v1Lat = LatitudeFromParts(marks.v1.y);
-        GreatCircleDots(u, marks.v1.x, std::tan(v1Lat * kDegToRad), 89);
+        GreatCircleDots(u, marks.v1.x, std::tan(marks.v1Latitude * kDegToRad), 89);
         const bool tangents = marks.method == kLimitingParallelMethod && marks.hasTangents;
         if (tangents) {
             const int r2 = h / 5;

@@ -23,6 +23,7 @@ ChartMarks ComputeChartMarks(const Scheme& scheme, const BrokenLine& line) {
     m.a = At(scheme.Value(kDeparture, 0), depLon, m.meridian);
     m.b = At(scheme.Value(kArrival, 0), arrLon, m.meridian);
     m.v1 = At(scheme.Value(kPassageA, 3), scheme.Value(kPassageA, 4), m.meridian);
+    m.v1Latitude = std::isfinite(scheme.Value(kPassageA, 3)) ? scheme.Value(kPassageA, 3) : 0.0;
     m.v2 = {ChartX(scheme.Value(kPassageB, 4), m.meridian), -m.v1.y};
 
     if (m.method == 0) return m;

@@ -67,6 +67,7 @@ class ChartDrawing : public ::testing::Test {
         marks_.a = {-6000, -3000};
         marks_.b = {-2000, 1000};
         marks_.v1 = {0, ChartY(40)};
+        marks_.v1Latitude = 40;
         marks_.v2 = {10800, -ChartY(40)};
         marks_.method = 1;
         marks_.pointCount = 2;

@@ -36,6 +36,7 @@ TEST(ChartMarks, AntimeridianPassageUsesTheShortWay) {
     EXPECT_EQ(m.a, (ChartPoint{-600, ChartY(35)}));
     EXPECT_EQ(m.b, (ChartPoint{600, ChartY(40)}));
     EXPECT_EQ(m.v2.y, -m.v1.y);
+    EXPECT_EQ(m.v1Latitude, s.values[kPassageA][3]);
     EXPECT_EQ(m.v2.x, ChartX(s.values[kPassageB][4], CentralMeridian::kAntimeridian));
 }
 
