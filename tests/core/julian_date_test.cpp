@@ -12,10 +12,11 @@ TEST(JulianDate, ReferenceDates) {
         int y, m, d;
         double h, mjd;
     } rows[] = {
-        {2000, 1, 1, 12, 51544.5},     {1858, 11, 17, 0, 0},  // the origin of the modified count
-        {1582, 10, 15, 0, -100840},                           // first Gregorian day
-        {1582, 10, 4, 0, -100841},                            // the Julian day before it
-        {-4712, 1, 1, 12, -2400000.5},                        // Julian date 0
+        {2000, 1, 1, 12, 51544.5},      // the epoch J2000.0
+        {1858, 11, 17, 0, 0},           // the origin of the modified count
+        {1582, 10, 15, 0, -100840},     // first Gregorian day
+        {1582, 10, 4, 0, -100841},      // the Julian day before it
+        {-4712, 1, 1, 12, -2400000.5},  // Julian date 0
         {1899, 12, 30, 6, 15018.25},
     };
     for (const auto& r : rows) {
