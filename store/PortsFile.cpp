@@ -118,8 +118,9 @@ std::optional<PortFields> SplitPortLine(std::string_view line) {
 
 std::optional<double> ParsePortNumber(std::string_view text) {
     text = Trim(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || !(text.front() == '-' || text.front() == '.' ||
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus) text.remove_prefix(1);
+    if (text.empty() || !((text.front() == '-' && !plus) || text.front() == '.' ||
                           (text.front() >= '0' && text.front() <= '9'))) {
         return std::nullopt;  // letters, "nan", "inf", a second sign
     }
@@ -166,9 +167,15 @@ PortsList LoadPorts(const std::string& folder) {
     if (!std::filesystem::exists(path, error)) return PortsList{};
     std::vector<std::uint8_t> bytes;
     if (ReadPrefix(path, kMaxPortsFileBytes + 1, bytes) != FileStep::Done) {
-        return PortsList{PortsStatus::CannotOpen};
+        PortsList list;
+        list.status = PortsStatus::CannotOpen;
+        return list;
     }
-    if (bytes.size() > kMaxPortsFileBytes) return PortsList{PortsStatus::TooLarge};
+    if (bytes.size() > kMaxPortsFileBytes) {
+        PortsList list;
+        list.status = PortsStatus::TooLarge;
+        return list;
+    }
     return ParsePorts(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

@@ -1,0 +1,100 @@
+// Readers meeting hostile input through the real files: what the fuzz
+// targets found, named after the fault, and the sizes no fuzz input reaches.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "chart/WorldMap.h"
+#include "store/PortsFile.h"
+#include "store/SchemeFiles.h"
+#include "tests/store/StoreTestSupport.h"
+
+namespace velmar {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::ScriptedMessages;
+using test::TempFolder;
+using test::WriteBytes;
+using test::WriteText;
+
+const fs::path kCorpus = fs::path(__FILE__).parent_path() / ".." / ".." / "fuzz" / "corpus";
+
+TEST(HostileFiles, WorldMapOfAMillionRecordsWithoutEndRecordReadsWhole) {
+    TempFolder folder;
+    std::string text;
+    text.reserve(20u << 20);
+    for (int i = 0; i < 1000000; ++i) {
+        text += i % 1000 == 0 ? "-1 " : "0 ";
+        text += std::to_string(i % 21600 - 10800) + " " + std::to_string(-(i % 9000)) + "\n";
+    }
+    const std::string path = folder.File("MONDOGW.MAP");
+    WriteText(path, text);
+    WorldMap map;
+    ASSERT_EQ(ReadWorldMap(path, map), MapLoadStatus::kOk);
+    EXPECT_FALSE(map.readError);
+    EXPECT_EQ(map.points.size(), 1000000u);
+    EXPECT_EQ(map.polylines.size(), 1000u);
+}
+
+TEST(HostileFiles, PortsFileOfBinaryBytesReadsWithoutPorts) {
+    TempFolder folder;
+    std::vector<std::uint8_t> bytes(1 << 16);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 131 + 7);
+    WriteBytes(PortsPath(folder.Path()), bytes);
+    const PortsList list = LoadPorts(folder.Path());
+    EXPECT_EQ(list.status, PortsStatus::Ok);
+    EXPECT_TRUE(list.enabled);
+    for (const Port& port : list.ports) {
+        EXPECT_LE(std::abs(port.latitude), 90);
+        EXPECT_LE(std::abs(port.longitude), 180);
+    }
+}
+
+// Every seed of the scheme pair fuzz target, written as a real pair: a load
+// either transfers a pair that saves back to the same records, or refuses it
+// with one message and leaves the scheme as it was.
+TEST(HostileFiles, FuzzSeedsAsSchemePairsLoadOrAreRefusedWithAMessage) {
+    const fs::path seeds = kCorpus / "fuzz_scheme_pair";
+    ASSERT_TRUE(fs::is_directory(seeds));
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(seeds)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        const std::vector<std::uint8_t> bytes = ReadBytes(entry.path().string());
+        const std::size_t split = std::min(bytes.size(), kSchemeFileRecordSize);
+        TempFolder folder;
+        const PairPaths paths = SchemePairPaths(folder.Path(), "VELM-001.DAT");
+        WriteBytes(paths.schemeFile, {bytes.begin(), bytes.begin() + split});
+        WriteBytes(paths.pointsFile, {bytes.begin() + split, bytes.end()});
+        ScriptedMessages messages;
+        SchemeFiles store(folder.Path(), messages);
+        Scheme scheme;
+        scheme.values[0][0] = 12.5;
+        BrokenLine line;
+        const PairOutcome outcome = store.Load("VELM-001.DAT", scheme, line);
+        if (outcome == PairOutcome::Transferred) {
+            EXPECT_TRUE(messages.shown.empty());
+            ASSERT_EQ(store.Save("VELM-002.DAT", SaveMode::Plain, scheme, line),
+                      PairOutcome::Transferred);
+            const PairPaths again = SchemePairPaths(folder.Path(), "VELM-002.DAT");
+            EXPECT_EQ(ReadBytes(again.schemeFile),
+                      std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + split));
+            const auto points = ReadBytes(again.pointsFile);
+            EXPECT_TRUE(std::equal(points.begin(), points.end(), bytes.begin() + split));
+        } else {
+            EXPECT_EQ(outcome, PairOutcome::Failed);
+            EXPECT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(scheme.values[0][0], 12.5);
+        }
+        ++files;
+    }
+    EXPECT_GE(files, 4);
+}
+
+}  // namespace
+}  // namespace velmar
