@@ -117,8 +117,10 @@ void FinishInterruptedSave(const PairPaths& paths) {
     const std::string schemeTemporary = TemporaryPathFor(paths.schemeFile);
     const std::string pointsTemporary = TemporaryPathFor(paths.pointsFile);
     if (IsRegularFile(schemeTemporary)) {
-        RemoveRegularFile(schemeTemporary);
+        // The points temporary goes first: left alone it would mean the
+        // scheme file is in place, and the next read would finish the save.
         RemoveRegularFile(pointsTemporary);
+        RemoveRegularFile(schemeTemporary);
         return;
     }
     if (!IsRegularFile(pointsTemporary)) return;
@@ -402,8 +404,8 @@ PairOutcome SchemeFiles::Save(const std::string& key, SaveMode mode, Scheme& sch
     for (const auto& [path, bytes] : files) {
         const FileStep step = WriteFlushed(*path, bytes);
         if (step != FileStep::Done) {
-            RemoveRegularFile(schemeTemporary);
             RemoveRegularFile(pointsTemporary);
+            RemoveRegularFile(schemeTemporary);
             if (step == FileStep::Open) {
                 ShowFileError(kOpenHeader, "", *path);
             } else {
@@ -414,8 +416,8 @@ PairOutcome SchemeFiles::Save(const std::string& key, SaveMode mode, Scheme& sch
     }
     // The scheme file's rename is the commit: see FinishInterruptedSave.
     if (!RenameFlushed(schemeTemporary, paths.schemeFile)) {
-        RemoveRegularFile(schemeTemporary);
         RemoveRegularFile(pointsTemporary);
+        RemoveRegularFile(schemeTemporary);
         ShowFileError(kCloseHeader, "Salva", paths.schemeFile);
         return PairOutcome::Failed;
     }

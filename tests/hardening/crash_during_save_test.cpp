@@ -178,6 +178,55 @@ TEST_F(CrashDuringSave, KilledAtRandomMomentsLeavesOldOrNewPairWhole) {
                 seen[0], seen[1], betweenRenames);
 }
 
+// A save killed before its first rename leaves both temporaries; the next
+// read drops them. Killed again while dropping them, it must not leave the
+// points temporary alone: alone, it means "the scheme file is in place, only
+// the points file's rename is missing", and the read after would put the
+// new points file beside the old scheme file.
+TEST_F(CrashDuringSave, LonePointsTemporaryOfAnAbandonedSaveIsNeverTakenAsTheNewPair) {
+    std::mt19937 random(kSeed + 1);
+    const PairPaths paths = SchemePairPaths(folder_.Path(), kKey);
+    SchemeFileRecord newScheme;
+    PointsFileRecord newPoints;
+    EncodeScheme(saves_[1].scheme, newScheme);
+    EncodeLine(saves_[1].line, newPoints);
+    const std::vector<std::uint8_t> schemeBytes(newScheme.bytes.begin(), newScheme.bytes.end());
+    const std::vector<std::uint8_t> pointsBytes(newPoints.bytes.begin(), newPoints.bytes.end());
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = Fork([&] {
+            ::close(ready[0]);
+            ScriptedMessages quiet;
+            SchemeFiles files(folder_.Path(), quiet);
+            for (std::uint64_t n = 1;; ++n) {
+                // The state a save killed before its first rename leaves, then a read.
+                test::WriteBytes(TemporaryPathFor(paths.schemeFile), schemeBytes);
+                test::WriteBytes(TemporaryPathFor(paths.pointsFile), pointsBytes);
+                Scheme scheme;
+                BrokenLine line;
+                files.Load(kKey, scheme, line);
+                if (n == 1) {
+                    const char byte = 1;
+                    (void)!::write(ready[1], &byte, 1);
+                }
+            }
+        });
+        ASSERT_GT(child, 0);
+        ::close(ready[1]);
+        char byte = 0;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ::close(ready[0]);
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 5000));
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        // The save never reached its first rename: the old pair it is.
+        ASSERT_EQ(ReadBack(), 0);
+    }
+}
+
 // A write that fails half way (as on a full disk: the file size limit makes
 // write() fail with EFBIG once the limit is reached) fails the save with a
 // message and leaves the old pair, whichever of the two files it stopped in.
