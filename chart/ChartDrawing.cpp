@@ -11,6 +11,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "core/Angles.h"
@@ -40,6 +41,12 @@ int TextHeightUnits(const ChartMapping& m) {
     // about 1.2 times its pixel size.
     const double pixels = HaveFonts() ? QFontMetricsF(ChartFont(m)).height() : FontPixels(m) * 1.2;
     return std::max(1, Nearest(pixels / m.scale));
+}
+
+// The nearest whole pixel of a coordinate inside the clipped window (well
+// within +-65536): an offset keeps the truncation a floor without a call.
+int NearPixel(double v) {
+    return static_cast<int>(v + 65536.5) - 65536;
 }
 
 // A pen `widthUnits` chart units wide, never thinner than one pixel; wide
@@ -289,8 +296,19 @@ void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const Ch
 }
 
 QImage DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& map) {
-    QImage work = chart.copy();
-    if (work.isNull() || map.polylines.empty()) return work;
+    QImage work;
+    DrawWorldMap(chart, view, map, work);
+    return work;
+}
+
+void DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& map, QImage& work) {
+    if (work.size() != chart.size() || work.format() != chart.format() ||
+        work.bytesPerLine() != chart.bytesPerLine()) {
+        work = QImage(chart.size(), chart.format());
+    }
+    if (chart.isNull()) return;
+    std::memcpy(work.bits(), chart.constBits(), static_cast<std::size_t>(chart.sizeInBytes()));
+    if (map.polylines.empty()) return;
     const ChartMapping m = view.Mapping();
     const double penPixels = std::max(1.0, m.scale);
     const double margin = penPixels + 2;
@@ -320,25 +338,31 @@ QImage DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& 
             // Whole pixels, as the device draws them; a point on the same
             // pixel as the one before adds nothing.
             for (std::uint32_t i = 0; i < line.count; ++i) {
-                const QPoint p(static_cast<int>(std::lround(m.PixelX(pts[i].x))),
-                               static_cast<int>(std::lround(m.PixelY(pts[i].y))));
+                const QPoint p(NearPixel(m.PixelX(pts[i].x)), NearPixel(m.PixelY(pts[i].y)));
                 if (run.empty() || run.back() != p) run.push_back(p);
             }
             flush();
             continue;
         }
-        // Partly visible: draw each segment's visible piece.
+        // Partly visible: draw each segment's visible piece. Most segments
+        // of a coastline that runs off the image lie wholly beyond one edge
+        // (tested in chart units, before any division).
         for (std::uint32_t i = 1; i < line.count; ++i) {
-            QPointF a(m.PixelX(pts[i - 1].x), m.PixelY(pts[i - 1].y));
-            QPointF b(m.PixelX(pts[i].x), m.PixelY(pts[i].y));
+            const ChartPoint& p0 = pts[i - 1];
+            const ChartPoint& p1 = pts[i];
+            if ((p0.x < minX && p1.x < minX) || (p0.x > maxX && p1.x > maxX) ||
+                (p0.y < minY && p1.y < minY) || (p0.y > maxY && p1.y > maxY)) {
+                flush();
+                continue;
+            }
+            QPointF a(m.PixelX(p0.x), m.PixelY(p0.y));
+            QPointF b(m.PixelX(p1.x), m.PixelY(p1.y));
             if (!ClipSegment(a, b, clip)) {
                 flush();
                 continue;
             }
-            const QPoint pa(static_cast<int>(std::lround(a.x())),
-                            static_cast<int>(std::lround(a.y())));
-            const QPoint pb(static_cast<int>(std::lround(b.x())),
-                            static_cast<int>(std::lround(b.y())));
+            const QPoint pa(NearPixel(a.x()), NearPixel(a.y()));
+            const QPoint pb(NearPixel(b.x()), NearPixel(b.y()));
             if (run.empty() || run.back() != pa) {
                 flush();
                 run.push_back(pa);
@@ -348,7 +372,6 @@ QImage DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& 
         flush();
     }
     painter.end();
-    return work;
 }
 
 }  // namespace velmar

@@ -55,4 +55,8 @@ int ChartTextHeight(const ChartView& view);
 /// lies outside the image are skipped.
 QImage DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& map);
 
+/// The same into a work image kept between drawings (the window's work
+/// bitmap): `work` takes the chart's size and format once and is reused.
+void DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& map, QImage& work);
+
 }  // namespace velmar

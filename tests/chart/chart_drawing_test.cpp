@@ -245,6 +245,15 @@ TEST_F(ChartDrawing, WorldMapOutsideTheViewLeavesTheChart) {
     EXPECT_EQ(DrawWorldMap(chart, view_, map), chart);
 }
 
+TEST_F(ChartDrawing, ReusedWorkImageKeepsNothingOfTheLastMap) {
+    const QImage chart = Draw();
+    QImage work;
+    DrawWorldMap(chart, view_, ParseWorldMap("-1 -3000 2000 0 3000 2000"), work);
+    EXPECT_EQ(work, DrawWorldMap(chart, view_, ParseWorldMap("-1 -3000 2000 0 3000 2000")));
+    DrawWorldMap(chart, view_, WorldMap{}, work);
+    EXPECT_EQ(work, chart);
+}
+
 TEST_F(ChartDrawing, WorldMapClipsSegmentsReachingFarOut) {
     layers_ = {false, false, false, false};
     const QImage chart = Draw();
