@@ -49,11 +49,15 @@ class Bytes {
     int Int() {
         const std::uint8_t shape = U8();
         switch (shape % 8) {
-            case 0: return static_cast<int>(static_cast<std::int32_t>(
-                        static_cast<std::uint32_t>(U16()) | (static_cast<std::uint32_t>(U16()) << 16)));
-            case 1: return -static_cast<int>(U8());
-            case 2: return static_cast<int>(U16());
-            default: return static_cast<int>(U8() % 100);
+            case 0:
+                return static_cast<int>(static_cast<std::int32_t>(
+                    static_cast<std::uint32_t>(U16()) | (static_cast<std::uint32_t>(U16()) << 16)));
+            case 1:
+                return -static_cast<int>(U8());
+            case 2:
+                return static_cast<int>(U16());
+            default:
+                return static_cast<int>(U8() % 100);
         }
     }
     double Double() {

@@ -26,8 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char c : text) breaks += c == '\n' || c == '\r';
     fuzz::Require(list.ports.size() + static_cast<std::size_t>(list.skippedLines) <= breaks + 1,
                   "more ports and skipped lines than lines");
-    fuzz::Require(!PortPosition(list, -1) && !PortPosition(list, static_cast<int>(list.ports.size())),
-                  "a port outside the list");
+    fuzz::Require(
+        !PortPosition(list, -1) && !PortPosition(list, static_cast<int>(list.ports.size())),
+        "a port outside the list");
 
     // The whole input as one line: a valid split without quotes is the line's
     // three comma-separated fields.

@@ -25,9 +25,8 @@ namespace {
 constexpr int kMaxSteps = 48;
 
 // The sixteen cells a user types.
-constexpr int kEntryCells[16][2] = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5},
-                                    {1, 0}, {1, 1}, {2, 0}, {2, 1}, {3, 0}, {3, 1},
-                                    {3, 2}, {3, 3}, {3, 4}, {3, 5}};
+constexpr int kEntryCells[16][2] = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {1, 0}, {1, 1},
+                                    {2, 0}, {2, 1}, {3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}};
 
 // A keypad worked by the fuzz bytes. A failed check would keep the window
 // open; the user then gives up, as with Annulla.
@@ -43,12 +42,22 @@ class FuzzKeypad : public Keypad {
             const std::uint8_t action = bytes_.U8();
             const int field = (action >> 3) % 3;
             switch (action % 6) {
-                case 0: keypad.SetField(field, bytes_.Int()); break;
+                case 0:
+                    keypad.SetField(field, bytes_.Int());
+                    break;
                 case 1:
-                case 2: keypad.TypeField(field, bytes_.Int()); break;
-                case 3: keypad.ToggleHemisphere(); break;
-                case 4: keypad.SetHemisphere("\0NSEWx"[bytes_.U8() % 6]); break;
-                default: keypad.Reset(); break;
+                case 2:
+                    keypad.TypeField(field, bytes_.Int());
+                    break;
+                case 3:
+                    keypad.ToggleHemisphere();
+                    break;
+                case 4:
+                    keypad.SetHemisphere("\0NSEWx"[bytes_.U8() % 6]);
+                    break;
+                default:
+                    keypad.Reset();
+                    break;
             }
         }
         if (bytes_.U8() % 16 == 15) return false;  // Annulla
@@ -82,8 +91,9 @@ void CheckComputedLine(const BrokenLine& line) {
         fuzz::Require(std::fabs(line.points[i].latitude) <= 90.0 + 1e-9,
                       "a broken-line point beyond the pole");
         if (i < line.n) {
-            fuzz::Require(std::isfinite(line.legs[i].course) && std::isfinite(line.legs[i].distance),
-                          "a leg that is not finite");
+            fuzz::Require(
+                std::isfinite(line.legs[i].course) && std::isfinite(line.legs[i].distance),
+                "a leg that is not finite");
             fuzz::Require(std::isfinite(line.legTimes[i]), "a leg time that is not finite");
         }
         fuzz::Require(std::isfinite(line.greenwichTimes[i]) && std::isfinite(line.zoneTimes[i]),
@@ -158,10 +168,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const std::uint8_t which = bytes.U8();
                 CommandResult result = CommandResult::kUnchanged;
                 switch (which % 4) {
-                    case 0: result = points.ChooseMethod(which / 4 % 6); break;
-                    case 1: result = points.Spacing(1); break;
-                    case 2: result = points.Spacing(2); break;
-                    default: result = points.LimitLatitude(); break;
+                    case 0:
+                        result = points.ChooseMethod(which / 4 % 6);
+                        break;
+                    case 1:
+                        result = points.Spacing(1);
+                        break;
+                    case 2:
+                        result = points.Spacing(2);
+                        break;
+                    default:
+                        result = points.LimitLatitude();
+                        break;
                 }
                 if (result == CommandResult::kApplied) CheckComputedLine(line);
                 break;

@@ -22,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)profile.Value("Carta", "Quadro coordinate");
 
     Settings wanted;
-    bool* fields[] = {&wanted.icons,        &wanted.schemeStatus,     &wanted.recall,
-                      &wanted.pointsStatus, &wanted.labels,           &wanted.brokenLine,
-                      &wanted.greatCircle,  &wanted.graticule,        &wanted.coordinatesPanel,
-                      &wanted.limitsPanel,  &wanted.scalesPanel,      &wanted.toolsPanel,
+    bool* fields[] = {&wanted.icons,        &wanted.schemeStatus, &wanted.recall,
+                      &wanted.pointsStatus, &wanted.labels,       &wanted.brokenLine,
+                      &wanted.greatCircle,  &wanted.graticule,    &wanted.coordinatesPanel,
+                      &wanted.limitsPanel,  &wanted.scalesPanel,  &wanted.toolsPanel,
                       &wanted.autoPanels};
     for (int i = 0; i < 13; ++i) *fields[i] = (marks >> i) & 1;
 

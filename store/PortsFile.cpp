@@ -68,11 +68,9 @@ char FoldCase(char c) {
 
 // Case-insensitive order of whole lines; equal lines keep their file order.
 bool LineBefore(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return static_cast<unsigned char>(FoldCase(x)) <
-                   static_cast<unsigned char>(FoldCase(y));
-        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(FoldCase(x)) < static_cast<unsigned char>(FoldCase(y));
+    });
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -176,8 +174,7 @@ PortsList LoadPorts(const std::string& folder) {
         list.status = PortsStatus::TooLarge;
         return list;
     }
-    return ParsePorts(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return ParsePorts(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 std::optional<Port> PortPosition(const PortsList& list, int index) {
@@ -185,8 +182,7 @@ std::optional<Port> PortPosition(const PortsList& list, int index) {
     return list.ports[static_cast<std::size_t>(index)];
 }
 
-void ReportPortsUnavailable(const PortsList& list, const std::string& path,
-                            MessageSink& messages) {
+void ReportPortsUnavailable(const PortsList& list, const std::string& path, MessageSink& messages) {
     if (list.status == PortsStatus::Ok) return;
     messages.MsgBox(
         Message{"!", "O", "Velmar3: Porti", path, "Non trovo il file", "Funzione disabilitata"});

@@ -43,7 +43,7 @@ std::optional<PortFields> SplitPortLine(std::string_view line);
 std::optional<double> ParsePortNumber(std::string_view text);
 
 struct Port {
-    std::string name;  ///< UTF-8
+    std::string name;      ///< UTF-8
     double latitude = 0;   ///< degrees, north positive
     double longitude = 0;  ///< degrees, east positive
 };

@@ -45,7 +45,8 @@ TEST(HostileFiles, WorldMapOfAMillionRecordsWithoutEndRecordReadsWhole) {
 TEST(HostileFiles, PortsFileOfBinaryBytesReadsWithoutPorts) {
     TempFolder folder;
     std::vector<std::uint8_t> bytes(1 << 16);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 131 + 7);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 131 + 7);
     WriteBytes(PortsPath(folder.Path()), bytes);
     const PortsList list = LoadPorts(folder.Path());
     EXPECT_EQ(list.status, PortsStatus::Ok);

@@ -60,10 +60,10 @@ TEST(SplitPortLine, FieldsSeparatorsAndQuotes) {
 
 TEST(ParsePortNumber, PointDecimalsOnly) {
     const std::pair<std::string, std::optional<double>> cases[] = {
-        {"44.4", 44.4},  {"-8.93", -8.93}, {" 12.5 ", 12.5}, {"+3", 3.0},   {".5", 0.5},
-        {"", std::nullopt},    {"abc", std::nullopt},  {"44,4", std::nullopt},
-        {"1e3", std::nullopt}, {"nan", std::nullopt},  {"inf", std::nullopt},
-        {"--1", std::nullopt}, {"4 4", std::nullopt},  {"+-1", std::nullopt},
+        {"44.4", 44.4},        {"-8.93", -8.93},      {" 12.5 ", 12.5},      {"+3", 3.0},
+        {".5", 0.5},           {"", std::nullopt},    {"abc", std::nullopt}, {"44,4", std::nullopt},
+        {"1e3", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt}, {"--1", std::nullopt},
+        {"4 4", std::nullopt}, {"+-1", std::nullopt},
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);
