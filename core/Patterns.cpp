@@ -1,19 +1,24 @@
 #include "core/Patterns.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace velmar {
 
 namespace {
 
-// Splits a pattern into its sections at the semicolons that stand outside
-// quotes.
-std::vector<std::string_view> SplitSections(std::string_view pattern) {
-    std::vector<std::string_view> sections;
+// The sections of a pattern, split at the semicolons that stand outside
+// quotes; a fourth section and beyond are ignored.
+struct Sections {
+    std::string_view part[3];
+    int count = 0;
+};
+
+Sections SplitSections(std::string_view pattern) {
+    Sections sections;
     char quote = 0;
     std::size_t start = 0;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -23,18 +28,18 @@ std::vector<std::string_view> SplitSections(std::string_view pattern) {
         } else if (c == '"' || c == '\'') {
             quote = c;
         } else if (c == ';') {
-            sections.push_back(pattern.substr(start, i - start));
+            sections.part[sections.count++] = pattern.substr(start, i - start);
             start = i + 1;
+            if (sections.count == 3) return sections;
         }
     }
-    sections.push_back(pattern.substr(start));
+    sections.part[sections.count++] = pattern.substr(start);
     return sections;
 }
 
 struct Token {
     enum Type { kLiteral, kIntDigit, kPoint, kFracDigit } type;
-    char placeholder = 0;  // '0' or '#'
-    std::string text;      // literal text
+    std::string_view text;  // literal text
 };
 
 struct Section {
@@ -47,6 +52,7 @@ struct Section {
 
 Section ParseSection(std::string_view s) {
     Section sec;
+    sec.tokens.reserve(s.size());
     bool afterPoint = false;
     bool seenIntZero = false;
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -54,46 +60,55 @@ Section ParseSection(std::string_view s) {
         if (c == '"' || c == '\'') {
             const std::size_t end = s.find(c, i + 1);
             const std::size_t stop = end == std::string_view::npos ? s.size() : end;
-            sec.tokens.push_back({Token::kLiteral, 0, std::string(s.substr(i + 1, stop - i - 1))});
+            sec.tokens.push_back({Token::kLiteral, s.substr(i + 1, stop - i - 1)});
             i = stop;
         } else if (c == '0' || c == '#') {
             if (afterPoint) {
-                sec.tokens.push_back({Token::kFracDigit, c, {}});
+                sec.tokens.push_back({Token::kFracDigit, {}});
                 ++sec.maxDecimals;
                 if (c == '0') sec.minDecimals = sec.maxDecimals;
             } else {
-                sec.tokens.push_back({Token::kIntDigit, c, {}});
+                sec.tokens.push_back({Token::kIntDigit, {}});
                 ++sec.intPlaceholders;
                 if (c == '0') seenIntZero = true;
                 if (seenIntZero) ++sec.minIntDigits;
             }
         } else if (c == '.' && !afterPoint) {
             afterPoint = true;
-            sec.tokens.push_back({Token::kPoint, 0, {}});
+            sec.tokens.push_back({Token::kPoint, {}});
         } else {
-            sec.tokens.push_back({Token::kLiteral, 0, std::string(1, c)});
+            sec.tokens.push_back({Token::kLiteral, s.substr(i, 1)});
         }
     }
     return sec;
 }
 
-// The magnitude of a value rounded to `decimals` places, halves away from
-// zero, as its integer digits (no leading zeros, possibly empty) and exactly
-// `decimals` fraction digits.
-void RoundMagnitude(double a, int decimals, std::string& intDigits, std::string& fracDigits) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", a);
-    // buf: d.dddddddddddddde[+-]xx
-    std::string digits;
-    for (const char* p = buf; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9') digits += *p;
-    const char* e = std::strchr(buf, 'e');
-    const int exponent = e ? std::atoi(e + 1) : 0;
-    int pointPos = exponent + 1;  // digits before the decimal point
-    if (a == 0) {
-        digits.assign(1, '0');
-        pointPos = 1;
+// The magnitude of a value rounded to a number of decimals, halves away from
+// zero: its integer digits (no leading zeros, possibly empty) and exactly
+// that many fraction digits.
+struct Rounded {
+    std::string intDigits;
+    std::string fracDigits;
+    bool IsZero() const {
+        return intDigits.empty() && fracDigits.find_first_not_of('0') == std::string::npos;
     }
+};
+
+Rounded RoundMagnitude(double a, int decimals) {
+    // The first 15 significant digits, correctly rounded: d.dddddddddddddde+xx
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+    std::string digits;
+    int exponent = 0;
+    if (ec == std::errc() && a != 0) {
+        const char* e = std::find(buf, end, 'e');
+        for (const char* p = buf; p != e; ++p)
+            if (*p != '.') digits += *p;
+        std::from_chars(e + 1 + (e[1] == '+'), end, exponent);
+    } else {
+        digits.assign(1, '0');
+    }
+    int pointPos = exponent + 1;  // digits before the decimal point
     if (pointPos <= 0) {
         digits.insert(0, static_cast<std::size_t>(-pointPos + 1), '0');
         pointPos = 1;
@@ -117,15 +132,17 @@ void RoundMagnitude(double a, int decimals, std::string& intDigits, std::string&
             ++pointPos;
         }
     }
-    intDigits = digits.substr(0, pointPos);
-    fracDigits = digits.substr(pointPos);
-    const auto firstNonZero = intDigits.find_first_not_of('0');
-    intDigits = firstNonZero == std::string::npos ? std::string() : intDigits.substr(firstNonZero);
+    Rounded r;
+    const auto firstNonZero = digits.find_first_not_of('0');
+    if (firstNonZero != std::string::npos && static_cast<int>(firstNonZero) < pointPos)
+        r.intDigits = digits.substr(firstNonZero, pointPos - firstNonZero);
+    r.fracDigits = digits.substr(pointPos);
+    return r;
 }
 
-std::string Emit(const Section& sec, double magnitude, bool minus, char decimalSeparator) {
-    std::string intDigits, fracDigits;
-    RoundMagnitude(magnitude, sec.maxDecimals, intDigits, fracDigits);
+std::string Emit(const Section& sec, Rounded r, bool minus, char decimalSeparator) {
+    std::string& intDigits = r.intDigits;
+    std::string& fracDigits = r.fracDigits;
     if (static_cast<int>(intDigits.size()) < sec.minIntDigits)
         intDigits.insert(0, sec.minIntDigits - intDigits.size(), '0');
     while (static_cast<int>(fracDigits.size()) > sec.minDecimals && fracDigits.back() == '0')
@@ -144,7 +161,7 @@ std::string Emit(const Section& sec, double magnitude, bool minus, char decimalS
             case Token::kIntDigit: {
                 const int i = intIndex++;
                 if (i == 0 && pad < 0) {
-                    out += intDigits.substr(0, static_cast<std::size_t>(-pad + 1));
+                    out.append(intDigits, 0, static_cast<std::size_t>(-pad + 1));
                 } else if (i - pad >= 0) {
                     out += intDigits[static_cast<std::size_t>(i - pad)];
                 }
@@ -167,30 +184,27 @@ std::string Emit(const Section& sec, double magnitude, bool minus, char decimalS
     return out;
 }
 
-bool RoundsToZero(const Section& sec, double magnitude) {
-    std::string intDigits, fracDigits;
-    RoundMagnitude(magnitude, sec.maxDecimals, intDigits, fracDigits);
-    return intDigits.empty() && fracDigits.find_first_not_of('0') == std::string::npos;
-}
-
 }  // namespace
 
 std::string FormatFloat(std::string_view pattern, double value, char decimalSeparator) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
 
-    const auto sections = SplitSections(pattern);
-    const Section positive = ParseSection(sections[0]);
-    const bool hasNegative = sections.size() > 1 && !sections[1].empty();
-    const bool hasZero = sections.size() > 2 && !sections[2].empty();
+    const Sections sections = SplitSections(pattern);
+    const bool hasNegative = sections.count > 1 && !sections.part[1].empty();
+    const bool hasZero = sections.count > 2 && !sections.part[2].empty();
     const double magnitude = std::fabs(value);
 
-    const Section chosen = value < 0 && hasNegative ? ParseSection(sections[1]) : positive;
-    if (value == 0 || RoundsToZero(chosen, magnitude)) {
-        if (hasZero) return Emit(ParseSection(sections[2]), 0.0, false, decimalSeparator);
-        return Emit(chosen, 0.0, false, decimalSeparator);
+    const Section chosen = ParseSection(value < 0 && hasNegative ? sections.part[1] : sections.part[0]);
+    Rounded rounded = RoundMagnitude(magnitude, chosen.maxDecimals);
+    if (rounded.IsZero()) {
+        if (hasZero) {
+            const Section zero = ParseSection(sections.part[2]);
+            return Emit(zero, RoundMagnitude(0.0, zero.maxDecimals), false, decimalSeparator);
+        }
+        return Emit(chosen, RoundMagnitude(0.0, chosen.maxDecimals), false, decimalSeparator);
     }
-    return Emit(chosen, magnitude, value < 0 && !hasNegative, decimalSeparator);
+    return Emit(chosen, std::move(rounded), value < 0 && !hasNegative, decimalSeparator);
 }
 
 std::string FormatDateTime(std::string_view pattern, DateTime moment) {
