@@ -158,8 +158,9 @@ QString Degrees(int value, const char* suffix) {
     return QString::number(value) + QString::fromUtf8(suffix);
 }
 
-// The great circle whose vertex is at (vx, vy's latitude): dots every 2
-// degrees of longitude out to `count` x 2 degrees on both sides.
+// The great circle whose vertex lies at chart x `vx`, `tanVertexLat` being
+// the tangent of its latitude: dots every 2 degrees of longitude out to
+// `count` x 2 degrees on both sides (no wrap-around at the world's edges).
 void GreatCircleDots(UnitPainter& u, int vx, double tanVertexLat, int count) {
     for (int i = 1; i <= count; ++i) {
         const double lat = std::atan(std::cos(2.0 * i * kDegToRad) * tanVertexLat) * kRadToDeg;
