@@ -33,7 +33,9 @@ TEST(ChartTexts, ScalePanel) {
     t = ScalePanelTexts(v, 96);
     EXPECT_EQ(t.title, "Scale - Zoom 200%");
     EXPECT_EQ(t.equatorial, "Scala equatoriale 1:73824803");
-    EXPECT_EQ(t.meanLatitude.rfind("Latitudine media 39°", 0), 0u) << t.meanLatitude;
+    // Mean of 0 and 79.17: the scale there is cos(39.59 deg) of the equator's.
+    EXPECT_EQ(t.meanLatitude, "Latitudine media 39°35' N");
+    EXPECT_EQ(t.atMeanLatitude, "Scala alla Lat. media 1:56894758");
 }
 
 TEST(ChartTexts, PointerReadoutAndCoordinates) {

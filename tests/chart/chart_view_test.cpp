@@ -305,31 +305,5 @@ TEST(ChartView, TrueLongitudesOfTheLimits) {
     }
 }
 
-TEST(ChartView, VisibleLimitsWhenZoomedIntoACorner) {
-    ChartView v(1000, 500);
-    v.SetView(200, 1.0, 1.0);  // the world's top-left quarter
-    const ChartLimits l = v.VisibleLimits();
-    EXPECT_DOUBLE_EQ(l.west, -180);
-    EXPECT_DOUBLE_EQ(l.east, 0);
-    EXPECT_NEAR(l.south, 0, 1e-12);
-    EXPECT_NEAR(l.north, LatitudeFromParts(5400), 1e-12);
-}
-
-TEST(ChartView, ScaleFigures) {
-    ChartView v(1024, 768);
-    ScaleFigures s = v.Scale(96);
-    const double mmPerMinute = (1024 / 21600.0) / 96 * 25.4;
-    EXPECT_DOUBLE_EQ(s.widthMinutes, 21600);
-    EXPECT_NEAR(s.meanLatitude, 0, 1e-12);
-    EXPECT_NEAR(s.equatorialDenominator, 1852000 / mmPerMinute, 1e-3);
-    EXPECT_NEAR(s.meanLatitudeDenominator, s.equatorialDenominator, 1e-3);
-    v.SetView(200, 1.0, 1.0);
-    s = v.Scale(96);
-    EXPECT_NEAR(s.equatorialDenominator, 1852000 / mmPerMinute / 2, 1e-3);
-    EXPECT_NEAR(s.meanLatitudeDenominator,
-                std::cos(s.meanLatitude * 0.017453292519943295) * s.equatorialDenominator, 1e-3);
-    EXPECT_GT(s.meanLatitude, 30);
-}
-
 }  // namespace
 }  // namespace velmar
