@@ -151,9 +151,30 @@ std::unique_ptr<QGuiApplication> StartGui() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+constexpr const char* kChartUsage =
+    "Usage: velmar-cli chart --png FILE [OPTIONS] [NAME=VALUE...]\n"
+    "Solves the entries, computes the broken line as the points window does and draws\n"
+    "the chart as the chart window would.\n"
+    "  --png FILE          the picture to write (PNG)\n"
+    "  --size WxH          picture size in pixels (default 1920x1080, as a screen)\n"
+    "  --zoom Z            100 (the whole world across) to 3200 percent\n"
+    "  --center LAT,LON    the position at the picture's centre (signed degrees)\n"
+    "  --map               draw the coastline: MONDOGW.MAP or MONDOAG.MAP by the chart's\n"
+    "                      central meridian, from --dir when given, else the bundled data\n"
+    "  --method M          the broken-line method: auto, 1, 2, 3 or 4\n"
+    "  --no-labels --no-brokenline --no-greatcircle --no-graticule   hide a layer\n"
+    "  --load KEY --dir FOLDER --yes   as for solve\n"
+    "Exit status: 0 drawn; 1 a scheme pair not read, the picture not written, or a map\n"
+    "file missing or damaged (the picture is still written, with what could be read);\n"
+    "2 an entry refused or nothing to draw; 64 bad arguments.\n";
+
 }  // namespace
 
 int RunChart(const Args& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kChartUsage;
+        return kExitOk;
+    }
     ChartOptions chart;
     Args rest;
     std::string error;
