@@ -186,6 +186,7 @@ void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const Ch
     const int h0 = view.Height();
     if (image.width() != w || image.height() != h0 || image.format() != QImage::Format_RGB32) {
         image = QImage(w, h0, QImage::Format_RGB32);
+        if (image.isNull()) return;  // no memory for so large a picture
     }
     const ChartMapping m = view.Mapping();
     const bool antimeridian = view.Meridian() == CentralMeridian::kAntimeridian;

@@ -25,11 +25,11 @@ struct ChartMarks {
     /// The method cell's value truncated; 0 (and anything outside 0..4)
     /// means no broken line is drawn.
     int method = 0;
-    ChartPoint a;   ///< departure
-    ChartPoint b;   ///< arrival
-    ChartPoint v1;  ///< vertex V1 (far outside the world when its longitude is undefined)
+    ChartPoint a;           ///< departure
+    ChartPoint b;           ///< arrival
+    ChartPoint v1;          ///< vertex V1 (far outside the world when its longitude is undefined)
     double v1Latitude = 0;  ///< degrees: the great circle's dots are computed from it
-    ChartPoint v2;  ///< vertex V2: its own longitude, y = minus the y of V1
+    ChartPoint v2;          ///< vertex V2: its own longitude, y = minus the y of V1
     /// The broken line's intermediate points 1..N-1, in order (methods 1..4).
     int pointCount = 0;
     ChartPoint points[kBrokenLineSlots] = {};

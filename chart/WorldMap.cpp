@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <new>
 #include <system_error>
 
 namespace velmar {
@@ -113,13 +114,24 @@ MapLoadStatus ReadWorldMap(const std::filesystem::path& path, WorldMap& map) {
     bool ok = std::fseek(f, 0, SEEK_END) == 0;
     const long size = ok ? std::ftell(f) : -1;
     ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    if (ok) {
-        text.resize(static_cast<std::size_t>(size));
-        ok = std::fread(text.data(), 1, text.size(), f) == text.size();
+    if (ok && size > kMaxMapFileBytes) {
+        std::fclose(f);
+        map = WorldMap{};
+        map.readError = true;
+        return MapLoadStatus::kReadError;
     }
-    std::fclose(f);
-    if (!ok) return MapLoadStatus::kCannotOpen;
-    map = ParseWorldMap(text);
+    try {
+        if (ok) {
+            text.resize(static_cast<std::size_t>(size));
+            ok = std::fread(text.data(), 1, text.size(), f) == text.size();
+        }
+        std::fclose(f);
+        if (!ok) return MapLoadStatus::kCannotOpen;
+        map = ParseWorldMap(text);
+    } catch (const std::bad_alloc&) {
+        map = WorldMap{};
+        map.readError = true;
+    }
     return map.readError ? MapLoadStatus::kReadError : MapLoadStatus::kOk;
 }
 

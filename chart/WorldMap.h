@@ -56,6 +56,10 @@ enum class MapLoadStatus {
     kReadError,   ///< read, but damaged: the map holds what came before
 };
 
+/// The largest map file read: some fifty times the world's 1:10m
+/// coastline. A larger file is taken as damaged (nothing of it is drawn).
+inline constexpr long kMaxMapFileBytes = 256L * 1024 * 1024;
+
 /// Reads a whole map file in one read and parses it.
 MapLoadStatus ReadWorldMap(const std::filesystem::path& path, WorldMap& map);
 

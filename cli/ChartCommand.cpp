@@ -80,9 +80,9 @@ bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::st
             }
         } else if (arg == "--size") {
             const std::size_t x = v.find_first_of("xX");
-            if (x == std::string::npos || !ParseInt(v.substr(0, x), 16, 16384, chart.width) ||
-                !ParseInt(v.substr(x + 1), 16, 16384, chart.height)) {
-                error = "--size '" + v + "': expected WIDTHxHEIGHT, each 16 to 16384 pixels";
+            if (x == std::string::npos || !ParseInt(v.substr(0, x), 16, 8192, chart.width) ||
+                !ParseInt(v.substr(x + 1), 16, 8192, chart.height)) {
+                error = "--size '" + v + "': expected WIDTHxHEIGHT, each 16 to 8192 pixels";
                 return false;
             }
         } else if (arg == "--zoom") {

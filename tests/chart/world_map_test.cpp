@@ -214,6 +214,12 @@ TEST_F(WorldMapFiles, ReadStatuses) {
     EXPECT_EQ(ReadWorldMap(Write("empty.map", ""), map), MapLoadStatus::kOk);
     EXPECT_TRUE(map.polylines.empty());
     EXPECT_EQ(ReadWorldMap(Write("bad.map", "-1 0"), map), MapLoadStatus::kReadError);
+    // A file too large to be a map is refused before it is read into memory
+    // (a sparse file: nothing is written to the disk).
+    const auto huge = Write("huge.map", "-1 0 0 0 1 1\n");
+    std::filesystem::resize_file(huge, static_cast<std::uintmax_t>(kMaxMapFileBytes) + 1);
+    EXPECT_EQ(ReadWorldMap(huge, map), MapLoadStatus::kReadError);
+    EXPECT_TRUE(map.polylines.empty());
 }
 
 TEST_F(WorldMapFiles, CannotOpenIsReported) {
