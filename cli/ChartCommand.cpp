@@ -1,5 +1,6 @@
 // chart: solve the entries, compute the broken line as the points window
-// does, and draw the chart as the chart window would, into a PNG file.
+// (and the points command) does, and draw the chart as the chart window
+// would, into a PNG file.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -12,10 +13,9 @@
 #include <string>
 #include <system_error>
 
-#include "brokenline/BrokenLineEngine.h"
-#include "brokenline/PointsController.h"
 #include "chart/ChartDrawing.h"
 #include "chart/ChartTexts.h"
+#include "cli/BrokenLineOptions.h"
 #include "cli/Commands.h"
 #include "cli/Entries.h"
 #include "scheme/Solver.h"
@@ -30,7 +30,6 @@ struct ChartOptions {
     int height = 1080;
     int zoom = kMinZoom;
     std::optional<GeoPoint> centre;
-    int method = -1;  ///< -1: as activation leaves it; 0 "Automatico"; 1..4 a method
     bool dirGiven = false;
 };
 
@@ -57,8 +56,8 @@ bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::st
             value = arg.substr(eq + 1);
             arg.resize(eq);
         }
-        const bool valued = arg == "--png" || arg == "--size" || arg == "--zoom" ||
-                            arg == "--center" || arg == "--method";
+        const bool valued =
+            arg == "--png" || arg == "--size" || arg == "--zoom" || arg == "--center";
         if (!valued) {
             if (arg == "--dir") chart.dirGiven = true;
             rest.push_back(args[i]);
@@ -100,11 +99,6 @@ bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::st
                 return false;
             }
             chart.centre = p;
-        } else if (v == "auto") {
-            chart.method = 0;
-        } else if (!ParseInt(v, 1, 4, chart.method)) {
-            error = "--method '" + v + "': expected auto, 1, 2, 3 or 4";
-            return false;
         }
     }
     if (chart.png.empty()) {
@@ -113,13 +107,6 @@ bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::st
     }
     return true;
 }
-
-// The broken-line methods are chosen through the menu, never typed: no
-// keypad is ever asked for here.
-class NoKeypad : public Keypad {
-  public:
-    bool ShowKeypad(const KeypadRequest&, double&) override { return false; }
-};
 
 // The folder the map files are read from: --dir when given (as the program
 // reads them beside itself), else the bundled data/ found above the tool.
@@ -161,7 +148,8 @@ constexpr const char* kChartUsage =
     "  --center LAT,LON    the position at the picture's centre (signed degrees)\n"
     "  --map               draw the coastline: MONDOGW.MAP or MONDOAG.MAP by the chart's\n"
     "                      central meridian, from --dir when given, else the bundled data\n"
-    "  --method M          the broken-line method: auto, 1, 2, 3 or 4\n"
+    "  --method M          the broken-line method: auto, 1, 2, 3 or 4; then one of\n"
+    "  --nrpt N --dlonp D --dmp M --dtp H, and --limit-lat L, as for points\n"
     "  --no-labels --no-brokenline --no-greatcircle --no-graticule   hide a layer\n"
     "  --load KEY --dir FOLDER --yes   as for solve\n"
     "Exit status: 0 drawn; 1 a scheme pair not read, the picture not written, or a map\n"
@@ -176,9 +164,12 @@ int RunChart(const Args& args) {
         return kExitOk;
     }
     ChartOptions chart;
+    BrokenLineOptions lineOptions;
+    Args own;
     Args rest;
     std::string error;
-    if (!TakeChartOptions(args, chart, rest, error)) return UsageError(error);
+    if (!TakeBrokenLineOptions(args, lineOptions, own, error)) return UsageError(error);
+    if (!TakeChartOptions(own, chart, rest, error)) return UsageError(error);
     CommonOptions options;
     const std::set<std::string> flags = {"--map", "--no-labels", "--no-brokenline",
                                          "--no-greatcircle", "--no-graticule"};
@@ -189,23 +180,24 @@ int RunChart(const Args& args) {
         return UsageError("chart does not write scheme pairs: --save is not one of its options");
 
     Session session(options);
-    if (const int status = session.Run(); status != kExitOk) return status;
+    if (const int status = session.Load(); status != kExitOk) return status;
+    if (const int status = session.ApplyEntries(); status != kExitOk) return status;
     Scheme& scheme = session.scheme();
     TerminalMessages messages(options.yes);
     SchemeSolver solver(scheme, messages);
     if (!solver.HasGreatCircle(GreatCircleUser::Chart)) return kExitRefused;
 
-    // The points window's activation, then its method item when one is asked.
-    BrokenLine line;
+    // The broken line as the points window leaves it: its activation, then
+    // the menu commands the options ask for. Without options a line that
+    // cannot be computed is left out of the picture, as the window would.
+    const BrokenLine& line = session.line();
     BrokenLineWork work;
-    BrokenLineEngine engine(scheme, line, work, messages);
-    engine.Activate();
-    if (chart.method >= 0) {
-        NoKeypad keypad;
-        PointsController controller(engine, keypad);
-        const CommandResult r =
-            chart.method == 0 ? controller.Automatic() : controller.ChooseMethod(chart.method);
-        if (r == CommandResult::kRefused) return kExitRefused;
+    BrokenLineEngine engine(scheme, session.line(), work, messages);
+    ScriptedKeypad keypad(messages, scheme.saved);
+    const bool asked = lineOptions.method || lineOptions.spacing || lineOptions.limitLatitude;
+    if (const int status = ActivateBrokenLine(engine, keypad, lineOptions);
+        status != kExitOk && asked) {
+        return status;
     }
 
     const ChartMarks marks = ComputeChartMarks(scheme, line);

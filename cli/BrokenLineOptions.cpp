@@ -1,0 +1,153 @@
+#include "cli/BrokenLineOptions.h"
+
+#include <charconv>
+#include <iostream>
+
+#include "brokenline/PointsController.h"
+#include "cli/Entries.h"
+
+namespace velmar::cli {
+
+namespace {
+
+bool IsSpacing(const std::string& name) {
+    return name == "--nrpt" || name == "--dlonp" || name == "--dmp" || name == "--dtp";
+}
+
+// The keypad fields of a typed value: each is read as an entry of a scheme
+// cell of the same kind (the cell itself is not touched).
+std::optional<KeypadTyping> TypingOf(const std::string& option, const std::string& value,
+                                     std::string& error) {
+    if (option == "--nrpt") {
+        int count = -1;
+        const char* end = value.data() + value.size();
+        const auto [p, ec] = std::from_chars(value.data(), end, count);
+        if (ec != std::errc() || p != end || count < 0) {
+            error = "--nrpt needs a whole number of points";
+            return std::nullopt;
+        }
+        KeypadTyping typing;
+        typing.fields[0] = count;
+        return typing;
+    }
+    const char* cell = option == "--dlonp" ? "dep.lon"
+                       : option == "--dmp" ? "ml"
+                       : option == "--dtp" ? "dt"
+                                           : "dep.lat";
+    const auto entry = ParseEntry(std::string(cell) + "=" + value, error);
+    if (!entry) {
+        error = option + ": " + error;
+        return std::nullopt;
+    }
+    return entry->typing;
+}
+
+}  // namespace
+
+bool TakeBrokenLineOptions(const Args& args, BrokenLineOptions& options, Args& rest,
+                           std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        if (name != "--method" && name != "--limit-lat" && !IsSpacing(name)) {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                error = name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+        }
+        if (name == "--method") {
+            if (options.method) {
+                error = "--method given twice";
+                return false;
+            }
+            const std::string& m = *value;
+            if (m == "auto") {
+                options.method = 0;
+            } else if (m.size() == 1 && m[0] >= '1' && m[0] <= '4') {
+                options.method = m[0] - '0';
+            } else {
+                error = "--method takes auto, 1, 2, 3 or 4";
+                return false;
+            }
+            options.methodText = m;
+            continue;
+        }
+        const auto typing = TypingOf(name, *value, error);
+        if (!typing) return false;
+        if (name == "--limit-lat") {
+            if (options.limitLatitude) {
+                error = "--limit-lat given twice";
+                return false;
+            }
+            options.limitLatitude = *typing;
+        } else {
+            if (options.spacing) {
+                error = "--nrpt, --dlonp, --dmp and --dtp exclude each other";
+                return false;
+            }
+            options.spacing = std::make_pair(name, *typing);
+        }
+    }
+    return true;
+}
+
+int ActivateBrokenLine(BrokenLineEngine& engine, ScriptedKeypad& keypad,
+                       const BrokenLineOptions& options) {
+    auto refused = [](const std::string& what) {
+        std::cerr << "velmar-cli: " << what << "\n";
+        return kExitRefused;
+    };
+    if (!engine.Activate()) return refused("the broken line was not computed");
+    PointsController controller(engine, keypad);
+    auto run = [&](CommandResult result, const std::string& what) {
+        if (result == CommandResult::kFailed) return refused(what + ": the method was not applied");
+        if (result == CommandResult::kRefused) return refused(what + " refused");
+        if (result == CommandResult::kUnchanged && keypad.LastClose() == KeypadClose::Refused) {
+            std::string range;
+            if (const auto& request = keypad.LastRequest(); request && request->hasBounds) {
+                range =
+                    " (" +
+                    RangeText(request->kind, request->rangeSwitch, request->lower, request->upper) +
+                    ")";
+            }
+            return refused(what + " refused: " + keypad.LastText() + range);
+        }
+        return kExitOk;
+    };
+    if (options.method) {
+        const CommandResult r = *options.method == 0 ? controller.Automatic()
+                                                     : controller.ChooseMethod(*options.method);
+        if (const int status = run(r, "--method " + options.methodText); status != kExitOk) {
+            return status;
+        }
+    }
+    if (options.spacing) {
+        const std::string& name = options.spacing->first;
+        const bool practical = name == "--dmp" || name == "--dtp";
+        if (practical != (engine.CurrentMethod() == kMethodPractical)) {
+            return refused(name + (practical ? " needs the practical method (--method 4)"
+                                             : " needs method 1, 2 or 3"));
+        }
+        keypad.Push(options.spacing->second);
+        const int tag = name == "--nrpt" || name == "--dmp" ? 1 : 2;
+        if (const int status = run(controller.Spacing(tag), name); status != kExitOk) return status;
+    }
+    if (options.limitLatitude) {
+        keypad.Push(*options.limitLatitude);
+        if (const int status = run(controller.LimitLatitude(), "--limit-lat"); status != kExitOk) {
+            return status;
+        }
+    }
+    return kExitOk;
+}
+
+}  // namespace velmar::cli

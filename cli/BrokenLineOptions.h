@@ -1,0 +1,38 @@
+#pragma once
+// The points window's menu commands as command-line options, for every
+// subcommand that computes the broken line: --method (auto, 1..4), one
+// spacing (--nrpt, --dlonp, --dmp or --dtp) and --limit-lat, applied after
+// the window's activation in the order the window's menus allow.
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "brokenline/BrokenLineEngine.h"
+#include "cli/Commands.h"
+#include "scheme/ScriptedKeypad.h"
+
+namespace velmar::cli {
+
+struct BrokenLineOptions {
+    std::optional<int> method;  ///< 0 "Automatico", 1..4 a method item
+    std::string methodText;     ///< --method as given, for messages
+    /// The spacing option's name and its value as keypad fields.
+    std::optional<std::pair<std::string, KeypadTyping>> spacing;
+    std::optional<KeypadTyping> limitLatitude;  ///< --limit-lat as keypad fields
+};
+
+/// Takes the options above (also as --opt=VALUE) out of `args`; the other
+/// arguments are appended to `rest`. False with `error` set on a missing or
+/// malformed value, an option given twice or two spacing options.
+bool TakeBrokenLineOptions(const Args& args, BrokenLineOptions& options, Args& rest,
+                           std::string& error);
+
+/// The points window's activation, then the method, the spacing and the
+/// limiting latitude as its menu commands would apply them (values through
+/// `keypad`, whose checks they pass). kExitOk, or kExitRefused with the
+/// reason on standard error.
+int ActivateBrokenLine(BrokenLineEngine& engine, ScriptedKeypad& keypad,
+                       const BrokenLineOptions& options);
+
+}  // namespace velmar::cli
