@@ -8,6 +8,7 @@
 #include <charconv>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,7 +16,7 @@
 
 #include "chart/ChartDrawing.h"
 #include "chart/ChartTexts.h"
-#include "cli/BrokenLineOptions.h"
+#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "cli/Entries.h"
 #include "scheme/Solver.h"
@@ -48,35 +49,16 @@ bool ParseDouble(const std::string& text, double lo, double hi, double& out) {
 // Takes the chart's own valued options out of `args`; what remains goes to
 // the common parser.
 bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        std::optional<std::string> value;
-        if (const std::size_t eq = arg.find('=');
-            arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = arg.substr(eq + 1);
-            arg.resize(eq);
-        }
-        const bool valued =
-            arg == "--png" || arg == "--size" || arg == "--zoom" || arg == "--center";
-        if (!valued) {
-            if (arg == "--dir") chart.dirGiven = true;
-            rest.push_back(args[i]);
-            continue;
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            value = args[++i];
-        }
-        const std::string& v = *value;
+    std::map<std::string, std::string> values;
+    if (!TakeValueOptions(args, {"--png", "--size", "--zoom", "--center"}, values, rest, error)) {
+        return false;
+    }
+    for (const std::string& arg : rest) {
+        if (arg == "--dir" || arg.rfind("--dir=", 0) == 0) chart.dirGiven = true;
+    }
+    for (const auto& [arg, v] : values) {
         if (arg == "--png") {
             chart.png = v;
-            if (v.empty()) {
-                error = "--png needs a file name";
-                return false;
-            }
         } else if (arg == "--size") {
             const std::size_t x = v.find_first_of("xX");
             if (x == std::string::npos || !ParseInt(v.substr(0, x), 16, 8192, chart.width) ||
@@ -89,7 +71,7 @@ bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::st
                 error = "--zoom '" + v + "': expected a whole percentage from 100 to 3200";
                 return false;
             }
-        } else if (arg == "--center") {
+        } else {
             const std::size_t comma = v.find(',');
             GeoPoint p;
             if (comma == std::string::npos ||

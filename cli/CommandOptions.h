@@ -1,10 +1,14 @@
 #pragma once
-// The points window's menu commands as command-line options, for every
-// subcommand that computes the broken line: --method (auto, 1..4), one
-// spacing (--nrpt, --dlonp, --dmp or --dtp) and --limit-lat, applied after
-// the window's activation in the order the window's menus allow.
+// Options that more than one subcommand takes: valued options taken out of
+// the arguments before the common parser sees them, and the points window's
+// menu commands for every subcommand that computes the broken line:
+// --method (auto, 1..4), one spacing (--nrpt, --dlonp, --dmp or --dtp) and
+// --limit-lat, applied after the window's activation in the order the
+// window's menus allow.
 
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -14,6 +18,13 @@
 
 namespace velmar::cli {
 
+/// Takes the options named in `names`, each with a value ("--opt VALUE" or
+/// "--opt=VALUE"), out of `args` into `values`; the other arguments go to
+/// `rest` in their order. False with `error` set on a missing or empty value
+/// or an option given twice.
+bool TakeValueOptions(const Args& args, const std::set<std::string>& names,
+                      std::map<std::string, std::string>& values, Args& rest, std::string& error);
+
 struct BrokenLineOptions {
     std::optional<int> method;  ///< 0 "Automatico", 1..4 a method item
     std::string methodText;     ///< --method as given, for messages
@@ -22,9 +33,9 @@ struct BrokenLineOptions {
     std::optional<KeypadTyping> limitLatitude;  ///< --limit-lat as keypad fields
 };
 
-/// Takes the options above (also as --opt=VALUE) out of `args`; the other
-/// arguments are appended to `rest`. False with `error` set on a missing or
-/// malformed value, an option given twice or two spacing options.
+/// Takes the broken line's options out of `args` (as TakeValueOptions) and
+/// reads their values. False with `error` set on a missing or malformed
+/// value, an option given twice or two spacing options.
 bool TakeBrokenLineOptions(const Args& args, BrokenLineOptions& options, Args& rest,
                            std::string& error);
 

@@ -1,4 +1,4 @@
-#include "cli/BrokenLineOptions.h"
+#include "cli/CommandOptions.h"
 
 #include <charconv>
 #include <iostream>
@@ -9,10 +9,6 @@
 namespace velmar::cli {
 
 namespace {
-
-bool IsSpacing(const std::string& name) {
-    return name == "--nrpt" || name == "--dlonp" || name == "--dmp" || name == "--dtp";
-}
 
 // The keypad fields of a typed value: each is read as an entry of a scheme
 // cell of the same kind (the cell itself is not touched).
@@ -44,8 +40,8 @@ std::optional<KeypadTyping> TypingOf(const std::string& option, const std::strin
 
 }  // namespace
 
-bool TakeBrokenLineOptions(const Args& args, BrokenLineOptions& options, Args& rest,
-                           std::string& error) {
+bool TakeValueOptions(const Args& args, const std::set<std::string>& names,
+                      std::map<std::string, std::string>& values, Args& rest, std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::optional<std::string> value;
@@ -53,47 +49,51 @@ bool TakeBrokenLineOptions(const Args& args, BrokenLineOptions& options, Args& r
             value = name.substr(eq + 1);
             name.resize(eq);
         }
-        if (name != "--method" && name != "--limit-lat" && !IsSpacing(name)) {
+        if (!names.count(name)) {
             rest.push_back(args[i]);
             continue;
         }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                error = name + " needs a value";
-                return false;
-            }
-            value = args[++i];
+        if (!value && i + 1 < args.size()) value = args[++i];
+        if (!value || value->empty()) {
+            error = name + " needs a value";
+            return false;
         }
+        if (!values.emplace(name, *value).second) {
+            error = name + " given twice";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TakeBrokenLineOptions(const Args& args, BrokenLineOptions& options, Args& rest,
+                           std::string& error) {
+    std::map<std::string, std::string> values;
+    if (!TakeValueOptions(args, {"--method", "--nrpt", "--dlonp", "--dmp", "--dtp", "--limit-lat"},
+                          values, rest, error)) {
+        return false;
+    }
+    for (const auto& [name, value] : values) {
         if (name == "--method") {
-            if (options.method) {
-                error = "--method given twice";
-                return false;
-            }
-            const std::string& m = *value;
-            if (m == "auto") {
+            if (value == "auto") {
                 options.method = 0;
-            } else if (m.size() == 1 && m[0] >= '1' && m[0] <= '4') {
-                options.method = m[0] - '0';
+            } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '4') {
+                options.method = value[0] - '0';
             } else {
                 error = "--method takes auto, 1, 2, 3 or 4";
                 return false;
             }
-            options.methodText = m;
+            options.methodText = value;
             continue;
         }
-        const auto typing = TypingOf(name, *value, error);
+        const auto typing = TypingOf(name, value, error);
         if (!typing) return false;
         if (name == "--limit-lat") {
-            if (options.limitLatitude) {
-                error = "--limit-lat given twice";
-                return false;
-            }
             options.limitLatitude = *typing;
+        } else if (options.spacing) {
+            error = "--nrpt, --dlonp, --dmp and --dtp exclude each other";
+            return false;
         } else {
-            if (options.spacing) {
-                error = "--nrpt, --dlonp, --dmp and --dtp exclude each other";
-                return false;
-            }
             options.spacing = std::make_pair(name, *typing);
         }
     }
