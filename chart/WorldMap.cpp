@@ -12,8 +12,17 @@ namespace {
 
 constexpr char kCtrlZ = '\x1a';
 
+// Blanks separate numbers; a table keeps the scanner's inner loop short.
+struct BlankTable {
+    bool blank[256] = {};
+    constexpr BlankTable() {
+        for (unsigned char c : {' ', '\n', '\r', '\t', '\f', '\v'}) blank[c] = true;
+    }
+};
+constexpr BlankTable kBlanks;
+
 bool IsBlank(char c) {
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v';
+    return kBlanks.blank[static_cast<unsigned char>(c)];
 }
 
 enum class Scan { kNumber, kEnd, kBad };
@@ -30,15 +39,18 @@ Scan NextInt(const char*& p, const char* end, int& out) {
     }
     const char* digits = p;
     std::int64_t v = 0;
-    while (p < end && *p >= '0' && *p <= '9') {
-        v = v * 10 + (*p - '0');
+    unsigned d = 0;
+    while (p < end && (d = static_cast<unsigned>(*p - '0')) < 10) {
+        v = v * 10 + d;
         if (v > std::int64_t{std::numeric_limits<int>::max()} + 1) return Scan::kBad;
         ++p;
     }
     if (p == digits) return Scan::kBad;
     if (p < end && !IsBlank(*p) && *p != kCtrlZ) return Scan::kBad;
     if (negative) v = -v;
-    if (v > std::numeric_limits<int>::max()) return Scan::kBad;
+    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min()) {
+        return Scan::kBad;
+    }
     out = static_cast<int>(v);
     return Scan::kNumber;
 }
