@@ -136,7 +136,9 @@ ScaleFigures ChartView::Scale(double pixelsPerInch) const {
     ScaleFigures s;
     s.widthMinutes = std::fabs(l.east - l.west) * 60.0;
     s.meanLatitude = (l.north + l.south) / 2;
-    const double millimetresPerMinute = (width_ / s.widthMinutes) / pixelsPerInch * 25.4;
+    // A screen that reports no resolution is taken as the common 96 dpi.
+    const double ppi = pixelsPerInch > 0 ? pixelsPerInch : 96.0;
+    const double millimetresPerMinute = (width_ / s.widthMinutes) / ppi * 25.4;
     s.equatorialDenominator = 1852000.0 / millimetresPerMinute;
     s.meanLatitudeDenominator = std::cos(s.meanLatitude * kDegToRad) * s.equatorialDenominator;
     return s;

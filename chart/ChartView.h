@@ -107,7 +107,8 @@ class ChartView {
     /// relative to the central meridian).
     ChartLimits VisibleLimits() const;
 
-    /// The scale figures for a screen of `pixelsPerInch` (> 0).
+    /// The scale figures for a screen of `pixelsPerInch` (96 when it is not
+    /// above 0).
     ScaleFigures Scale(double pixelsPerInch) const;
 
     /// Graticule step in degrees by zoom: 30 below 400, 15 below 800, 5

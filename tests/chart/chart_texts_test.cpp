@@ -29,6 +29,7 @@ TEST(ChartTexts, ScalePanel) {
     EXPECT_EQ(t.meanLatitude, "Latitudine media 0°");
     EXPECT_EQ(t.equatorial, "Scala equatoriale 1:147649606");
     EXPECT_EQ(t.atMeanLatitude, "Scala alla Lat. media 1:147649606");
+    EXPECT_EQ(ScalePanelTexts(v, 0).equatorial, t.equatorial);  // no resolution reported
     v.SetView(200, 0.5, 1.0);  // the northern half
     t = ScalePanelTexts(v, 96);
     EXPECT_EQ(t.title, "Scale - Zoom 200%");
