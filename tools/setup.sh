@@ -11,6 +11,7 @@ packages=(
   libgeographiclib-dev                    # independent oracle in the geodesy tests
   xvfb xauth                              # smoke-starting the windows headless
   gpsbabel                                # reading exported routes back in the tests
+  zlib1g-dev                              # reading the bundled picture back in the data tests
   clang libclang-rt-14-dev                # fuzzing with libFuzzer
 )
 
