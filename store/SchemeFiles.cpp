@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/GreatCircle.h"
 #include "core/Quantity.h"
 #include "store/Cp1252.h"
 #include "store/DurableFile.h"
@@ -77,6 +78,25 @@ bool MarkerAllowed(int slot, int rule) {
             return rule == 2 || rule == 8;
         default:
             return false;
+    }
+}
+
+// Whether a set cell's value can be worked with: a position beyond the pole
+// or the antimeridian, or a magnitude no time, date, course, speed or
+// distance comes near (1e155), would make the solver fill the scheme with
+// values that are not numbers. Only such values are refused, so that any
+// scheme the program wrote still loads.
+bool ValueUsable(int group, int cell, double value) {
+    constexpr double kLargestMagnitude = 1e7;  // beyond the day number of 31-12-9999
+    switch (KindOf(group, cell)) {
+        case QuantityKind::Latitude:
+            return std::fabs(value) <= 90;
+        case QuantityKind::Longitude:
+            return std::fabs(value) <= 180 || value == NO_LONGITUDE;
+        case QuantityKind::Method:
+            return true;  // checked on its own below
+        default:
+            return std::fabs(value) <= kLargestMagnitude;
     }
 }
 
@@ -163,6 +183,8 @@ std::string RecordFaultText(RecordFault fault) {
             return "Parametro della spezzata non numerico.";
         case RecordFault::PointNotFinite:
             return "Coordinata di un punto non numerica.";
+        case RecordFault::ValueOutOfRange:
+            return "Valore fuori campo nello schema.";
     }
     return "";
 }
@@ -232,6 +254,10 @@ RecordFault CheckSchemeRecord(const SchemeFileRecord& record) {
             if (g == kPassageB && c == 5) continue;  // the point count NrPt, any byte
             const auto state = static_cast<std::int8_t>(bytes[kStatesAt + CellIndex(g, c)]);
             if (state < -1 || state > 1) return RecordFault::BadState;
+            if (state != 0 &&
+                !ValueUsable(g, c, GetDouble(bytes + kValuesAt + 8 * CellIndex(g, c)))) {
+                return RecordFault::ValueOutOfRange;
+            }
         }
     }
     // The method's name is looked up by the whole part of the value.

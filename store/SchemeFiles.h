@@ -61,6 +61,7 @@ enum class RecordFault {
     VertexIndex,         ///< the vertex index reaches past the table
     ParameterNotFinite,  ///< a broken-line parameter is NaN or infinite
     PointNotFinite,      ///< a used point's coordinate is NaN or infinite
+    ValueOutOfRange,     ///< a set cell's value lies outside anything its kind can hold
 };
 
 /// A short Italian text for a fault, for the note of the failure message.

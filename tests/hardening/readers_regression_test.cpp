@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chart/WorldMap.h"
+#include "core/GreatCircle.h"
 #include "store/PortsFile.h"
 #include "store/SchemeFiles.h"
 #include "tests/store/StoreTestSupport.h"
@@ -54,6 +55,60 @@ TEST(HostileFiles, PortsFileOfBinaryBytesReadsWithoutPorts) {
     for (const Port& port : list.ports) {
         EXPECT_LE(std::abs(port.latitude), 90);
         EXPECT_LE(std::abs(port.longitude), 180);
+    }
+}
+
+// A scheme file whose cells are all finite but far outside their kinds (a
+// longitude of 5e303, a latitude of 5e155) was loaded, and the solver then
+// filled the scheme with values that are not numbers, which no save could
+// store. Such a file is refused; the edges of each kind still load.
+TEST(HostileFiles, SchemeFileWithValuesBeyondTheirKindsIsRefusedNotSolvedIntoNaN) {
+    struct Case {
+        const char* label;
+        int group, cell, state;
+        double value;
+        bool loads;
+    };
+    const Case cases[] = {
+        {"longitude 5e303", kDeparture, 1, kStateEntered, 5.486338370515126e+303, false},
+        {"latitude 5e155", kArrival, 0, kStateEntered, 5.456977827486637e+155, false},
+        {"latitude past the pole", kArrival, 0, kStateComputed, 90.5, false},
+        {"date of 1e300", kDeparture, 3, kStateEntered, 1e300, false},
+        {"distance of -1e9", kPassageB, 0, kStateComputed, -1e9, false},
+        {"empty cell keeps any finite value", kArrival, 0, 0, 1e300, true},
+        {"pole", kArrival, 0, kStateEntered, -90, true},
+        {"antimeridian", kArrival, 1, kStateEntered, -180, true},
+        {"undefined vertex longitude", kPassageB, 4, kStateComputed, NO_LONGITUDE, true},
+        {"end of 9999", kDeparture, 5, kStateComputed, 2958465.99, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Scheme scheme;
+        scheme.states[c.group][c.cell] = static_cast<std::int8_t>(c.state);
+        scheme.values[c.group][c.cell] = c.value;
+        SchemeFileRecord record;
+        EncodeScheme(scheme, record);
+        EXPECT_EQ(CheckSchemeRecord(record),
+                  c.loads ? RecordFault::Ok : RecordFault::ValueOutOfRange);
+
+        TempFolder folder;
+        const PairPaths paths = SchemePairPaths(folder.Path(), "VELM-003.DAT");
+        PointsFileRecord points;
+        WriteBytes(paths.schemeFile, {record.bytes.begin(), record.bytes.end()});
+        WriteBytes(paths.pointsFile, {points.bytes.begin(), points.bytes.end()});
+        ScriptedMessages messages;
+        SchemeFiles store(folder.Path(), messages);
+        Scheme live;
+        BrokenLine line;
+        EXPECT_EQ(store.Load("VELM-003.DAT", live, line),
+                  c.loads ? PairOutcome::Transferred : PairOutcome::Failed);
+        if (!c.loads) {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_NE(messages.shown[0].message.find("Apri"), std::string::npos);
+            EXPECT_NE(messages.shown[0].note.find("Valore fuori campo nello schema."),
+                      std::string::npos);
+            EXPECT_EQ(live.states[c.group][c.cell], 0);
+        }
     }
 }
 
