@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -46,13 +47,13 @@ bool ParseDouble(const std::string& text, double lo, double hi, double& out) {
     return ec == std::errc() && p == end && out >= lo && out <= hi;
 }
 
-// Takes the chart's own valued options out of `args`; what remains goes to
-// the common parser.
-bool TakeChartOptions(const Args& args, ChartOptions& chart, Args& rest, std::string& error) {
-    std::map<std::string, std::string> values;
-    if (!TakeValueOptions(args, {"--png", "--size", "--zoom", "--center"}, values, rest, error)) {
-        return false;
-    }
+// The chart's own valued options.
+const std::set<std::string> kChartValueOptions = {"--png", "--size", "--zoom", "--center"};
+
+// Reads the chart's own option values; `rest` is what goes to the common
+// parser (where --dir is).
+bool ReadChartOptions(const std::map<std::string, std::string>& values, const Args& rest,
+                      ChartOptions& chart, std::string& error) {
     for (const std::string& arg : rest) {
         if (arg == "--dir" || arg.rfind("--dir=", 0) == 0) chart.dirGiven = true;
     }
@@ -147,11 +148,13 @@ int RunChart(const Args& args) {
     }
     ChartOptions chart;
     BrokenLineOptions lineOptions;
-    Args own;
+    std::map<std::string, std::string> values;
     Args rest;
     std::string error;
-    if (!TakeBrokenLineOptions(args, lineOptions, own, error)) return UsageError(error);
-    if (!TakeChartOptions(own, chart, rest, error)) return UsageError(error);
+    if (!TakeBrokenLineOptions(args, kChartValueOptions, values, lineOptions, rest, error) ||
+        !ReadChartOptions(values, rest, chart, error)) {
+        return UsageError(error);
+    }
     CommonOptions options;
     const std::set<std::string> flags = {"--map", "--no-labels", "--no-brokenline",
                                          "--no-greatcircle", "--no-graticule"};

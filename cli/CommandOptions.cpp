@@ -66,33 +66,45 @@ bool TakeValueOptions(const Args& args, const std::set<std::string>& names,
     return true;
 }
 
-bool TakeBrokenLineOptions(const Args& args, BrokenLineOptions& options, Args& rest,
-                           std::string& error) {
+bool TakeBrokenLineOptions(const Args& args, const std::set<std::string>& ownNames,
+                           std::map<std::string, std::string>& own, BrokenLineOptions& options,
+                           Args& rest, std::string& error) {
+    static const std::set<std::string> kLineNames = {"--method", "--nrpt", "--dlonp",
+                                                     "--dmp",    "--dtp",  "--limit-lat"};
+    std::set<std::string> names = ownNames;
+    names.insert(kLineNames.begin(), kLineNames.end());
     std::map<std::string, std::string> values;
-    if (!TakeValueOptions(args, {"--method", "--nrpt", "--dlonp", "--dmp", "--dtp", "--limit-lat"},
-                          values, rest, error)) {
+    if (!TakeValueOptions(args, names, values, rest, error)) return false;
+    // Two spacings are refused before either value is read: the message
+    // names the conflict, whichever value is also malformed.
+    int spacings = 0;
+    for (const char* name : {"--nrpt", "--dlonp", "--dmp", "--dtp"}) spacings += values.count(name);
+    if (spacings > 1) {
+        error = "--nrpt, --dlonp, --dmp and --dtp exclude each other";
         return false;
     }
+    if (const auto method = values.find("--method"); method != values.end()) {
+        const std::string& value = method->second;
+        if (value == "auto") {
+            options.method = 0;
+        } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '4') {
+            options.method = value[0] - '0';
+        } else {
+            error = "--method takes auto, 1, 2, 3 or 4";
+            return false;
+        }
+        options.methodText = value;
+    }
     for (const auto& [name, value] : values) {
-        if (name == "--method") {
-            if (value == "auto") {
-                options.method = 0;
-            } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '4') {
-                options.method = value[0] - '0';
-            } else {
-                error = "--method takes auto, 1, 2, 3 or 4";
-                return false;
-            }
-            options.methodText = value;
+        if (!kLineNames.count(name)) {
+            own.emplace(name, value);
             continue;
         }
+        if (name == "--method") continue;
         const auto typing = TypingOf(name, value, error);
         if (!typing) return false;
         if (name == "--limit-lat") {
             options.limitLatitude = *typing;
-        } else if (options.spacing) {
-            error = "--nrpt, --dlonp, --dmp and --dtp exclude each other";
-            return false;
         } else {
             options.spacing = std::make_pair(name, *typing);
         }

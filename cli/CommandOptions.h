@@ -33,11 +33,15 @@ struct BrokenLineOptions {
     std::optional<KeypadTyping> limitLatitude;  ///< --limit-lat as keypad fields
 };
 
-/// Takes the broken line's options out of `args` (as TakeValueOptions) and
-/// reads their values. False with `error` set on a missing or malformed
-/// value, an option given twice or two spacing options.
-bool TakeBrokenLineOptions(const Args& args, BrokenLineOptions& options, Args& rest,
-                           std::string& error);
+/// Takes the broken line's options and the subcommand's own valued options
+/// `ownNames` out of `args` in one pass (the word after a valued option is
+/// its value, whichever set the option belongs to), reads the broken line's
+/// values into `options` and leaves the own ones, unread, in `own`. False
+/// with `error` set on a missing or malformed value, an option given twice
+/// or two spacing options.
+bool TakeBrokenLineOptions(const Args& args, const std::set<std::string>& ownNames,
+                           std::map<std::string, std::string>& own, BrokenLineOptions& options,
+                           Args& rest, std::string& error);
 
 /// The points window's activation, then the method, the spacing and the
 /// limiting latitude as its menu commands would apply them (values through

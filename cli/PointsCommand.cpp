@@ -7,97 +7,20 @@
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <optional>
 
 #include "brokenline/BrokenLineEngine.h"
 #include "brokenline/BrokenLineSummary.h"
-#include "brokenline/PointsController.h"
 #include "brokenline/PointsText.h"
 #include "brokenline/RouteExport.h"
+#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "cli/Entries.h"
 #include "cli/Json.h"
 #include "scheme/ScriptedKeypad.h"
+#include "scheme/Solver.h"
 
 namespace velmar::cli {
 namespace {
-
-// Options of this subcommand that take a value; the rest go to the common
-// parser.
-const char* const kValueOptions[] = {"--gpx",   "--rtz", "--method", "--nrpt",
-                                     "--dlonp", "--dmp", "--dtp",    "--limit-lat"};
-
-bool TakePointsOptions(const Args& args, std::map<std::string, std::string>& own, Args& rest,
-                       std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i], value;
-        bool inlineValue = false;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name = name.substr(0, eq);
-            inlineValue = true;
-        }
-        bool known = false;
-        for (const char* option : kValueOptions) known = known || name == option;
-        if (!known) {
-            rest.push_back(args[i]);
-            continue;
-        }
-        if (!inlineValue) {
-            if (i + 1 >= args.size()) {
-                error = name + " needs a value";
-                return false;
-            }
-            value = args[++i];
-        }
-        if (value.empty()) {
-            error = name + " needs a value";
-            return false;
-        }
-        if (own.count(name)) {
-            error = name + " given twice";
-            return false;
-        }
-        own[name] = value;
-    }
-    int spacing = 0;
-    for (const char* option : {"--nrpt", "--dlonp", "--dmp", "--dtp"}) spacing += own.count(option);
-    if (spacing > 1) {
-        error = "--nrpt, --dlonp, --dmp and --dtp exclude each other";
-        return false;
-    }
-    return true;
-}
-
-// The keypad fields of a typed value. The scheme's entry parser already
-// reads every kind the points window asks for, so the value is parsed as an
-// entry of a scheme cell of the same kind (the cell itself is not touched).
-std::optional<KeypadTyping> TypingOf(const std::string& option, const std::string& value,
-                                     std::string& error) {
-    if (option == "--nrpt") {
-        std::size_t used = 0;
-        int count = -1;
-        try {
-            count = std::stoi(value, &used);
-        } catch (...) {
-        }
-        if (used != value.size() || count < 0) {
-            error = "--nrpt needs a whole number of points";
-            return std::nullopt;
-        }
-        KeypadTyping typing;
-        typing.fields[0] = count;
-        return typing;
-    }
-    const std::map<std::string, std::string> cellOfKind = {
-        {"--dlonp", "dep.lon"}, {"--dmp", "ml"}, {"--dtp", "dt"}, {"--limit-lat", "dep.lat"}};
-    const auto entry = ParseEntry(cellOfKind.at(option) + "=" + value, error);
-    if (!entry) {
-        error = option + ": " + error;
-        return std::nullopt;
-    }
-    return entry->typing;
-}
 
 std::string LegsAndPointsJson(const BrokenLine& line, const BrokenLineWork& work, int method) {
     const int n = ArrivalIndex(line);
@@ -164,29 +87,15 @@ std::string WithLineFeeds(std::string text) {
 }  // namespace
 
 int RunPoints(const Args& args) {
-    std::map<std::string, std::string> own;
+    BrokenLineOptions lineOptions;
+    std::map<std::string, std::string> files;  // --gpx, --rtz
     Args rest;
     std::string error;
-    if (!TakePointsOptions(args, own, rest, error)) return UsageError(error);
+    if (!TakeBrokenLineOptions(args, {"--gpx", "--rtz"}, files, lineOptions, rest, error)) {
+        return UsageError(error);
+    }
     CommonOptions options;
     if (!ParseCommonOptions(rest, {}, options, error)) return UsageError(error);
-    std::optional<int> methodOption;
-    if (own.count("--method")) {
-        const std::string& m = own["--method"];
-        if (m == "auto")
-            methodOption = 0;
-        else if (m.size() == 1 && m[0] >= '1' && m[0] <= '4')
-            methodOption = m[0] - '0';
-        else
-            return UsageError("--method takes auto, 1, 2, 3 or 4");
-    }
-    std::optional<std::pair<std::string, KeypadTyping>> spacing, limit;
-    for (const auto& [name, value] : own) {
-        if (name == "--gpx" || name == "--rtz" || name == "--method") continue;
-        const auto typing = TypingOf(name, value, error);
-        if (!typing) return UsageError(error);
-        (name == "--limit-lat" ? limit : spacing) = std::make_pair(name, *typing);
-    }
 
     Session session(options);
     if (const int status = session.Load(); status != kExitOk) return status;
@@ -198,53 +107,12 @@ int RunPoints(const Args& args) {
     TerminalMessages messages(options.yes);
     ScriptedKeypad keypad(messages, scheme.saved);
     BrokenLineEngine engine(scheme, line, work, messages);
-    PointsController controller(engine, keypad);
-
-    auto refused = [&](const std::string& what) {
-        std::cerr << "velmar-cli: " << what << "\n";
+    if (!SchemeSolver(scheme, messages).HasGreatCircle(GreatCircleUser::Points)) {
+        std::cerr << "velmar-cli: the great circle is not solved: enter departure and arrival\n";
         return kExitRefused;
-    };
-    if (scheme.IsEmpty(kPassageA, 2) || scheme.IsEmpty(kPassageB, 2)) {
-        messages.MsgBox({"I", "O", "Velmar3: Modulo Punti", "Niente da calcolare.", "", ""});
-        return refused("the great circle is not solved: enter departure and arrival");
     }
-    if (!engine.Activate()) return refused("the broken line was not computed");
-
-    auto run = [&](CommandResult result, const std::string& what) {
-        if (result == CommandResult::kFailed) return refused(what + ": the method was not applied");
-        if (result == CommandResult::kRefused) return refused(what + " refused");
-        if (result == CommandResult::kUnchanged && keypad.LastClose() == KeypadClose::Refused) {
-            std::string range;
-            if (const auto& request = keypad.LastRequest(); request && request->hasBounds)
-                range =
-                    " (" +
-                    RangeText(request->kind, request->rangeSwitch, request->lower, request->upper) +
-                    ")";
-            return refused(what + " refused: " + keypad.LastText() + range);
-        }
-        return kExitOk;
-    };
-    if (methodOption) {
-        const CommandResult r =
-            *methodOption == 0 ? controller.Automatic() : controller.ChooseMethod(*methodOption);
-        if (const int status = run(r, "--method " + own["--method"]); status != kExitOk)
-            return status;
-    }
-    if (spacing) {
-        const bool practicalOption = spacing->first == "--dmp" || spacing->first == "--dtp";
-        if (practicalOption != (engine.CurrentMethod() == kMethodPractical))
-            return refused(spacing->first + (practicalOption
-                                                 ? " needs the practical method (--method 4)"
-                                                 : " needs method 1, 2 or 3"));
-        keypad.Push(spacing->second);
-        const int tag = spacing->first == "--nrpt" || spacing->first == "--dmp" ? 1 : 2;
-        if (const int status = run(controller.Spacing(tag), spacing->first); status != kExitOk)
-            return status;
-    }
-    if (limit) {
-        keypad.Push(limit->second);
-        if (const int status = run(controller.LimitLatitude(), "--limit-lat"); status != kExitOk)
-            return status;
+    if (const int status = ActivateBrokenLine(engine, keypad, lineOptions); status != kExitOk) {
+        return status;
     }
     if (const int status = session.Save(); status != kExitOk) return status;
 
@@ -252,8 +120,8 @@ int RunPoints(const Args& args) {
     const PointsDisplay& display = engine.Display();
     const Route route = RouteOfLine(line, work, method, scheme.Value(kPassageA, 1),
                                     "Velmar - " + MethodName(method));
-    if (own.count("--gpx") && !WriteText(own["--gpx"], ToGpx(route))) return kExitFile;
-    if (own.count("--rtz") && !WriteText(own["--rtz"], ToRtz(route))) return kExitFile;
+    if (files.count("--gpx") && !WriteText(files["--gpx"], ToGpx(route))) return kExitFile;
+    if (files.count("--rtz") && !WriteText(files["--rtz"], ToRtz(route))) return kExitFile;
 
     SummaryLabels summary;
     FillSummary(scheme, line, summary);
