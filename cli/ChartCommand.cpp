@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QLatin1String>
+#include <QMessageLogContext>
 #include <QString>
 #include <charconv>
 #include <filesystem>
@@ -112,6 +114,35 @@ void CentreOn(ChartView& view, const GeoPoint& p) {
     view.SetView(view.Zoom(), 0.5 - x * scale / view.Width(), 0.5 + y * scale / view.Height());
 }
 
+// Without XDG_RUNTIME_DIR, Qt says on standard error which folder it uses
+// instead. The tool keeps nothing there, so the notice is only noise in a
+// command's output (and in scripts that read standard error for the
+// tool's own messages). Only that notice is dropped; every other message
+// goes on to the handler that was installed before.
+QtMessageHandler previousHandler = nullptr;
+
+void DropRuntimeDirNotice(QtMsgType type, const QMessageLogContext& context,
+                          const QString& message) {
+    if (type == QtWarningMsg &&
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
+        return;
+    }
+    if (previousHandler) {
+        previousHandler(type, context, message);
+    } else {
+        std::cerr << qFormatLogMessage(type, context, message).toStdString() << "\n";
+    }
+}
+
+// Installs DropRuntimeDirNotice for its lifetime.
+class RuntimeDirNoticeFilter {
+  public:
+    RuntimeDirNoticeFilter() { previousHandler = qInstallMessageHandler(DropRuntimeDirNotice); }
+    ~RuntimeDirNoticeFilter() { qInstallMessageHandler(previousHandler); }
+    RuntimeDirNoticeFilter(const RuntimeDirNoticeFilter&) = delete;
+    RuntimeDirNoticeFilter& operator=(const RuntimeDirNoticeFilter&) = delete;
+};
+
 std::unique_ptr<QGuiApplication> StartGui() {
     // Texts need an application; the tool never shows a window.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -196,6 +227,7 @@ int RunChart(const Args& args) {
     layers.greatCircle = !options.flags.count("--no-greatcircle");
     layers.graticule = !options.flags.count("--no-graticule");
 
+    const RuntimeDirNoticeFilter quiet;
     const auto gui = StartGui();
     QImage image;
     DrawChart(image, view, marks, layers);
