@@ -10,7 +10,6 @@
 
 #include "chart/WorldMap.h"
 #include "core/GreatCircle.h"
-#include "store/PortsFile.h"
 #include "store/SchemeFiles.h"
 #include "tests/store/StoreTestSupport.h"
 
@@ -41,21 +40,6 @@ TEST(HostileFiles, WorldMapOfAMillionRecordsWithoutEndRecordReadsWhole) {
     EXPECT_FALSE(map.readError);
     EXPECT_EQ(map.points.size(), 1000000u);
     EXPECT_EQ(map.polylines.size(), 1000u);
-}
-
-TEST(HostileFiles, PortsFileOfBinaryBytesReadsWithoutPorts) {
-    TempFolder folder;
-    std::vector<std::uint8_t> bytes(1 << 16);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<std::uint8_t>(i * 131 + 7);
-    WriteBytes(PortsPath(folder.Path()), bytes);
-    const PortsList list = LoadPorts(folder.Path());
-    EXPECT_EQ(list.status, PortsStatus::Ok);
-    EXPECT_TRUE(list.enabled);
-    for (const Port& port : list.ports) {
-        EXPECT_LE(std::abs(port.latitude), 90);
-        EXPECT_LE(std::abs(port.longitude), 180);
-    }
 }
 
 // A scheme file whose cells are all finite but far outside their kinds (a
