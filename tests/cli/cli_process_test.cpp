@@ -1,74 +1,18 @@
 // velmar-cli run as a process: exit statuses, messages on standard error,
 // the JSON shape, and scheme pairs written and read back.
 
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
+#include "tests/cli/CliProcess.h"
+#include "tests/cli/WellFormed.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct ProcessResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class CliProcess : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/velmar-cli-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    ProcessResult Cli(const std::vector<std::string>& args) {
-        std::string command = "'" VELMAR_CLI_PATH "'";
-        for (const std::string& a : args) command += " '" + a + "'";
-        command += " 2>'" + (dir / "stderr.txt").string() + "'";
-        ProcessResult run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        char buffer[4096];
-        std::size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-        const int raw = pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = Slurp(dir / "stderr.txt");
-        return run;
-    }
-    std::vector<std::string> InDir(std::vector<std::string> args) {
-        args.insert(args.begin() + 1, {"--dir", dir.string()});
-        return args;
-    }
-
-    fs::path dir;
-};
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t count = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
-    return count;
-}
+using namespace velmar::cli::test;
 
 TEST_F(CliProcess, JsonOfTheAcceptanceCase) {
     const ProcessResult run =
         Cli({"solve", "--json", "dep.lat=10", "dep.lon=0", "arr.lat=30", "arr.lon=40"});
     ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(JsonSyntax(run.out).Valid()) << run.out;
     EXPECT_EQ(Count(run.out, "{\"group\": "), 24u);
     EXPECT_NE(run.out.find("\"label\": \"Rotta iniziale\", \"kind\": \"Course\", \"state\": "
                            "\"computed\", \"value\": 55.87"),

@@ -1,0 +1,85 @@
+#pragma once
+// velmar-cli run as a process: the fixture that runs the binary in a
+// private temporary folder and collects its exit status, standard output
+// and standard error.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace velmar::cli::test {
+
+namespace fs = std::filesystem;
+
+struct ProcessResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t count = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+    return count;
+}
+
+/// The lines of a text, without their line feeds.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+class CliProcess : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/velmar-cli-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    /// Runs the tool with `args`; `prefix` goes before the binary on the
+    /// shell's command line (e.g. "env -u NAME").
+    ProcessResult Cli(const std::vector<std::string>& args, const std::string& prefix = "") {
+        std::string command = prefix + " '" VELMAR_CLI_PATH "'";
+        for (const std::string& a : args) command += " '" + a + "'";
+        command += " 2>'" + (dir / "stderr.txt").string() + "'";
+        ProcessResult run;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return run;
+        char buffer[4096];
+        std::size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+        const int raw = pclose(pipe);
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.err = Slurp(dir / "stderr.txt");
+        return run;
+    }
+    /// `args` with --dir pointing at the test's folder after the subcommand.
+    std::vector<std::string> InDir(std::vector<std::string> args) {
+        args.insert(args.begin() + 1, {"--dir", dir.string()});
+        return args;
+    }
+
+    fs::path dir;
+};
+
+}  // namespace velmar::cli::test
