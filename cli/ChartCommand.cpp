@@ -168,7 +168,8 @@ constexpr const char* kChartUsage =
     "  --load KEY --dir FOLDER --yes   as for solve\n"
     "Exit status: 0 drawn; 1 a scheme pair not read, the picture not written, or a map\n"
     "file missing or damaged (the picture is still written, with what could be read);\n"
-    "2 an entry refused or nothing to draw; 64 bad arguments.\n";
+    "2 an entry or a points option refused, the broken line asked for not computed, or\n"
+    "nothing to draw; 64 bad arguments.\n";
 
 }  // namespace
 
