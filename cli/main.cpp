@@ -41,6 +41,12 @@ int RunHelp(const Args&) {
            "--yes)\n"
            "  --dir FOLDER    the folder of the scheme pairs (default: the current folder)\n"
            "  --yes           answer Yes to every question (default: No)\n"
+           "\nOptions of points (also taken by chart):\n"
+           "  --method M      auto or 1..4, as the points window's method items\n"
+           "  --nrpt N | --dlonp DEG | --dmp MILES | --dtp HOURS   one spacing, as its dialog\n"
+           "  --limit-lat DEG the limiting parallel (method 2)\n"
+           "  --gpx FILE, --rtz FILE   export the broken line as a GPX 1.1 / RTZ 1.0 route\n"
+           "  velmar-cli chart --help lists the chart's own options.\n"
            "\nEntries, applied in the order given as if typed on the keypad:\n ";
     for (const std::string& name : EntryNames()) std::cout << " " << name;
     std::cout
