@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <memory>
 #include <new>
 #include <system_error>
 
@@ -120,25 +121,35 @@ MapLoadStatus ReadWorldMap(const std::filesystem::path& path, WorldMap& map) {
         return std::filesystem::exists(path, ec) ? MapLoadStatus::kCannotOpen
                                                  : MapLoadStatus::kNotFound;
     }
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    // Closed on every way out, a failed allocation included.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"),
+                                                            &std::fclose);
     if (!f) return MapLoadStatus::kCannotOpen;
-    std::string text;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(f) : -1;
-    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    if (ok && size > kMaxMapFileBytes) {
-        std::fclose(f);
-        map = WorldMap{};
-        map.readError = true;
-        return MapLoadStatus::kReadError;
+    // Opened: from here on a failure of the device is a read error, as the
+    // message for it says, not a file that could not be opened.
+    map = WorldMap{};
+    map.readError = true;
+    // The size is a first guess only: some files report none, or another
+    // than they hold, and a file may grow while it is read.
+    long size = 0;
+    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+        size = std::ftell(f.get());
+        if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return MapLoadStatus::kReadError;
     }
+    if (size > kMaxMapFileBytes) return MapLoadStatus::kReadError;
+    constexpr auto kMaxBytes = static_cast<std::size_t>(kMaxMapFileBytes);
     try {
-        if (ok) {
-            text.resize(static_cast<std::size_t>(size));
-            ok = std::fread(text.data(), 1, text.size(), f) == text.size();
+        // One byte more than expected shows where the file ends.
+        std::string text(static_cast<std::size_t>(size) + 1, '\0');
+        std::size_t used = 0;
+        for (;;) {
+            used += std::fread(text.data() + used, 1, text.size() - used, f.get());
+            if (used < text.size()) break;  // the end, or an error
+            if (text.size() > kMaxBytes) return MapLoadStatus::kReadError;
+            text.resize(std::min(text.size() * 2, kMaxBytes + 1));
         }
-        std::fclose(f);
-        if (!ok) return MapLoadStatus::kCannotOpen;
+        if (std::ferror(f.get())) return MapLoadStatus::kReadError;
+        text.resize(used);
         map = ParseWorldMap(text);
     } catch (const std::bad_alloc&) {
         map = WorldMap{};

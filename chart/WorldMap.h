@@ -52,15 +52,17 @@ std::filesystem::path MapFilePath(const std::filesystem::path& folder, CentralMe
 enum class MapLoadStatus {
     kOk,
     kNotFound,    ///< no such file
-    kCannotOpen,  ///< the file exists but cannot be read
-    kReadError,   ///< read, but damaged: the map holds what came before
+    kCannotOpen,  ///< the file exists but cannot be opened
+    kReadError,   ///< opened, but damaged or unreadable: the map holds what came before
 };
 
 /// The largest map file read: some fifty times the world's 1:10m
 /// coastline. A larger file is taken as damaged (nothing of it is drawn).
 inline constexpr long kMaxMapFileBytes = 256L * 1024 * 1024;
 
-/// Reads a whole map file in one read and parses it.
+/// Reads a whole map file, to its end whatever size it gives, and parses it.
+/// Once the file is open, a failure of the device is a read error (the map
+/// left empty).
 MapLoadStatus ReadWorldMap(const std::filesystem::path& path, WorldMap& map);
 
 /// Shows the failure message of a load through `sink` (nothing for kOk):

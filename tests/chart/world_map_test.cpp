@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "chart/WorldMap.h"
@@ -225,6 +228,63 @@ TEST_F(WorldMapFiles, ReadStatuses) {
     EXPECT_EQ(ReadWorldMap(huge, map), MapLoadStatus::kReadError);
     EXPECT_TRUE(map.polylines.empty());
 }
+
+// Regression: a device error while reading a file that opened was reported
+// as a file that could not be opened, or (when the file gave its size as 0)
+// not at all. /proc/self/mem opens as a regular file of size 0 whose first
+// byte cannot be read.
+TEST_F(WorldMapFiles, DeviceErrorAfterOpeningIsAReadError) {
+    const std::filesystem::path mem = "/proc/self/mem";
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(mem, ec) || !std::ifstream(mem)) {
+        GTEST_SKIP() << "no /proc/self/mem to stand for a failing device";
+    }
+    WorldMap map = ParseWorldMap("-1 0 0 0 1 1");
+    EXPECT_EQ(ReadWorldMap(mem, map), MapLoadStatus::kReadError);
+    EXPECT_TRUE(map.polylines.empty()) << "nothing stale is left to draw";
+    RecordingSink sink;
+    WorldMapCache cache;
+    const WorldMap* loaded = cache.Load(mem, sink);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_TRUE(loaded->polylines.empty());
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].header, mem.string());
+    EXPECT_EQ(sink.messages[0].message, "Errore nella lettura del file.");
+}
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+int OpenFileCount() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+    return n;
+}
+
+// Reads `path` three times with too little memory for its text, then ends
+// the process: 0 when every read was a read error and no file stayed open.
+[[noreturn]] void ReadWithLittleMemory(const std::filesystem::path& path) {
+    // Room for the process's own needs, not for the file's text.
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    rlimit limit{};
+    limit.rlim_cur = limit.rlim_max = static_cast<rlim_t>(pages) * 4096 + 64u * 1024 * 1024;
+    if (setrlimit(RLIMIT_AS, &limit) != 0) std::exit(0);
+    const int before = OpenFileCount();
+    WorldMap map;
+    for (int i = 0; i < 3; ++i) {
+        if (ReadWorldMap(path, map) != MapLoadStatus::kReadError) std::exit(2);
+    }
+    std::exit(OpenFileCount() == before ? 0 : 1);
+}
+
+// Regression: when the memory for a large file could not be had, the file
+// stayed open; every further attempt lost another descriptor.
+TEST_F(WorldMapFiles, FileIsClosedWhenItsTextFindsNoMemory) {
+    if (!std::filesystem::exists("/proc/self/fd")) GTEST_SKIP() << "no /proc/self/fd";
+    const auto big = Write("MONDOGW.MAP", "-1 0 0 0 1 1\n");
+    std::filesystem::resize_file(big, 200u * 1024 * 1024);  // sparse: nothing written
+    EXPECT_EXIT(ReadWithLittleMemory(big), ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 TEST_F(WorldMapFiles, CannotOpenIsReported) {
     std::filesystem::create_directories(dir_ / "MONDOGW.MAP");
