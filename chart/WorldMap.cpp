@@ -205,7 +205,9 @@ const WorldMap* WorldMapCache::Load(const std::filesystem::path& path, MessageSi
         path_ = path;
         size_ = size;
         time_ = time;
-        valid_ = !ec;
+        // A read that failed before anything was read (a device error) is
+        // tried again next time: the device may have recovered.
+        valid_ = !ec && !(map_.readError && map_.points.empty());
     }
     if (map_.readError) ReportMapFailure(MapLoadStatus::kReadError, path, sink);
     return &map_;

@@ -74,7 +74,7 @@ void ReportMapFailure(MapLoadStatus status, const std::filesystem::path& path, M
 
 /// Keeps the last map read, so that repeated drawings do not re-read it:
 /// the file is read again only when its path, size or modification time
-/// changes.
+/// changes, or when the last reading failed before anything was read.
 class WorldMapCache {
   public:
     /// The map of `path`, read if needed; failures are reported through

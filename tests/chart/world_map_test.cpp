@@ -250,6 +250,10 @@ TEST_F(WorldMapFiles, DeviceErrorAfterOpeningIsAReadError) {
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].header, mem.string());
     EXPECT_EQ(sink.messages[0].message, "Errore nella lettura del file.");
+    // A device may recover: the next drawing tries it again.
+    EXPECT_NE(cache.Load(mem, sink), nullptr);
+    EXPECT_EQ(cache.Reads(), 2);
+    EXPECT_EQ(sink.messages.size(), 2u);
 }
 
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
