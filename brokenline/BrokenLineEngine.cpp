@@ -496,6 +496,10 @@ int BrokenLineEngine::ComputeBrokenLine(int method) {
     computing_ = method;
     totalDistance_ = 0;
     totalTime_ = 0;
+    // A failed generation leaves half-made tables (points that are not
+    // numbers, a count of another line): the line goes back as it was, so
+    // that the chart and a save never meet them.
+    const BrokenLine before = line_;
     bool generated = false;
     if (method >= kMethodVertex && method <= kMethodPractical) {
         line_.points[0] = {scheme_.Value(kDeparture, kLatCell),
@@ -536,6 +540,7 @@ int BrokenLineEngine::ComputeBrokenLine(int method) {
     if (work_.error != kPointErrorNone) {
         messages_.MsgBox({"E", "O", "Velmar: Modulo Punti",
                           "Errore inaspettato:", "Il metodo non è stato applicato.", ""});
+        line_ = before;
         return -1;
     }
     shown_ = line_;

@@ -11,6 +11,8 @@
 // records the program would read back.
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "brokenline/BrokenLineEngine.h"
 #include "brokenline/PointsController.h"
@@ -98,6 +100,27 @@ void CheckComputedLine(const BrokenLine& line) {
         }
         fuzz::Require(std::isfinite(line.greenwichTimes[i]) && std::isfinite(line.zoneTimes[i]),
                       "a point time that is not finite");
+    }
+}
+
+// VELMAR_FUZZ_TRACE=1 prints the scheme and the line after every step, to
+// follow a finding step by step.
+const bool trace = std::getenv("VELMAR_FUZZ_TRACE") != nullptr;
+
+void Trace(int step, int op, const Scheme& scheme, const BrokenLine& line) {
+    std::fprintf(stderr, "step %d op %d\n", step, op % 10);
+    for (int g = 0; g < kGroups; ++g) {
+        for (int c = 0; c < kCellsPerGroup; ++c) {
+            std::fprintf(stderr, "  %.17g/%d", scheme.Value(g, c), scheme.State(g, c));
+        }
+        std::fprintf(stderr, "\n");
+    }
+    std::fprintf(stderr, "  n %d vertex %d spacing %d practical %d limitLat %g dtP %g dmP %g\n",
+                 line.n, line.vertexIndex, line.spacingChoice, line.practicalChoice, line.limitLat,
+                 line.dtP, line.dmP);
+    for (int i = 0; i <= line.n && i < kBrokenLineSlots; ++i) {
+        std::fprintf(stderr, "  point %d %.17g %.17g\n", i, line.points[i].latitude,
+                     line.points[i].longitude);
     }
 }
 
@@ -193,6 +216,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
         }
+        if (trace) Trace(step, op, scheme, line);
         fuzz::CheckLiveRecords(scheme, line);
     }
     return 0;

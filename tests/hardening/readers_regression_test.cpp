@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "brokenline/BrokenLineEngine.h"
 #include "chart/WorldMap.h"
 #include "core/GreatCircle.h"
+#include "scheme/Solver.h"
 #include "store/SchemeFiles.h"
 #include "tests/store/StoreTestSupport.h"
 
@@ -134,6 +136,44 @@ TEST(HostileFiles, FuzzSeedsAsSchemePairsLoadOrAreRefusedWithAMessage) {
         ++files;
     }
     EXPECT_GE(files, 4);
+}
+
+// A recompute that failed left its half-made tables in the line: on a short
+// passage due north (no vertex longitude) the vertex method put a point
+// that is not a number into the table, which the chart would then draw and
+// a save refuse. Found by the scheme driver fuzz target. A failed recompute
+// now leaves the line as it was.
+TEST(HostileFiles, FailedBrokenLineRecomputeLeavesNoPointThatIsNotANumber) {
+    Scheme scheme;
+    ScriptedMessages messages;
+    SchemeSolver solver(scheme, messages);
+    ASSERT_TRUE(solver.AcceptEntry(kDeparture, 0, 0));
+    ASSERT_TRUE(solver.AcceptEntry(kDeparture, 1, -36.6));
+    ASSERT_TRUE(solver.AcceptEntry(kPassageA, 0, 0));  // Rv due north
+    ASSERT_TRUE(solver.AcceptEntry(kPassageA, 1, 3));  // Vp
+    ASSERT_TRUE(solver.AcceptEntry(kPassageB, 0, 4));  // ml
+    ASSERT_FALSE(scheme.IsEmpty(kPassageB, 2));        // the great circle is known
+    BrokenLine line;
+    BrokenLineWork work;
+    BrokenLineEngine engine(scheme, line, work, messages);
+    engine.Activate();
+    int failures = 0;
+    for (int method = kMethodVertex; method <= kMethodPractical; ++method) {
+        for (const int nrPt : {1, 2, 5}) {
+            SCOPED_TRACE("method " + std::to_string(method) + ", NrPt " + std::to_string(nrPt));
+            work.nrPt = nrPt;
+            work.dLonP = 1;
+            PointsFileRecord before;
+            EncodeLine(line, before);
+            if (engine.ApplyMethod(method)) continue;
+            ++failures;
+            PointsFileRecord after;
+            EncodeLine(line, after);
+            EXPECT_EQ(after.bytes, before.bytes);
+            EXPECT_EQ(CheckPointsRecord(after), RecordFault::Ok);
+        }
+    }
+    EXPECT_GT(failures, 0);
 }
 
 }  // namespace
