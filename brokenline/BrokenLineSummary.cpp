@@ -10,8 +10,13 @@ namespace velmar {
 
 std::string SummaryHoursText(double hours) {
     if (!std::isfinite(hours)) return FormatValue(QuantityKind::Interval, kStateEntered, hours);
-    const double days = std::trunc(hours / 24);
-    const double fraction = std::fabs(hours / 24 - days);
+    // Days and clock are split on the millisecond count the clock text shows:
+    // a sum of leg times a hair short of 48 hours would otherwise give one
+    // day and a clock rounded up to 00h00m00s, a whole day lost.
+    constexpr double kMsPerHour = 3'600'000.0, kMsPerDay = 24 * kMsPerHour;
+    const double ms = std::round(hours * kMsPerHour);
+    const double days = std::trunc(ms / kMsPerDay);
+    const double fraction = std::fabs(ms - days * kMsPerDay) / kMsPerDay;
     return FormatValue(QuantityKind::Interval, kStateEntered, hours) + " = " +
            FormatFloat("0", days) + "d " + FormatDateTime("hh'h'nn'm'ss's'", fraction);
 }
@@ -42,7 +47,7 @@ bool FillSummary(const Scheme& scheme, const BrokenLine& line, SummaryLabels& la
             labels.secondLabel += " *";
         labels.firstValue = distance(line.dmP) + " miglia";
         labels.secondValue = FormatValue(QuantityKind::Interval, kStateEntered, line.dtP) + " ore";
-    } else {
+    } else if (method >= kMethodVertex && method <= kMethodEquation) {
         labels.spacingTitle = "Punti";
         labels.firstLabel = "Numero";
         labels.secondLabel = "Diff.za di longitudine";

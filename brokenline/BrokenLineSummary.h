@@ -27,13 +27,15 @@ struct SummaryLabels {
 
 /// A number of hours as the summary writes it: the interval text, " = ",
 /// whole days, "d " and the rest as 05h30m00s (53.5 gives "53.5 = 2d
-/// 05h30m00s"). A negative amount shows its sign on the interval and on the
-/// day count only when the days are not 0.
+/// 05h30m00s"). The interval text is a magnitude, as every interval shows;
+/// a negative amount carries its sign on the day count only, and only when
+/// the days are not 0.
 std::string SummaryHoursText(double hours);
 
 /// Fills the labels from the scheme (ml, Dt, the method cell and cell (2,5))
 /// and the line's totals and spacing choices. Nothing changes, and false is
-/// returned, unless mo < TotalDistance < ml.
+/// returned, unless mo < TotalDistance < ml. The spacing block is written
+/// only for a method 1..4 in the method cell; otherwise it keeps its texts.
 bool FillSummary(const Scheme& scheme, const BrokenLine& line, SummaryLabels& labels);
 
 /// The nine-line clipboard text of the labels as they stand, each line ended

@@ -151,6 +151,52 @@ TEST(Summary, SavingsAndTheMarkedSpacing) {
     EXPECT_EQ(SummaryHoursText(53.5), "53.5 = 2d 05h30m00s");
 }
 
+TEST(Summary, HoursJustShortOfAWholeDayCarryIntoTheDayCount) {
+    // The clock shows milliseconds rounded; a total a hair short of 48 hours
+    // once gave "1d 00h00m00s", a day lost between the two fields.
+    const struct {
+        double hours;
+        const char* text;
+    } cases[] = {
+        {48 - 1e-11, "48 = 2d 00h00m00s"}, {24 - 1e-10, "24 = 1d 00h00m00s"},
+        {23.99999, "24 = 0d 23h59m59s"},  // the clock is cut to the second
+        {53.5, "53.5 = 2d 05h30m00s"},     {0, "0 = 0d 00h00m00s"},
+        {-5, "5 = 0d 05h00m00s"},  // an interval shows its magnitude
+        {-30, "30 = -1d 06h00m00s"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.hours));
+        EXPECT_EQ(SummaryHoursText(c.hours), c.text);
+    }
+}
+
+TEST(Summary, WithoutAMethodTheSpacingBlockKeepsItsTexts) {
+    // The block is written for methods 1 to 3 ("Punti") and 4 ("Cambio
+    // rotta") only; with the method cell emptied it once claimed "Punti"
+    // with a starred choice the line never had.
+    BrokenLine line;
+    line.totalDistance = 2950;
+    line.totalTime = 295;
+    line.spacingChoice = 2;
+    SummaryLabels labels;
+    ASSERT_TRUE(FillSummary(SummaryScheme(0, 3000, 300, 2900), line, labels));
+    EXPECT_EQ(labels.savedDistance, "50");
+    EXPECT_EQ(labels.spacingTitle, "Punti");
+    EXPECT_EQ(labels.firstLabel, "Numero");
+    EXPECT_EQ(labels.secondLabel, "Differenza di longitudine");
+    EXPECT_EQ(labels.firstValue, "err");
+    EXPECT_EQ(labels.secondValue, "err");
+
+    line.practicalChoice = 1;
+    line.dmP = 30;
+    line.dtP = 3;
+    ASSERT_TRUE(FillSummary(SummaryScheme(4, 3000, 300, 2900), line, labels));
+    ASSERT_TRUE(FillSummary(SummaryScheme(0, 3000, 300, 2900), line, labels));
+    EXPECT_EQ(labels.spacingTitle, "Cambio rotta");
+    EXPECT_EQ(labels.firstLabel, "Cammino *");
+    EXPECT_EQ(labels.firstValue, "30 miglia");
+}
+
 TEST(Summary, NotRefilledUnlessTheTotalLiesStrictlyBetweenMoAndMl) {
     BrokenLine line;
     line.totalDistance = 3000;  // no saving
