@@ -1,5 +1,6 @@
 #include "brokenline/PointsController.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Quantity.h"
@@ -95,10 +96,16 @@ CommandResult PointsController::Spacing(int tag) {
     request.rangeSwitch = (tag == 2 && work.dLon < 0) ? -1 : 1;
     double value = request.value;
     if (!keypad_.ShowKeypad(request, value)) return CommandResult::kUnchanged;
-    if (tag == 1)
-        work.nrPt = static_cast<int>(std::trunc(value));
-    else
+    if (tag == 1) {
+        // Held before the conversion: a count beyond an int (or not a number)
+        // from a keypad that let it through must not be undefined behaviour.
+        // Out of its range it fails the recompute like any count too large.
+        work.nrPt = std::isfinite(value)
+                        ? static_cast<int>(std::trunc(std::clamp(value, 0.0, 1000.0)))
+                        : 1000;
+    } else {
         work.dLonP = value;
+    }
     engine_.DeriveSpacing(method, tag);
     if (!engine_.ApplyMethod(method)) return CommandResult::kFailed;
     line.spacingChoice = static_cast<std::uint8_t>(tag);

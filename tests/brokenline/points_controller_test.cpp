@@ -2,6 +2,8 @@
 // latitude dialogs, with a scripted keypad.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "brokenline/PointsController.h"
 #include "tests/brokenline/BrokenLineTestSupport.h"
 
@@ -86,6 +88,25 @@ TEST(SpacingDialog, NrPtSetIsStoredAndMarked) {
     EXPECT_EQ(w.controller.Spacing(2), CommandResult::kUnchanged);
     EXPECT_EQ(w.keypad.requests.back().rangeSwitch, -1);  // westward
     EXPECT_EQ(w.bench.scheme.NrPt(), 9);
+}
+
+TEST(SpacingDialog, CountBeyondAnyIntegerFailsTheRecomputeAndKeepsTheStoredSpacing) {
+    // A keypad that lets such a value through must not make the conversion
+    // to a count undefined; the count is held and the recompute refuses it.
+    for (double typed : {std::nan(""), 1e300, -1e300, 4e9}) {
+        SCOPED_TRACE(::testing::PrintToString(typed));
+        Window w(kAtlantic);
+        const int nrPt = w.bench.scheme.NrPt();
+        const double dLonP = w.bench.scheme.Value(kPassageB, 5);
+        w.keypad.answers = {typed};
+        EXPECT_EQ(w.controller.Spacing(1), CommandResult::kFailed);
+        EXPECT_GE(w.bench.work.nrPt, 0);
+        EXPECT_LE(w.bench.work.nrPt, 1000);
+        EXPECT_EQ(w.bench.scheme.NrPt(), nrPt);
+        EXPECT_EQ(w.bench.scheme.Value(kPassageB, 5), dLonP);
+        EXPECT_EQ(w.bench.sink.Headers().back(), "Errore inaspettato:");
+        EXPECT_EQ(w.bench.scheme.Value(kPassageA, 5), kMethodVertex);
+    }
 }
 
 TEST(SpacingDialog, FailedPracticalChangePutsTheIntervalBack) {
