@@ -278,7 +278,9 @@ void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const Ch
         u.SetPen(kChartBrokenLine, 1);
         const int r3 = h / 4;
         ChartPoint at = marks.a;
-        for (int i = 0; i < marks.pointCount; ++i) {
+        // Marks built by hand may hold any count: the table holds no more.
+        const int count = std::clamp(marks.pointCount, 0, kBrokenLineSlots);
+        for (int i = 0; i < count; ++i) {
             const ChartPoint& p = marks.points[i];
             u.Line(at.x, at.y, p.x, p.y);
             u.Circle(p.x, p.y, r3);

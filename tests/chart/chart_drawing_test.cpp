@@ -181,6 +181,24 @@ TEST_F(ChartDrawing, BrokenLinePassesItsPointsOnlyWithAMethod) {
     EXPECT_EQ(CountColour(image, kChartBrokenLine), 0);
 }
 
+// Regression: a point count beyond the marks' table was followed past its
+// end, drawing whatever lay there as broken-line points.
+TEST_F(ChartDrawing, PointCountBeyondTheTableDrawsOnlyTheTable) {
+    layers_.labels = false;
+    for (int i = 0; i < kBrokenLineSlots; ++i) marks_.points[i] = {-9000 + 100 * i, -2000};
+    marks_.pointCount = kBrokenLineSlots;
+    const QImage full = Draw();
+    for (int count : {kBrokenLineSlots + 1, kBrokenLineSlots + 5, 1 << 20}) {
+        SCOPED_TRACE(count);
+        marks_.pointCount = count;
+        EXPECT_TRUE(Draw() == full);
+    }
+    marks_.pointCount = -3;  // no points: one leg from A to B
+    const QImage none = Draw();
+    marks_.pointCount = 0;
+    EXPECT_TRUE(none == Draw());
+}
+
 TEST_F(ChartDrawing, LabelsOffLeaveTheVertexUnlabelled) {
     if (QFontDatabase::families().isEmpty()) GTEST_SKIP() << "no font installed to draw texts with";
     // The "V1" text starts at the vertex and runs right and down from it,
