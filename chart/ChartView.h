@@ -87,7 +87,8 @@ class ChartView {
     /// Moves the centre by the pan step (coarse) or a tenth of it (fine).
     /// A step that would cross the edge of the world is refused whole.
     bool Pan(PanDirection direction, StepSize step);
-    /// Zoom 100, centre 0.5, 0.5 ("1:1").
+    /// Zoom 100, centre 0.5, 0.5 ("1:1"). The "1:1" command and showing the
+    /// window redraw even when this returns false.
     bool Reset();
     /// Keeps the world covering the image: fx and fy are held in
     /// 1 - zoom/200 .. zoom/200 (so 0.5 at zoom 100).

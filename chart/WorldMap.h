@@ -40,7 +40,8 @@ struct WorldMap {
 /// not a whole number (a lone sign, a decimal point, letters, a number
 /// beyond 32 bits) or a record cut short by the end of the text sets
 /// readError and ends the reading. A 0 record with no polyline begun starts
-/// one, rather than drawing from a stale pen position. Never throws.
+/// one, rather than drawing from a stale pen position. Throws nothing but
+/// std::bad_alloc when memory runs out (ReadWorldMap makes that a read error).
 WorldMap ParseWorldMap(std::string_view text);
 
 /// "MONDOAG.MAP" for the antimeridian-centred chart, "MONDOGW.MAP" otherwise.
