@@ -133,6 +133,27 @@ TEST(LimitingParallel, RangeNeverReachesBeyondTheVertex) {
     EXPECT_TRUE(b.sink.shown.empty());
 }
 
+TEST(LimitingParallel, VertexWithinADegreeOfTheEndpointsCountsAsOutside) {
+    // Along 40N: 20 degrees apart the vertex lies at 40.4N, no whole degree
+    // beyond the endpoints, so the limiting parallel is not offered though
+    // the recall bar (written first) still says "interno"; 60 degrees apart
+    // it lies at 44.1N and the range 41..44 is open.
+    const struct {
+        double lon1;
+        bool inside;
+    } cases[] = {{20, false}, {60, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lon1);
+        Bench b({40, 0, 40, c.lon1});
+        b.engine.RouteFacts();
+        EXPECT_EQ(b.work.vertexInside, c.inside);
+        EXPECT_EQ(b.engine.Display().limitLatEnabled, c.inside);
+        EXPECT_EQ(b.engine.Display().recall[1].rfind("Vertice interno: DLonAV = ", 0), 0u);
+        EXPECT_FALSE(b.engine.Display().practicalEnabled);  // no Vp
+        EXPECT_EQ(b.line.limitLat, 0);                      // the record's value is kept
+    }
+}
+
 TEST(LimitingParallel, LegAlongTheParallelIsDueEastOrWest) {
     for (bool westward : {false, true}) {
         SCOPED_TRACE(westward ? "westward" : "eastward");
