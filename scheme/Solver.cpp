@@ -44,10 +44,6 @@ const Rule kRules[] = {
 };
 constexpr int kRuleCount = static_cast<int>(std::size(kRules));
 
-bool Within(double v, double lo, double hi) {
-    return v >= lo && v <= hi;
-}
-
 }  // namespace
 
 double CellDateTime(const Scheme& scheme, int group, int timeCell) {
@@ -102,40 +98,47 @@ bool SchemeSolver::RunRule(int order) {
             storeMoment(g, 2, zone);
             return true;
         }
+        // The relations mark the value to compute with a 0 and allow for the
+        // rounding of one quotient or product; an input that is itself 0 (a
+        // damaged file) would make them compute another value, so it fails.
         case 4: {  // Dt = ml / Vp
-            const double v = ml / vp;
-            if (!Within(v, kMinInterval, kMaxInterval)) return fail(2, 1);
-            s.SetCell(2, 1, kStateComputed, v);
+            double distance = ml, speed = vp, time = 0;
+            if (ml == 0 || vp == 0 || !SpeedRelation(distance, speed, time)) return fail(2, 1);
+            s.SetCell(2, 1, kStateComputed, time);
             return true;
         }
         case 5: {  // ml = Vp * Dt
-            const double v = vp * dt;
-            if (!Within(v, kMinDistance, kMaxDistance)) return fail(2, 0);
-            s.SetCell(2, 0, kStateComputed, v);
+            double distance = 0, speed = vp, time = dt;
+            if (!SpeedRelation(distance, speed, time)) return fail(2, 0);
+            s.SetCell(2, 0, kStateComputed, distance);
             return true;
         }
         case 6: {  // Vp = ml / Dt
-            const double v = ml / dt;
-            if (!Within(v, kMinSpeed, kMaxSpeed)) return fail(1, 1);
-            s.SetCell(1, 1, kStateComputed, v);
+            double distance = ml, speed = 0, time = dt;
+            if (ml == 0 || !SpeedRelation(distance, speed, time)) return fail(1, 1);
+            s.SetCell(1, 1, kStateComputed, speed);
             return true;
         }
         case 7: {  // arrival Greenwich = departure Greenwich + Dt
-            const DateTime d = CellDateTime(s, 0, 4) + dt / 24.0;
-            if (!YearInRange(d)) return fail(3, 5);
-            storeMoment(kArrival, 4, d);
+            DateTime start = CellDateTime(s, 0, 4), end = 0;
+            double interval = dt;
+            if (start == 0 || !IntervalRelation(start, interval, end)) return fail(3, 5);
+            storeMoment(kArrival, 4, end);
             return true;
         }
-        case 8: {  // Dt = arrival Greenwich - departure Greenwich
-            const double v = (CellDateTime(s, 3, 4) - CellDateTime(s, 0, 4)) * 24.0;
-            if (!Within(v, kMinInterval, kMaxInterval)) return fail(2, 1);
-            s.SetCell(2, 1, kStateComputed, v);
+        case 8: {  // Dt = arrival Greenwich - departure Greenwich, kept to the millisecond
+            DateTime start = CellDateTime(s, 0, 4), end = CellDateTime(s, 3, 4);
+            double interval = 0;
+            if (start == 0 || end == 0 || !IntervalRelation(start, interval, end))
+                return fail(2, 1);
+            s.SetCell(2, 1, kStateComputed, interval);
             return true;
         }
         case 9: {  // departure Greenwich = arrival Greenwich - Dt
-            const DateTime d = CellDateTime(s, 3, 4) - dt / 24.0;
-            if (!YearInRange(d)) return fail(0, 5);
-            storeMoment(kDeparture, 4, d);
+            DateTime start = 0, end = CellDateTime(s, 3, 4);
+            double interval = dt;
+            if (end == 0 || !IntervalRelation(start, interval, end)) return fail(0, 5);
+            storeMoment(kDeparture, 4, start);
             return true;
         }
         case 10: {  // rhumb line between the two positions
@@ -190,6 +193,7 @@ bool SchemeSolver::SolveToFixpoint(int maxPasses) {
 }
 
 bool SchemeSolver::AcceptEntry(int group, int cell, double value) {
+    if (!IsCell(group, cell)) return false;
     scheme_.PushHistory(group, cell);
     scheme_.SetCell(group, cell, kStateEntered, value);
     if (!scheme_.IsEmpty(kMethodGroup, kMethodCell))
@@ -202,6 +206,7 @@ bool SchemeSolver::AcceptEntry(int group, int cell, double value) {
 }
 
 bool SchemeSolver::CanModify(int group, int cell) {
+    if (!IsCell(group, cell)) return false;
     if (scheme_.State(group, cell) >= 0) return true;
     messages_.MsgBox(
         {"!", "O", "Velmar: Modifica", "Non puoi modificare un valore calcolato.", "", ""});

@@ -38,10 +38,11 @@ class SchemeSolver {
     /// Stores an entered value, drops the broken-line method, solves; when
     /// solving fails the entered cell gets back its previous value and state
     /// (computed cells changed before the failure keep their values).
-    /// Returns whether the entry stands.
+    /// Returns whether the entry stands (false for a cell outside the scheme).
     bool AcceptEntry(int group, int cell, double value);
 
-    /// False (after the "Velmar: Modifica" message) for a computed cell.
+    /// False (after the "Velmar: Modifica" message) for a computed cell;
+    /// false without a message for a cell outside the scheme.
     bool CanModify(int group, int cell);
 
     /// True when `value` for a latitude or longitude cell (0 or 1) of the

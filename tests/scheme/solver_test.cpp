@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "core/Angles.h"
 #include "scheme/SchemeEditor.h"
@@ -135,6 +136,39 @@ TEST_F(SolverScenario, OutOfRangeOnFirstEntryLeavesCellEmpty) {
     EXPECT_EQ(S(2, 1), kStateEmpty);
     ASSERT_TRUE(Enter(1, 1, 12));  // a sound value is accepted afterwards
     EXPECT_EQ(S(2, 1), kStateComputed);
+}
+
+// Results that lie on a limit exactly, although the double of their quotient
+// or of a difference of two moments falls a hair below it, stand.
+TEST(SolverLimits, ResultOnTheLimitIsNotRefusedForItsLastBit) {
+    struct Entry {
+        int g, c;
+        double v;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Entry> entries;
+        double dt;
+    };
+    const double day = DayNumber({2026, 12, 6});
+    const Case cases[] = {
+        {"rule 5: 1.2 miles at 12 knots", {{1, 1, 12}, {2, 0, 1.2}}, 0.1},
+        {"rule 9: Greenwich times 6 minutes apart",
+         {{kDep, 4, 10}, {kDep, 5, day}, {kArr, 4, 10.1}, {kArr, 5, day}},
+         0.1},
+        {"rule 9: a whole day apart", {{kDep, 4, 7}, {kDep, 5, day}, {kArr, 4, 7}, {kArr, 5, day + 1}},
+         24},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        Scheme scheme;
+        RecordingMessages messages;
+        SchemeSolver solver(scheme, messages);
+        for (const Entry& e : k.entries) EXPECT_TRUE(solver.AcceptEntry(e.g, e.c, e.v));
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(scheme.State(2, 1), kStateComputed);
+        EXPECT_NEAR(scheme.Value(2, 1), k.dt, 1e-12);
+    }
 }
 
 TEST_F(SolverScenario, ArrivalYearBeyond9999IsOutOfRange) {
