@@ -175,6 +175,13 @@ void KeypadLogic::Load() {
         case QuantityKind::Method:
             break;
     }
+    // The spin fields hold only numbers within their limits: a value whose
+    // seconds round up to 360 degrees or 24 hours, or one no field can show,
+    // loads as the nearest number the field can hold.
+    for (int f = 0; f < FieldCount(); ++f) {
+        const FieldLimits limits = Limits(f);
+        fields_[f] = std::clamp(fields_[f], limits.lower, limits.upper);
+    }
     loaded_ = fields_;
     loadedHemisphere_ = hemisphere_;
     text_ = display_;

@@ -126,7 +126,7 @@ class KeypadLogic {
     int lastError_ = kKeypadOk;
 };
 
-/// Today's date on the system clock (UTC day).
+/// Today's date on the system clock (local time).
 CivilDate SystemToday();
 
 }  // namespace velmar

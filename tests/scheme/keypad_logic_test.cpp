@@ -195,6 +195,37 @@ TEST(KeypadLoading, FieldsAndDisplayByKind) {
     }
 }
 
+// A stored value whose fields would fall outside the spin fields' limits
+// loads as the nearest numbers the fields hold, and an OK that changed
+// nothing leaves it as it was instead of failing a check on a number no
+// field can show.
+TEST(KeypadLoading, FieldsBeyondTheirLimitsLoadClamped) {
+    struct Case {
+        const char* what;
+        QuantityKind kind;
+        double value;
+        int a, b;
+    };
+    const Case cases[] = {
+        {"course rounding up to 360", QuantityKind::Course, 359.9999, 359, 0},
+        {"time rounding up to 24 hours", QuantityKind::TimeOfDay, 23.99999, 23, 0},
+        {"speed below one knot", QuantityKind::Speed, 0.5, 1, 5},
+        {"interval beyond 999 hours", QuantityKind::Interval, 1500.5, 999, 500},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        KeypadLogic keypad(Request(k.kind, k.value, false), kToday);
+        EXPECT_EQ(keypad.Field(0), k.a);
+        EXPECT_EQ(keypad.Field(1), k.b);
+        RecordingMessages messages;
+        bool saved = true;
+        double value = k.value;
+        EXPECT_EQ(keypad.PressOk(messages, saved, value), KeypadClose::Unchanged);
+        EXPECT_EQ(value, k.value);
+        EXPECT_TRUE(saved);
+    }
+}
+
 TEST(KeypadUnchanged, SameFieldsInModifyModeGiveFalseAndKeepSaved) {
     RecordingMessages messages;
     bool saved = true;
