@@ -15,6 +15,7 @@ namespace {
 
 constexpr double kKmPerMile = 1.852;
 constexpr double kKnotsPerMetrePerSecond = 1.9438445;
+constexpr long long kMsPerDay = 86'400'000;
 // Day numbers of 1 January 0001 and 31 December 9999.
 constexpr int kFirstLongDay = -693593;
 constexpr int kLastLongDay = 2958465;
@@ -29,6 +30,17 @@ std::string CourseFromNorthSouth(double c, int state, bool quadrant) {
     if (c > 180) return text("Sud ", c - 180, " Ovest");
     if (c > 90) return text("Sud ", 180 - c, " Est");
     return text("Nord ", c, " Est");
+}
+
+// The whole days of a span of days as its clock text counts them: the clock
+// rounds to the millisecond, so a fraction that rounds up to 24 hours shows
+// 00h00m00s and its day must be counted (47.9999999 hours are 2 days).
+double WholeDays(double days) {
+    double whole = std::trunc(days);
+    if (std::isfinite(days) && std::fabs(days) < 1e9 &&
+        std::llround(std::fabs(days - whole) * static_cast<double>(kMsPerDay)) >= kMsPerDay)
+        whole += days < 0 ? -1.0 : 1.0;
+    return whole;
 }
 
 std::string JulianText(const Scheme& scheme, int group, char sep) {
@@ -58,7 +70,9 @@ std::string ItalianLongDate::LongDate(int dayNumber) const {
 }
 
 std::string DmsText(double angle) {
-    Dms dms = SplitDms(std::isfinite(angle) ? angle : 0);
+    // Beyond this no angle of any cell; the whole fields must fit an int.
+    constexpr double kLargestAngle = 1e9;
+    Dms dms = SplitDms(std::isfinite(angle) && std::fabs(angle) < kLargestAngle ? angle : 0);
     RoundDms(dms);
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.1d° %.2d' %.2d\"", static_cast<int>(dms.degrees),
@@ -119,7 +133,7 @@ AlternativeForms AlternativeFormats(const Scheme& scheme, QuantityKind kind, int
             forms.second = FormatFloat("#.#####", v * kKmPerMile, sep) + " km";
             break;
         case QuantityKind::Interval:
-            forms.second = FormatFloat("##;;0", std::trunc(v / 24), sep) + " giorni " +
+            forms.second = FormatFloat("##;;0", WholeDays(v / 24), sep) + " giorni " +
                            FormatDateTime(R"(hh"h"nn"m"ss"s")", v / 24);
             break;
         default:

@@ -38,6 +38,8 @@ TEST(AlternativeFormats, FirstAndSecondFormsByKind) {
         {"distance", 100, 2, 0, "100 miglia", "185.2 km"},
         {"interval 5 h", 5, 2, 1, "5 ore", "0 giorni 05h00m00s"},
         {"interval 50 h", 50, 2, 1, "50 ore", "2 giorni 02h00m00s"},
+        // The clock rounds 23:59:59.9996 up to 00h00m00s; the day it completes counts.
+        {"interval a hair below 48 h", 47.9999999, 2, 1, "48 ore", "2 giorni 00h00m00s"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
@@ -60,6 +62,23 @@ TEST(AlternativeFormats, JulianDateComesFromTheGroupsZoneTime) {
     }
     EXPECT_EQ(AlternativeFormats(scheme, QuantityKind::TimeOfDay, 3, 2).first, "12 ore");
     EXPECT_EQ(AlternativeFormats(scheme, QuantityKind::Date, 3, 3).first, "sabato 1 gennaio 2000");
+}
+
+// An empty cell may hold any finite value a file brought (the report shows
+// its forms): every kind gives a text, and no angle too large for the whole
+// fields turns into a garbage count of degrees.
+TEST(AlternativeFormats, AbsurdStoredValuesGiveTexts) {
+    EXPECT_EQ(DmsText(1e300), "0° 00' 00\"");
+    EXPECT_EQ(DmsText(-5e12), "0° 00' 00\"");
+    for (double v : {1e300, -1e300, 5e12}) {
+        for (int g = 0; g < kGroups; ++g) {
+            for (int c = 0; c < kCellsPerGroup; ++c) {
+                SCOPED_TRACE(::testing::Message() << v << " at " << g << "," << c);
+                const AlternativeForms forms = Forms(v, g, c, kStateEmpty);
+                EXPECT_EQ(forms.first.find("-2147483648"), std::string::npos);
+            }
+        }
+    }
 }
 
 TEST(AlternativeFormats, ItalianLongDates) {
