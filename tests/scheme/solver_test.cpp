@@ -156,7 +156,8 @@ TEST(SolverLimits, ResultOnTheLimitIsNotRefusedForItsLastBit) {
         {"rule 9: Greenwich times 6 minutes apart",
          {{kDep, 4, 10}, {kDep, 5, day}, {kArr, 4, 10.1}, {kArr, 5, day}},
          0.1},
-        {"rule 9: a whole day apart", {{kDep, 4, 7}, {kDep, 5, day}, {kArr, 4, 7}, {kArr, 5, day + 1}},
+        {"rule 9: a whole day apart",
+         {{kDep, 4, 7}, {kDep, 5, day}, {kArr, 4, 7}, {kArr, 5, day + 1}},
          24},
     };
     for (const Case& k : cases) {
