@@ -5,54 +5,18 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
-#include <memory>
 
 #include "chart/ChartDrawing.h"
 
 namespace velmar {
 namespace {
 
-// Texts need a QGuiApplication; the tests run it headless.
-class GuiEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "chart_drawing_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    std::unique_ptr<QGuiApplication> app_;
-};
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
-
 constexpr QRgb kWhite = 0xffffffff;
 constexpr QRgb kBlack = 0xff000000;
-
-// Whether a pixel of the colour lies within `radius` pixels of (x, y): an
-// aliased line may fall on either neighbour of its exact coordinate.
-bool ColourNear(const QImage& image, double x, double y, QRgb colour, int radius = 1) {
-    const int cx = static_cast<int>(std::lround(x));
-    const int cy = static_cast<int>(std::lround(y));
-    for (int dy = -radius; dy <= radius; ++dy) {
-        for (int dx = -radius; dx <= radius; ++dx) {
-            const int px = cx + dx;
-            const int py = cy + dy;
-            if (px >= 0 && py >= 0 && px < image.width() && py < image.height() &&
-                image.pixel(px, py) == colour) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
+const ChartLayers kNoLayers{false, false, false, false};
 
 int CountColour(const QImage& image, QRgb colour, QRect area = {}) {
-    if (area.isNull()) area = image.rect();
-    area &= image.rect();
+    area = (area.isNull() ? image.rect() : area) & image.rect();
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) n += image.pixel(x, y) == colour;
@@ -60,10 +24,27 @@ int CountColour(const QImage& image, QRgb colour, QRect area = {}) {
     return n;
 }
 
-// A 1080 x 540 chart at zoom 100: 0.05 pixel per chart unit, origin at the
-// image's centre (540, 270).
+// Whether the colour lies within `radius` pixels of (x, y): an aliased line
+// may fall on either neighbour of its exact coordinate.
+bool ColourNear(const QImage& image, double x, double y, QRgb colour, int radius = 1) {
+    const int cx = static_cast<int>(std::lround(x));
+    const int cy = static_cast<int>(std::lround(y));
+    return CountColour(image, colour,
+                       QRect(cx - radius, cy - radius, 2 * radius + 1, 2 * radius + 1)) > 0;
+}
+
+// A 1080 x 540 chart at zoom 100: 0.05 pixel per chart unit, origin at (540, 270).
 class ChartDrawing : public ::testing::Test {
   protected:
+    static void SetUpTestSuite() {  // texts need a QGuiApplication, run headless
+        if (qApp) return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "chart_drawing_tests";
+        static char* argv[] = {name, nullptr};
+        static QGuiApplication* const app = new QGuiApplication(argc, argv);  // lives to exit
+        (void)app;
+    }
     ChartDrawing() : view_(1080, 540) {
         marks_.a = {-6000, -3000};
         marks_.b = {-2000, 1000};
@@ -88,97 +69,72 @@ class ChartDrawing : public ::testing::Test {
     ChartLayers layers_;
 };
 
-TEST_F(ChartDrawing, ImageTakesTheViewSize) {
-    const QImage image = Draw();
+TEST_F(ChartDrawing, FrameGraticuleEquatorAndCentralMeridian) {
+    QImage image = Draw();
     EXPECT_EQ(image.size(), QSize(1080, 540));
-    // The frame (its left side lies under the 180th meridian's line).
-    EXPECT_EQ(image.pixel(1079, 300), kBlack);
+    EXPECT_EQ(image.pixel(1079, 300), kBlack);  // the frame
     EXPECT_EQ(image.pixel(700, 539), kBlack);
-}
-
-TEST_F(ChartDrawing, GraticuleLinesAtTheirMeridiansAndParallels) {
-    const QImage image = Draw();
-    for (int lon : {-150, -30, 30, 60, 150}) {
+    for (int lon : {-150, 30, 60}) {
         SCOPED_TRACE(lon);
         EXPECT_TRUE(ColourNear(image, Px(lon * 60), 420, kChartGraticule));
     }
-    for (int lat : {30, 60, -30, -60}) {
+    for (int lat : {60, -30}) {
         SCOPED_TRACE(lat);
         EXPECT_TRUE(ColourNear(image, 870, Py(ChartY(lat)), kChartGraticule));
     }
-    // Between the lines the chart is blank.
     EXPECT_EQ(image.pixel(static_cast<int>(Px(45 * 60)), 420), kWhite);
     EXPECT_FALSE(ColourNear(image, 870, Py(ChartY(45)), kChartGraticule, 3));
-}
-
-TEST_F(ChartDrawing, GraticuleStepFollowsTheZoom) {
-    view_.SetView(400, 0.5, 0.5);
-    const QImage image = Draw();
-    // At 400 the step is 15 degrees; 15 E sits 900 units east of the centre.
-    EXPECT_TRUE(ColourNear(image, Px(900), 100, kChartGraticule));
-    EXPECT_DOUBLE_EQ(view_.PanStep(), 900.0 / 5400);
-}
-
-TEST_F(ChartDrawing, EquatorAndCentralMeridianStayWithoutTheGraticule) {
+    // Without the graticule the equator and the central meridian stay.
     layers_.graticule = false;
-    const QImage image = Draw();
+    image = Draw();
     EXPECT_EQ(CountColour(image, kChartGraticule), 0);
     EXPECT_TRUE(ColourNear(image, 900, Py(0), kChartEquator));
     EXPECT_TRUE(ColourNear(image, Px(0), 60, kBlack));
     EXPECT_TRUE(ColourNear(image, Px(0), 480, kBlack));
 }
 
+TEST_F(ChartDrawing, GraticuleStepFollowsTheZoom) {
+    view_.SetView(400, 0.5, 0.5);
+    // At 400 the step is 15 degrees; 15 E sits 900 units east of the centre.
+    EXPECT_TRUE(ColourNear(Draw(), Px(900), 100, kChartGraticule));
+}
+
 TEST_F(ChartDrawing, RhumbLineRunsFromAToB) {
-    layers_ = {false, false, false, false};
+    layers_ = kNoLayers;
     const QImage image = Draw();
     for (double t : {0.1, 0.5, 0.9}) {
         SCOPED_TRACE(t);
-        const double x = marks_.a.x + t * (marks_.b.x - marks_.a.x);
-        const double y = marks_.a.y + t * (marks_.b.y - marks_.a.y);
-        EXPECT_TRUE(ColourNear(image, Px(x), Py(y), kChartRhumb));
+        EXPECT_TRUE(ColourNear(image, Px(marks_.a.x + t * (marks_.b.x - marks_.a.x)),
+                               Py(marks_.a.y + t * (marks_.b.y - marks_.a.y)), kChartRhumb));
     }
-    // Off the line, nothing blue.
     EXPECT_FALSE(ColourNear(image, Px(-4000), Py(1000), kChartRhumb, 5));
+    EXPECT_EQ(CountColour(image, kChartGreatCircle) + CountColour(image, kChartBrokenLine) +
+                  CountColour(image, kChartGraticule),
+              0);
 }
 
 TEST_F(ChartDrawing, GreatCircleDotsFollowTheVertexLatitude) {
-    layers_.brokenLine = false;
     const QImage image = Draw();
-    for (int i : {5, 15, 40, 80}) {
+    for (int i : {5, 40, 80}) {
         SCOPED_TRACE(i);
         const double lat =
             std::atan(std::cos(2.0 * i * M_PI / 180) * std::tan(40 * M_PI / 180)) * 180 / M_PI;
         EXPECT_TRUE(ColourNear(image, Px(120 * i), Py(ChartY(lat)), kChartGreatCircle));
         EXPECT_TRUE(ColourNear(image, Px(-120 * i), Py(ChartY(lat)), kChartGreatCircle));
     }
-    EXPECT_EQ(CountColour(image, kChartBrokenLine), 0);
-}
-
-TEST_F(ChartDrawing, LayersOffDrawNothingOfTheirs) {
-    QImage image = Draw();
-    EXPECT_GT(CountColour(image, kChartGreatCircle), 0);
-    EXPECT_GT(CountColour(image, kChartBrokenLine), 0);
-    EXPECT_GT(CountColour(image, kChartGraticule), 0);
-    layers_ = {true, false, false, false};
-    image = Draw();
-    EXPECT_EQ(CountColour(image, kChartGreatCircle), 0);
-    EXPECT_EQ(CountColour(image, kChartBrokenLine), 0);
-    EXPECT_EQ(CountColour(image, kChartGraticule), 0);
-    EXPECT_GT(CountColour(image, kChartRhumb), 0);  // the rhumb line is always drawn
 }
 
 TEST_F(ChartDrawing, BrokenLinePassesItsPointsOnlyWithAMethod) {
     QImage image = Draw();
-    for (const ChartPoint& p : {marks_.points[0], marks_.points[1]}) {
-        // The point is circled: red on the circle, h/4 chart units away.
-        const int r = ChartTextHeight(view_) / 4;
+    const int r = ChartTextHeight(view_) / 4;  // the points are circled
+    for (const ChartPoint& p : {marks_.points[0], marks_.points[1]})
         EXPECT_TRUE(ColourNear(image, Px(p.x + r), Py(p.y), kChartBrokenLine));
-    }
-    // Mid-leg between the two points.
-    EXPECT_TRUE(ColourNear(image, Px(-4000), Py(250), kChartBrokenLine));
+    EXPECT_TRUE(ColourNear(image, Px(-4000), Py(250), kChartBrokenLine));  // mid-leg
     marks_.method = 0;
-    image = Draw();
-    EXPECT_EQ(CountColour(image, kChartBrokenLine), 0);
+    EXPECT_EQ(CountColour(Draw(), kChartBrokenLine), 0);
+    marks_.method = 1;
+    layers_.brokenLine = false;
+    EXPECT_EQ(CountColour(Draw(), kChartBrokenLine), 0);
 }
 
 // Regression: a point count beyond the marks' table was followed past its
@@ -188,7 +144,7 @@ TEST_F(ChartDrawing, PointCountBeyondTheTableDrawsOnlyTheTable) {
     for (int i = 0; i < kBrokenLineSlots; ++i) marks_.points[i] = {-9000 + 100 * i, -2000};
     marks_.pointCount = kBrokenLineSlots;
     const QImage full = Draw();
-    for (int count : {kBrokenLineSlots + 1, kBrokenLineSlots + 5, 1 << 20}) {
+    for (int count : {kBrokenLineSlots + 1, 1 << 20}) {
         SCOPED_TRACE(count);
         marks_.pointCount = count;
         EXPECT_TRUE(Draw() == full);
@@ -201,23 +157,17 @@ TEST_F(ChartDrawing, PointCountBeyondTheTableDrawsOnlyTheTable) {
 
 TEST_F(ChartDrawing, LabelsOffLeaveTheVertexUnlabelled) {
     if (QFontDatabase::families().isEmpty()) GTEST_SKIP() << "no font installed to draw texts with";
-    // The "V1" text starts at the vertex and runs right and down from it,
-    // beyond its circle.
+    // "V1" runs right and down from the vertex, beyond its circle.
     const int h = ChartTextHeight(view_);
     const QRect label(static_cast<int>(Px(marks_.v1.x + h / 3)) + 3,
                       static_cast<int>(Py(marks_.v1.y)) + 2, 14, 12);
-    QImage image = Draw();
-    EXPECT_GT(CountColour(image, kChartRhumb, label), 0);
+    EXPECT_GT(CountColour(Draw(), kChartRhumb, label), 0);
     layers_.labels = false;
-    image = Draw();
-    EXPECT_EQ(CountColour(image, kChartRhumb, label), 0);
+    EXPECT_EQ(CountColour(Draw(), kChartRhumb, label), 0);
 }
 
 TEST_F(ChartDrawing, TextHeightNeverFallsBelowReadable) {
-    // At zoom 100 the font's 13 units are under a pixel; the text is kept
-    // readable and the marks sized from it stay visible.
-    const int h = ChartTextHeight(view_);
-    EXPECT_GE(h * view_.Mapping().scale, kChartFontMinPixels);
+    EXPECT_GE(ChartTextHeight(view_) * view_.Mapping().scale, kChartFontMinPixels);
     view_.SetView(3200, 0.5, 0.5);
     EXPECT_GE(ChartTextHeight(view_), kChartFontUnits);
 }
@@ -245,7 +195,7 @@ TEST_F(ChartDrawing, PainterMappingAgreesWithTheDrawnMarks) {
 }
 
 TEST_F(ChartDrawing, WorldMapDrawsOnACopy) {
-    layers_ = {false, false, false, false};
+    layers_ = kNoLayers;
     marks_.a = marks_.b = {20000, 20000};  // out of the picture
     const QImage chart = Draw();
     const WorldMap map = ParseWorldMap("-1 -3000 2000 0 3000 2000 -1 20000 0 0 21000 100");
@@ -257,45 +207,33 @@ TEST_F(ChartDrawing, WorldMapDrawsOnACopy) {
     const int row = static_cast<int>(std::lround(Py(2000)));
     EXPECT_EQ(drawn.copy(0, 0, 1080, row - 1), chart.copy(0, 0, 1080, row - 1));
     EXPECT_EQ(drawn.copy(0, row + 2, 1080, 540), chart.copy(0, row + 2, 1080, 540));
-}
-
-TEST_F(ChartDrawing, WorldMapOutsideTheViewLeavesTheChart) {
-    const QImage chart = Draw();
-    const WorldMap map = ParseWorldMap("-1 20000 0 0 21000 100 0 22000 -5000");
-    EXPECT_EQ(DrawWorldMap(chart, view_, map), chart);
+    // A segment reaching far out is clipped, not lost.
+    const QImage clipped = DrawWorldMap(
+        chart, view_, ParseWorldMap("-1 -1000 -4000 0 2000000000 -4000 0 2000000000 2000000000"));
+    EXPECT_TRUE(ColourNear(clipped, Px(3000), Py(-4000), kBlack, 0));
+    EXPECT_TRUE(ColourNear(clipped, 1070, Py(-4000), kBlack, 0));
 }
 
 TEST_F(ChartDrawing, ReusedWorkImageKeepsNothingOfTheLastMap) {
     const QImage chart = Draw();
+    const WorldMap map = ParseWorldMap("-1 -3000 2000 0 3000 2000");
     QImage work;
-    DrawWorldMap(chart, view_, ParseWorldMap("-1 -3000 2000 0 3000 2000"), work);
-    EXPECT_EQ(work, DrawWorldMap(chart, view_, ParseWorldMap("-1 -3000 2000 0 3000 2000")));
-    DrawWorldMap(chart, view_, WorldMap{}, work);
-    EXPECT_EQ(work, chart);
-}
-
-TEST_F(ChartDrawing, WorldMapClipsSegmentsReachingFarOut) {
-    layers_ = {false, false, false, false};
-    const QImage chart = Draw();
-    const WorldMap map = ParseWorldMap("-1 -1000 -4000 0 2000000000 -4000 0 2000000000 2000000000");
-    const QImage drawn = DrawWorldMap(chart, view_, map);
-    EXPECT_TRUE(ColourNear(drawn, Px(3000), Py(-4000), kBlack, 0));
-    EXPECT_TRUE(ColourNear(drawn, 1070, Py(-4000), kBlack, 0));
+    DrawWorldMap(chart, view_, map, work);
+    EXPECT_EQ(work, DrawWorldMap(chart, view_, map));
+    DrawWorldMap(chart, view_, ParseWorldMap("-1 20000 0 0 21000 100 0 22000 -5000"), work);
+    EXPECT_EQ(work, chart) << "a map outside the view leaves the chart";
 }
 
 TEST_F(ChartDrawing, WorldMapPenIsOneChartUnitWhenZoomedIn) {
-    ChartView wide(1920, 1080);
-    wide.SetView(3200, 0.5, 0.5);
-    ChartLayers none{false, false, false, false};
+    view_ = ChartView(1920, 1080);
+    view_.SetView(3200, 0.5, 0.5);
+    layers_ = kNoLayers;
     marks_.a = marks_.b = {20000, 20000};
-    QImage chart;
-    DrawChart(chart, wide, marks_, none);
-    const WorldMap map = ParseWorldMap("-1 -100 100 0 100 100");
-    const QImage drawn = DrawWorldMap(chart, wide, map);
-    const int column = static_cast<int>(wide.Mapping().PixelX(50));
-    const int row = static_cast<int>(wide.Mapping().PixelY(100));
+    const QImage drawn = DrawWorldMap(Draw(), view_, ParseWorldMap("-1 -100 100 0 100 100"));
     // 2.84 pixels per unit: the line is more than one pixel thick.
-    EXPECT_GE(CountColour(drawn, kBlack, QRect(column, row - 4, 1, 9)), 2);
+    EXPECT_GE(CountColour(drawn, kBlack,
+                          QRect(static_cast<int>(Px(50)), static_cast<int>(Py(100)) - 4, 1, 9)),
+              2);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -18,85 +17,53 @@ namespace {
 
 using Polyline = std::vector<ChartPoint>;
 
-std::vector<Polyline> Lines(const WorldMap& map) {
-    std::vector<Polyline> out;
-    for (const MapPolyline& l : map.polylines) {
-        out.emplace_back(map.points.begin() + l.first, map.points.begin() + l.first + l.count);
-    }
-    return out;
-}
-
-struct ParseCase {
-    const char* name;
-    std::string text;
-    std::vector<Polyline> lines;
-    bool readError;
-};
-
 TEST(ParseWorldMap, Records) {
     const Polyline square = {{0, 0}, {10, 0}, {10, 10}};
-    const ParseCase cases[] = {
-        {"empty", "", {}, false},
-        {"blanks only", " \r\n\t ", {}, false},
-        {"one polyline", "-1 0 0 0 10 0 0 10 10 1 0 0", {square}, false},
+    const Polyline unit = {{0, 0}, {1, 1}};
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<Polyline> lines;
+        bool readError;
+    } cases[] = {
         {"line breaks do not matter", "-1\n0\n0 0 10\r\n0\t0 10\n10 1\n0\n0\n", {square}, false},
         {"no end record", "-1 0 0 0 10 0 0 10 10", {square}, false},
-        {"stops at the first code 1",
-         "-1 0 0 0 10 0 1 0 0 -1 5 5 0 6 6",
-         {{{0, 0}, {10, 0}}},
-         false},
-        {"end record needs no coordinates", "-1 0 0 0 10 0 1", {{{0, 0}, {10, 0}}}, false},
+        {"stops at the first code 1", "-1 0 0 0 1 1 1 0 0 -1 5 5 0 6 6", {unit}, false},
+        {"end record needs no coordinates", "-1 0 0 0 1 1 1", {unit}, false},
         {"other codes are skipped", "-1 0 0 2 99 99 0 10 0 -7 1 1 0 10 10", {square}, false},
-        {"code -1 starts a new polyline",
-         "-1 0 0 0 1 1 -1 5 5 0 6 6",
-         {{{0, 0}, {1, 1}}, {{5, 5}, {6, 6}}},
-         false},
-        {"a lone point draws nothing", "-1 3 3 -1 0 0 0 1 1", {{{0, 0}, {1, 1}}}, false},
+        {"-1 starts a polyline", "-1 0 0 0 1 1 -1 5 5 0 6 6", {unit, {{5, 5}, {6, 6}}}, false},
+        {"a lone point draws nothing", "-1 3 3 -1 0 0 0 1 1", {unit}, false},
         {"a leading 0 starts a polyline", "0 4 4 0 5 5", {{{4, 4}, {5, 5}}}, false},
-        {"signs and 32-bit bounds",
-         "-1 -2147483648 2147483647 0 +3 -0",
+        {"signs, leading zeros and 32-bit bounds",
+         "-1 -0000000000002147483648 2147483647 0 +3 -0",
          {{{-2147483647 - 1, 2147483647}, {3, 0}}},
          false},
-        {"Ctrl-Z ends the text", "-1 0 0 0 1 1\x1a garbage", {{{0, 0}, {1, 1}}}, false},
+        {"Ctrl-Z ends the text", "-1 0 0 0 1 1\x1a garbage", {unit}, false},
         {"number beyond 32 bits", "-1 0 0 0 2147483648 0", {}, true},
-        {"leading zeros",
-         "-1 000000000000007 -0000000000002147483648 0 1 1",
-         {{{7, -2147483647 - 1}, {1, 1}}},
-         false},
-        {"huge number", "-1 0 0 0 1 1 0 99999999999999999999999999 0", {{{0, 0}, {1, 1}}}, true},
+        {"huge number", "-1 0 0 0 1 1 0 99999999999999999999999999 0", {unit}, true},
         {"sign without digits", "-1 0 0 0 - 5", {}, true},
-        {"plus without digits", "-1 0 0 0 1 1 + 1 1", {{{0, 0}, {1, 1}}}, true},
-        {"letters", "-1 0 0 0 1 1 0 x 2", {{{0, 0}, {1, 1}}}, true},
-        {"digits then letters", "-1 0 0 0 1 1 0 12abc 2", {{{0, 0}, {1, 1}}}, true},
-        {"decimal point", "-1 0 0 0 1.5 2", {}, true},
-        {"comma separated", "-1,0,0", {}, true},
-        {"truncated record", "-1 0 0 0 1 1 0 5", {{{0, 0}, {1, 1}}}, true},
-        {"truncated after the code", "-1 0 0 0 1 1 0", {{{0, 0}, {1, 1}}}, true},
+        {"digits then letters", "-1 0 0 0 1 1 0 12abc 2", {unit}, true},
+        {"truncated after the code", "-1 0 0 0 1 1 0", {unit}, true},
     };
-    for (const ParseCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const WorldMap map = ParseWorldMap(c.text);
         EXPECT_EQ(map.readError, c.readError);
-        const auto got = Lines(map);
-        ASSERT_EQ(got.size(), c.lines.size());
-        for (std::size_t i = 0; i < got.size(); ++i)
-            EXPECT_EQ(got[i], c.lines[i]) << "polyline " << i;
+        std::vector<Polyline> got;
+        for (const MapPolyline& l : map.polylines)
+            got.emplace_back(map.points.begin() + l.first, map.points.begin() + l.first + l.count);
+        EXPECT_EQ(got, c.lines);
     }
 }
 
-TEST(ParseWorldMap, BoundingBoxesHoldTheirPoints) {
+TEST(ParseWorldMap, BoundingBoxesAreTight) {
     const WorldMap map = ParseWorldMap("-1 5 -3 0 -7 9 0 2 2 -1 100 100 0 101 99");
     ASSERT_EQ(map.polylines.size(), 2u);
-    const MapPolyline& a = map.polylines[0];
-    EXPECT_EQ(a.minX, -7);
-    EXPECT_EQ(a.maxX, 5);
-    EXPECT_EQ(a.minY, -3);
-    EXPECT_EQ(a.maxY, 9);
-    const MapPolyline& b = map.polylines[1];
-    EXPECT_EQ(b.minX, 100);
-    EXPECT_EQ(b.maxX, 101);
-    EXPECT_EQ(b.minY, 99);
-    EXPECT_EQ(b.maxY, 100);
+    const auto box = [](const MapPolyline& l) {
+        return std::vector<int>{l.minX, l.maxX, l.minY, l.maxY};
+    };
+    EXPECT_EQ(box(map.polylines[0]), (std::vector<int>{-7, 5, -3, 9}));
+    EXPECT_EQ(box(map.polylines[1]), (std::vector<int>{100, 101, 99, 100}));
 }
 
 TEST(ParseWorldMap, RandomTextNeverBreaksTheMap) {
@@ -126,16 +93,7 @@ TEST(ParseWorldMap, RandomTextNeverBreaksTheMap) {
     }
 }
 
-class RecordingSink : public MessageSink {
-  public:
-    int MsgBox(const Message& m) override {
-        messages.push_back(m);
-        return kMsgOk;
-    }
-    std::vector<Message> messages;
-};
-
-class WorldMapFiles : public ::testing::Test {
+class WorldMapFiles : public ::testing::Test, public MessageSink {
   protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
@@ -145,28 +103,26 @@ class WorldMapFiles : public ::testing::Test {
         std::filesystem::create_directories(dir_);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
+    int MsgBox(const Message& m) override {
+        messages_.push_back(m);
+        return kMsgOk;
+    }
     std::filesystem::path Write(const char* name, const std::string& text) {
-        const auto path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+        return dir_ / name;
     }
     std::filesystem::path dir_;
+    std::vector<Message> messages_;
+    WorldMapCache cache_;
 };
 
-TEST_F(WorldMapFiles, FileNameFollowsTheCentralMeridian) {
-    EXPECT_STREQ(MapFileName(CentralMeridian::kGreenwich), "MONDOGW.MAP");
-    EXPECT_STREQ(MapFileName(CentralMeridian::kAntimeridian), "MONDOAG.MAP");
-    EXPECT_EQ(MapFilePath(dir_, CentralMeridian::kAntimeridian), dir_ / "MONDOAG.MAP");
-}
-
 TEST_F(WorldMapFiles, AntimeridianChartNeedsItsOwnFile) {
-    Write("MONDOGW.MAP", "-1 0 0 0 1 1");
-    RecordingSink sink;
-    WorldMapCache cache;
+    EXPECT_EQ(MapFilePath(dir_, CentralMeridian::kGreenwich), Write("MONDOGW.MAP", "-1 0 0 0 1 1"));
     const auto path = MapFilePath(dir_, CentralMeridian::kAntimeridian);
-    EXPECT_EQ(cache.Load(path, sink), nullptr);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    const Message& m = sink.messages[0];
+    EXPECT_EQ(path, dir_ / "MONDOAG.MAP");
+    EXPECT_EQ(cache_.Load(path, *this), nullptr);
+    ASSERT_EQ(messages_.size(), 1u);
+    const Message& m = messages_[0];
     EXPECT_EQ(m.icon, "!");
     EXPECT_EQ(m.buttons, "O");
     EXPECT_EQ(m.title, "Carta: Mappa");
@@ -177,40 +133,36 @@ TEST_F(WorldMapFiles, AntimeridianChartNeedsItsOwnFile) {
 
 TEST_F(WorldMapFiles, DamagedFileGivesWhatCameBeforeAndTheReadMessage) {
     const auto path = Write("MONDOGW.MAP", "-1 0 0 0 1 1 -1 5 5 0 6 six");
-    RecordingSink sink;
-    WorldMapCache cache;
-    const WorldMap* map = cache.Load(path, sink);
+    const WorldMap* map = cache_.Load(path, *this);
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->polylines.size(), 1u);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].title, "Carta: Mappa");
-    EXPECT_EQ(sink.messages[0].header, path.string());
-    EXPECT_EQ(sink.messages[0].message, "Errore nella lettura del file.");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].title, "Carta: Mappa");
+    EXPECT_EQ(messages_[0].header, path.string());
+    EXPECT_EQ(messages_[0].message, "Errore nella lettura del file.");
     // Every drawing meets the damage again, from the cache.
-    EXPECT_NE(cache.Load(path, sink), nullptr);
-    EXPECT_EQ(sink.messages.size(), 2u);
-    EXPECT_EQ(cache.Reads(), 1);
+    EXPECT_NE(cache_.Load(path, *this), nullptr);
+    EXPECT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(cache_.Reads(), 1);
 }
 
 TEST_F(WorldMapFiles, CacheRereadsOnlyWhenTheFileChanges) {
     const auto path = Write("MONDOGW.MAP", "-1 0 0 0 1 1\n");
-    RecordingSink sink;
-    WorldMapCache cache;
-    ASSERT_NE(cache.Load(path, sink), nullptr);
-    ASSERT_NE(cache.Load(path, sink), nullptr);
-    EXPECT_EQ(cache.Reads(), 1);
+    ASSERT_NE(cache_.Load(path, *this), nullptr);
+    ASSERT_NE(cache_.Load(path, *this), nullptr);
+    EXPECT_EQ(cache_.Reads(), 1);
     Write("MONDOGW.MAP", "-1 0 0 0 1 1 0 2 2 -1 7 7 0 8 8\n");
     std::filesystem::last_write_time(
         path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
-    const WorldMap* map = cache.Load(path, sink);
+    const WorldMap* map = cache_.Load(path, *this);
     ASSERT_NE(map, nullptr);
-    EXPECT_EQ(cache.Reads(), 2);
+    EXPECT_EQ(cache_.Reads(), 2);
     EXPECT_EQ(map->polylines.size(), 2u);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(messages_.empty());
     // Removed: reported, and nothing stale is drawn.
     std::filesystem::remove(path);
-    EXPECT_EQ(cache.Load(path, sink), nullptr);
-    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(cache_.Load(path, *this), nullptr);
+    EXPECT_EQ(messages_.size(), 1u);
 }
 
 TEST_F(WorldMapFiles, ReadStatuses) {
@@ -218,11 +170,12 @@ TEST_F(WorldMapFiles, ReadStatuses) {
     EXPECT_EQ(ReadWorldMap(dir_ / "missing.map", map), MapLoadStatus::kNotFound);
     std::filesystem::create_directories(dir_ / "folder.map");
     EXPECT_EQ(ReadWorldMap(dir_ / "folder.map", map), MapLoadStatus::kCannotOpen);
+    EXPECT_EQ(cache_.Load(dir_ / "folder.map", *this), nullptr);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].message, "Impossibile aprire il file.");
     EXPECT_EQ(ReadWorldMap(Write("empty.map", ""), map), MapLoadStatus::kOk);
-    EXPECT_TRUE(map.polylines.empty());
     EXPECT_EQ(ReadWorldMap(Write("bad.map", "-1 0"), map), MapLoadStatus::kReadError);
-    // A file too large to be a map is refused before it is read into memory
-    // (a sparse file: nothing is written to the disk).
+    // A file too large to be a map is refused before it is read (sparse: nothing written).
     const auto huge = Write("huge.map", "-1 0 0 0 1 1\n");
     std::filesystem::resize_file(huge, static_cast<std::uintmax_t>(kMaxMapFileBytes) + 1);
     EXPECT_EQ(ReadWorldMap(huge, map), MapLoadStatus::kReadError);
@@ -242,18 +195,15 @@ TEST_F(WorldMapFiles, DeviceErrorAfterOpeningIsAReadError) {
     WorldMap map = ParseWorldMap("-1 0 0 0 1 1");
     EXPECT_EQ(ReadWorldMap(mem, map), MapLoadStatus::kReadError);
     EXPECT_TRUE(map.polylines.empty()) << "nothing stale is left to draw";
-    RecordingSink sink;
-    WorldMapCache cache;
-    const WorldMap* loaded = cache.Load(mem, sink);
+    const WorldMap* loaded = cache_.Load(mem, *this);
     ASSERT_NE(loaded, nullptr);
     EXPECT_TRUE(loaded->polylines.empty());
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].header, mem.string());
-    EXPECT_EQ(sink.messages[0].message, "Errore nella lettura del file.");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].header, mem.string());
+    EXPECT_EQ(messages_[0].message, "Errore nella lettura del file.");
     // A device may recover: the next drawing tries it again.
-    EXPECT_NE(cache.Load(mem, sink), nullptr);
-    EXPECT_EQ(cache.Reads(), 2);
-    EXPECT_EQ(sink.messages.size(), 2u);
+    EXPECT_NE(cache_.Load(mem, *this), nullptr);
+    EXPECT_EQ(cache_.Reads(), 2);
 }
 
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
@@ -266,7 +216,6 @@ int OpenFileCount() {
 // Reads `path` three times with too little memory for its text, then ends
 // the process: 0 when every read was a read error and no file stayed open.
 [[noreturn]] void ReadWithLittleMemory(const std::filesystem::path& path) {
-    // Room for the process's own needs, not for the file's text.
     long pages = 0;
     std::ifstream("/proc/self/statm") >> pages;
     rlimit limit{};
@@ -289,15 +238,6 @@ TEST_F(WorldMapFiles, FileIsClosedWhenItsTextFindsNoMemory) {
     EXPECT_EXIT(ReadWithLittleMemory(big), ::testing::ExitedWithCode(0), "");
 }
 #endif
-
-TEST_F(WorldMapFiles, CannotOpenIsReported) {
-    std::filesystem::create_directories(dir_ / "MONDOGW.MAP");
-    RecordingSink sink;
-    WorldMapCache cache;
-    EXPECT_EQ(cache.Load(dir_ / "MONDOGW.MAP", sink), nullptr);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].message, "Impossibile aprire il file.");
-}
 
 }  // namespace
 }  // namespace velmar
