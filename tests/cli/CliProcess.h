@@ -1,7 +1,6 @@
 #pragma once
-// velmar-cli run as a process: the fixture that runs the binary in a
-// private temporary folder and collects its exit status, standard output
-// and standard error.
+// velmar-cli run as a process in a private temporary folder, with its exit
+// status, standard output and standard error.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -20,13 +19,16 @@ namespace fs = std::filesystem;
 
 struct ProcessResult {
     int status = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 inline std::string Slurp(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline bool Has(const std::string& text, const std::string& what) {
+    return text.find(what) != std::string::npos;
 }
 
 inline std::size_t Count(const std::string& text, const std::string& what) {
@@ -35,17 +37,12 @@ inline std::size_t Count(const std::string& text, const std::string& what) {
     return count;
 }
 
-/// The lines of a text, without their line feeds.
-inline std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
+/// A run expected to end with `status` and `stderrText` on standard error.
+struct ExpectedRun {
+    std::vector<std::string> args;
+    int status;
+    std::string stderrText;
+};
 
 class CliProcess : public ::testing::Test {
   protected:
@@ -56,8 +53,7 @@ class CliProcess : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    /// Runs the tool with `args`; `prefix` goes before the binary on the
-    /// shell's command line (e.g. "env -u NAME").
+    /// Runs the tool; `prefix` goes before the binary on the shell's line.
     ProcessResult Cli(const std::vector<std::string>& args, const std::string& prefix = "") {
         std::string command = prefix + " '" VELMAR_CLI_PATH "'";
         for (const std::string& a : args) command += " '" + a + "'";
@@ -66,8 +62,7 @@ class CliProcess : public ::testing::Test {
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe) return run;
         char buffer[4096];
-        std::size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
         const int raw = pclose(pipe);
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         run.err = Slurp(dir / "stderr.txt");
@@ -77,6 +72,14 @@ class CliProcess : public ::testing::Test {
     std::vector<std::string> InDir(std::vector<std::string> args) {
         args.insert(args.begin() + 1, {"--dir", dir.string()});
         return args;
+    }
+    void Expect(const ExpectedRun& k) {
+        std::string all;
+        for (const std::string& a : k.args) all += a + " ";
+        SCOPED_TRACE(all);
+        const ProcessResult run = Cli(k.args);
+        EXPECT_EQ(run.status, k.status);
+        EXPECT_TRUE(Has(run.err, k.stderrText)) << run.err;
     }
 
     fs::path dir;

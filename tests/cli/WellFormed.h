@@ -1,14 +1,13 @@
 #pragma once
 // Syntax checks of what the tool writes for other programs: a JSON text
-// (RFC 8259: no trailing comma, no bare NaN, strings escaped) and an XML
-// document (one root element, every tag closed in order, quoted
-// attributes, entities in text). Structure only; the contents are the
-// domain tests' business.
+// (RFC 8259) and an XML document (one root, tags closed in order, quoted
+// attributes, known entities). Structure only.
 
 #include <cctype>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velmar::cli::test {
@@ -16,41 +15,26 @@ namespace velmar::cli::test {
 class JsonSyntax {
   public:
     explicit JsonSyntax(std::string_view text) : s_(text) {}
-    bool Valid() {
-        Space();
-        if (!Value(0)) return false;
-        Space();
-        return i_ == s_.size();
-    }
+    bool Valid() { return Value(0) && (Space(), i_ == s_.size()); }
 
   private:
-    bool Eat(char c) {
-        if (i_ < s_.size() && s_[i_] == c) return ++i_, true;
-        return false;
-    }
+    bool Eat(char c) { return i_ < s_.size() && s_[i_] == c ? (++i_, true) : false; }
     void Space() {
-        while (i_ < s_.size() &&
-               (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\r' || s_[i_] == '\n')) {
-            ++i_;
-        }
+        while (i_ < s_.size() && s_[i_] && std::strchr(" \t\r\n", s_[i_])) ++i_;
     }
     bool Digits() {
         const std::size_t start = i_;
         while (i_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[i_]))) ++i_;
         return i_ > start;
     }
-    bool Word(std::string_view word) {
-        if (s_.substr(i_, word.size()) != word) return false;
-        i_ += word.size();
-        return true;
-    }
+    bool Word(std::string_view w) { return s_.substr(i_, w.size()) == w && (i_ += w.size(), true); }
     bool Value(int depth) {
+        Space();
         if (depth > 64 || i_ >= s_.size()) return false;
         switch (s_[i_]) {
             case '{':
-                return Composite('}', depth, true);
             case '[':
-                return Composite(']', depth, false);
+                return Composite(depth);
             case '"':
                 return String();
             case 't':
@@ -63,22 +47,17 @@ class JsonSyntax {
                 return Number();
         }
     }
-    bool Composite(char close, int depth, bool object) {
-        ++i_;
+    bool Composite(int depth) {
+        const bool object = s_[i_++] == '{';
         Space();
-        if (Eat(close)) return true;
+        if (Eat(object ? '}' : ']')) return true;
         do {
             Space();
-            if (object) {
-                if (!String()) return false;
-                Space();
-                if (!Eat(':')) return false;
-                Space();
-            }
+            if (object && !(String() && (Space(), Eat(':')))) return false;
             if (!Value(depth + 1)) return false;
             Space();
         } while (Eat(','));
-        return Eat(close);
+        return Eat(object ? '}' : ']');
     }
     bool String() {
         if (!Eat('"')) return false;
@@ -87,13 +66,11 @@ class JsonSyntax {
             if (c == '"') return true;
             if (c < 0x20) return false;
             if (c != '\\') continue;
-            if (i_ >= s_.size()) return false;
-            const char e = s_[i_++];
+            const char e = i_ < s_.size() ? s_[i_++] : '\0';
             if (e == 'u') {
-                for (int k = 0; k < 4; ++k) {
+                for (int k = 0; k < 4; ++k)
                     if (i_ >= s_.size() || !std::isxdigit(static_cast<unsigned char>(s_[i_++])))
                         return false;
-                }
             } else if (!e || !std::strchr("\"\\/bfnrt", e)) {
                 return false;
             }
@@ -106,7 +83,7 @@ class JsonSyntax {
         if (Eat('.') && !Digits()) return false;
         if (Eat('e') || Eat('E')) {
             if (!Eat('+')) Eat('-');
-            if (!Digits()) return false;
+            return Digits();
         }
         return true;
     }
@@ -119,8 +96,7 @@ class JsonSyntax {
 inline std::string XmlSyntaxError(const std::string& text) {
     std::vector<std::string> open;
     bool rootSeen = false;
-    std::size_t i = 0;
-    if (text.rfind("<?xml", 0) == 0) i = text.find("?>");
+    std::size_t i = text.rfind("<?xml", 0) == 0 ? text.find("?>") : 0;
     if (i == std::string::npos) return "unclosed declaration";
     if (i) i += 2;
     while (i < text.size()) {
@@ -128,9 +104,8 @@ inline std::string XmlSyntaxError(const std::string& text) {
             const std::size_t semi = text.find(';', i);
             const std::string entity = text.substr(i, semi == std::string::npos ? 8 : semi - i + 1);
             if (entity != "&amp;" && entity != "&lt;" && entity != "&gt;" && entity != "&quot;" &&
-                entity != "&apos;" && entity.rfind("&#", 0) != 0) {
+                entity != "&apos;" && entity.rfind("&#", 0) != 0)
                 return "bad entity " + entity;
-            }
         }
         if (text[i] != '<') {
             if (open.empty() && !std::isspace(static_cast<unsigned char>(text[i])))
@@ -145,30 +120,22 @@ inline std::string XmlSyntaxError(const std::string& text) {
             continue;
         }
         std::size_t end = i + 1;
-        bool quoted = false;
-        while (end < text.size() && (quoted || text[end] != '>')) {
+        for (bool quoted = false; end < text.size() && (quoted || text[end] != '>'); ++end) {
             if (text[end] == '"') quoted = !quoted;
             if (!quoted && text[end] == '<') return "'<' inside a tag";
-            ++end;
         }
         if (end >= text.size()) return "unclosed tag";
-        std::string tag = text.substr(i + 1, end - i - 1);
+        const std::string tag = text.substr(i + 1, end - i - 1);
         i = end + 1;
         if (tag.empty()) return "empty tag";
         if (tag[0] == '/') {
-            const std::string name = tag.substr(1);
-            if (open.empty()) return "</" + name + "> closes nothing open";
-            if (open.back() != name) return "</" + name + "> does not close <" + open.back() + ">";
+            if (open.empty() || open.back() != tag.substr(1)) return "stray <" + tag + ">";
             open.pop_back();
             continue;
         }
-        const bool empty = tag.back() == '/';
         const std::string name = tag.substr(0, tag.find_first_of(" \t\r\n/"));
-        if (open.empty()) {
-            if (rootSeen) return "second root element <" + name + ">";
-            rootSeen = true;
-        }
-        if (!empty) open.push_back(name);
+        if (open.empty() && std::exchange(rootSeen, true)) return "second root <" + name + ">";
+        if (tag.back() != '/') open.push_back(name);
     }
     if (!open.empty()) return "<" + open.back() + "> never closed";
     return rootSeen ? "" : "no root element";

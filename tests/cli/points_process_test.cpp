@@ -9,11 +9,10 @@ namespace {
 
 using namespace velmar::cli::test;
 
-class PointsProcess : public CliProcess {};
+using PointsProcess = CliProcess;
 
 // Along the equator, 16°40' of longitude: ml 1000 miles; at 10 knots the
-// practical method keeps DtP 3 hours, DmP 30 miles (33 legs of 30 miles,
-// then 10).
+// practical method keeps DtP 3 hours, DmP 30 miles (33 legs of 30, then 10).
 const std::vector<std::string> kThousandMiles = {"dep.lat=0", "dep.lon=0", "arr.lat=0",
                                                  "arr.lon=16E40", "vp=10"};
 
@@ -25,36 +24,31 @@ std::vector<std::string> Points(std::vector<std::string> options,
 }
 
 TEST_F(PointsProcess, PracticalExampleGivesLegsOfThirtyMilesEveryThreeHours) {
-    // The method's own defaults, and the same spacing typed either way.
-    const std::vector<std::vector<std::string>> optionSets = {
-        {"--method", "4"}, {"--method", "4", "--dtp", "3"}, {"--method=4", "--dmp=30"}};
-    for (const auto& options : optionSets) {
+    for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
+             {"--method", "4"}, {"--method", "4", "--dtp", "3"}, {"--method=4", "--dmp=30"}}) {
         SCOPED_TRACE(options.back());
         const ProcessResult run = Cli(Points(options));
         ASSERT_EQ(run.status, 0) << run.err;
-        const std::vector<std::string> lines = Lines(run.out);
+        std::vector<std::string> lines;
+        for (std::size_t at = 0, end; (end = run.out.find('\n', at)) != std::string::npos;
+             at = end + 1)
+            lines.push_back(run.out.substr(at, end - at));
         ASSERT_GT(lines.size(), 72u);
         // 34 legs: 69 list lines, then the status bar's three sections.
         EXPECT_EQ(lines[0].substr(0, 1), "A");
         EXPECT_EQ(lines[68].substr(0, 1), "B");
         for (int leg = 0; leg < 33; ++leg) EXPECT_EQ(lines[2 * leg + 1], "90°00'.0  30  3") << leg;
         EXPECT_EQ(lines[67], "90°00'.0  10  1");
-        EXPECT_EQ(lines[69], "Metodo Pratico");
-        EXPECT_EQ(lines[70], "NrPt = 33");
-        EXPECT_EQ(lines[71], "");  // no DLonP in the practical method
-        EXPECT_EQ(lines[72], "RIEPILOGO DELLA SPEZZATA:");
+        const std::vector<std::string> status(lines.begin() + 69, lines.begin() + 73);
+        EXPECT_EQ(status, (std::vector<std::string>{"Metodo Pratico", "NrPt = 33", "",
+                                                    "RIEPILOGO DELLA SPEZZATA:"}));
     }
 }
 
 TEST_F(PointsProcess, ExitStatusesAndMessages) {
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        const char* stderrText;
-    };
     const std::vector<std::string> noArrival = {"dep.lat=0", "dep.lon=0"};
     const std::vector<std::string> noSpeed(kThousandMiles.begin(), kThousandMiles.end() - 1);
-    const Case cases[] = {
+    const ExpectedRun cases[] = {
         {Points({"--method", "5"}), 64, "--method takes auto, 1, 2, 3 or 4"},
         {Points({"--method", "3", "--nrpt", "3", "--dlonp", "1"}), 64, "exclude each other"},
         {Points({"--nrpt", "three"}), 64, "--nrpt needs a whole number of points"},
@@ -73,36 +67,29 @@ TEST_F(PointsProcess, ExitStatusesAndMessages) {
         {Points({"--method", "4", "--dmp", "100"}), 2, "--dmp: the method was not applied"},
         {Points({"--method", "3", "--nrpt", "5"}), 0, ""},
     };
-    for (const Case& k : cases) {
-        std::string all;
-        for (const std::string& a : k.args) all += a + " ";
-        SCOPED_TRACE(all);
-        const ProcessResult run = Cli(k.args);
-        EXPECT_EQ(run.status, k.status);
-        EXPECT_NE(run.err.find(k.stderrText), std::string::npos) << run.err;
-    }
+    for (const ExpectedRun& k : cases) Expect(k);
 }
 
 TEST_F(PointsProcess, RefusedWritesNeitherPairNorRoute) {
     const fs::path gpx = dir / "route.gpx";
-    const ProcessResult run = Cli(
-        InDir(Points({"--save", "AVVIO", "--gpx", gpx.string(), "--method", "4", "--dmp", "5"})));
-    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(Cli(InDir(Points({"--save", "AVVIO", "--gpx", gpx.string(), "--method", "4",
+                                "--dmp", "5"})))
+                  .status,
+              2);
     EXPECT_FALSE(fs::exists(dir / "VELMAR.DAT"));
     EXPECT_FALSE(fs::exists(dir / "PUNTI.DAT"));
     EXPECT_FALSE(fs::exists(gpx));
 }
 
+// The pair keeps the method cell and the practical spacing.
 TEST_F(PointsProcess, SavedLineComesBackWithItsMethodAndSpacing) {
-    // The pair keeps the method cell and the practical spacing: loading it
-    // and activating again gives the same list, status and summary.
     const ProcessResult saved =
         Cli(InDir(Points({"--save", "AVVIO", "--method", "4", "--dmp", "90"})));
     ASSERT_EQ(saved.status, 0) << saved.err;
     const ProcessResult loaded = Cli(InDir({"points", "--load", "AVVIO"}));
     ASSERT_EQ(loaded.status, 0) << loaded.err;
     EXPECT_EQ(loaded.out, saved.out);
-    EXPECT_NE(loaded.out.find("\nMetodo Pratico\nNrPt = 11\n"), std::string::npos);
+    EXPECT_TRUE(Has(loaded.out, "\nMetodo Pratico\nNrPt = 11\n"));
 }
 
 TEST_F(PointsProcess, JsonHasEveryPartOfTheLine) {
@@ -111,32 +98,29 @@ TEST_F(PointsProcess, JsonHasEveryPartOfTheLine) {
     const ProcessResult run = Cli(Points({"--json", "--method", "4"}, entries));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(JsonSyntax(run.out).Valid()) << run.out;
-    // The members in order, each once.
-    std::size_t at = 0;
-    for (const char* key :
-         {"method", "methodName", "header", "parameters", "spacing", "points", "legs", "list",
-          "recall", "status", "summary", "schemeSaved", "messages"}) {
-        SCOPED_TRACE(key);
+    std::size_t at = 0;  // the members in order, each once
+    for (const char* key : {"method", "methodName", "header", "parameters", "spacing", "points",
+                            "legs", "list", "recall", "status", "summary", "schemeSaved",
+                            "messages"}) {
         const std::string member = std::string("\n  \"") + key + "\": ";
-        EXPECT_EQ(Count(run.out, member), 1u);
+        EXPECT_EQ(Count(run.out, member), 1u) << key;
         const std::size_t next = run.out.find(member, at);
-        EXPECT_NE(next, std::string::npos);
+        EXPECT_NE(next, std::string::npos) << key;
         at = next == std::string::npos ? at : next;
     }
-    EXPECT_NE(run.out.find("\"header\": {\"n\": 34, \"vertexIndex\": 0, \"spacingChoice\": 0, "
-                           "\"practicalChoice\": 2}"),
-              std::string::npos);
-    EXPECT_NE(run.out.find("\"dtP\": 3, \"dmP\": 30"), std::string::npos);
+    for (const char* part :
+         {"\"header\": {\"n\": 34, \"vertexIndex\": 0, \"spacingChoice\": 0, "
+          "\"practicalChoice\": 2}",
+          "\"dtP\": 3, \"dmP\": 30", "\"greenwichUtc\": \"2026-12-06T08:00:00Z\"",
+          "\"greenwichUtc\": \"2026-12-10T12:00:00Z\"",
+          "\"status\": [\n    \"Metodo Pratico\",\n    \"NrPt = 33\",\n    \"\""})
+        EXPECT_TRUE(Has(run.out, part)) << part;
     // 35 points with their times, 34 legs with theirs, 69 list lines.
     EXPECT_EQ(Count(run.out, "\"greenwichUtc\": "), 35u);
     EXPECT_EQ(Count(run.out, "\"hours\": "), 34u);
-    EXPECT_NE(run.out.find("\"greenwichUtc\": \"2026-12-06T08:00:00Z\""), std::string::npos);
-    EXPECT_NE(run.out.find("\"greenwichUtc\": \"2026-12-10T12:00:00Z\""), std::string::npos);
     const std::size_t list = run.out.find("\"list\": ["), recall = run.out.find("\"recall\": [");
     ASSERT_LT(list, recall);
     EXPECT_EQ(Count(run.out.substr(list, recall - list), "\n    \""), 69u);
-    EXPECT_NE(run.out.find("\"status\": [\n    \"Metodo Pratico\",\n    \"NrPt = 33\",\n    \"\""),
-              std::string::npos);
 }
 
 TEST_F(PointsProcess, WritesWellFormedRouteFiles) {
@@ -150,14 +134,10 @@ TEST_F(PointsProcess, WritesWellFormedRouteFiles) {
     // 11 legs of 90 miles and one of 10: 13 points, A to B.
     EXPECT_EQ(Count(gpxText, "<rtept "), 13u);
     EXPECT_EQ(Count(rtzText, "<waypoint "), 13u);
-    EXPECT_NE(gpxText.find("<gpx "), std::string::npos);
-    EXPECT_NE(rtzText.find("<route "), std::string::npos);
-
-    // A folder that does not exist: the file status, and the text says which.
+    EXPECT_TRUE(Has(gpxText, "<gpx "));
+    EXPECT_TRUE(Has(rtzText, "<route "));
     const std::string lost = (dir / "missing" / "route.gpx").string();
-    const ProcessResult unwritable = Cli(Points({"--gpx", lost}));
-    EXPECT_EQ(unwritable.status, 1);
-    EXPECT_NE(unwritable.err.find("cannot write " + lost), std::string::npos) << unwritable.err;
+    Expect({Points({"--gpx", lost}), 1, "cannot write " + lost});
 }
 
 }  // namespace

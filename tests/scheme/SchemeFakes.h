@@ -11,8 +11,7 @@
 
 namespace velmar::testing {
 
-class RecordingMessages : public MessageSink {
-  public:
+struct RecordingMessages : MessageSink {
     int MsgBox(const Message& message) override {
         shown.push_back(message);
         if (answers.empty()) return kMsgOk;
@@ -29,8 +28,7 @@ struct CellWrite {
     std::string text;
 };
 
-class RecordingView : public CellView {
-  public:
+struct RecordingView : CellView {
     void ShowCell(int group, int cell, int state, const std::string& text) override {
         writes.push_back({group, cell, state, text});
     }

@@ -8,49 +8,45 @@
 namespace velmar {
 namespace {
 
-using testing::RecordingMessages;
-
 const LocalMoment kNow{CivilDate{2026, 12, 6}, 8, 5};
 
-TEST(TakeSystemTime, YesEntersTimeOverAComputedDepartureTime) {
-    Scheme scheme;
-    RecordingMessages messages;
-    SchemeSolver solver(scheme, messages);
-    ASSERT_TRUE(solver.AcceptEntry(0, 1, 0));
-    ASSERT_TRUE(solver.AcceptEntry(0, 4, 6));
-    ASSERT_TRUE(solver.AcceptEntry(0, 5, DayNumber({2026, 1, 1})));
-    ASSERT_EQ(scheme.State(0, 2), kStateComputed);  // rule 3
-    scheme.saved = true;
-    messages.answers = {kMsgYes};
-    EXPECT_TRUE(TakeSystemTime(solver, kNow));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].buttons, "YN");
-    EXPECT_EQ(messages.shown[0].title, "Velmar: Ora/Data");
-    EXPECT_EQ(messages.shown[0].header, "Inserire come ora e data di partenza...");
-    EXPECT_EQ(messages.shown[0].message, "tf  08:05\rdel 06-12-2026");
-    EXPECT_EQ(scheme.State(0, 2), kStateEntered);
-    EXPECT_DOUBLE_EQ(scheme.Value(0, 2), 8 + 5 / 60.0);
-    EXPECT_EQ(scheme.Value(0, 3), DayNumber({2026, 12, 6}));
-    EXPECT_EQ(scheme.history[0], (CellRef{0, 3}));
-    EXPECT_EQ(scheme.history[1], (CellRef{0, 2}));
-    EXPECT_FALSE(scheme.saved);
-}
-
-TEST(TakeSystemTime, AnythingButYesChangesNothing) {
-    for (int answer : {kMsgNo, kMsgCancel}) {
+TEST(TakeSystemTime, OnlyYesEntersTimeOverAComputedDepartureTime) {
+    for (int answer : {kMsgNo, kMsgCancel, kMsgYes}) {
+        SCOPED_TRACE(answer);
         Scheme scheme;
-        RecordingMessages messages;
+        testing::RecordingMessages messages;
         SchemeSolver solver(scheme, messages);
+        ASSERT_TRUE(solver.AcceptEntry(0, 1, 0));
+        ASSERT_TRUE(solver.AcceptEntry(0, 4, 6));
+        ASSERT_TRUE(solver.AcceptEntry(0, 5, DayNumber({2026, 1, 1})));
+        ASSERT_EQ(scheme.State(0, 2), kStateComputed);  // rule 3
+        const double computed = scheme.Value(0, 2);
+        scheme.saved = true;
         messages.answers = {answer};
-        EXPECT_FALSE(TakeSystemTime(solver, kNow));
-        EXPECT_TRUE(scheme.IsEmpty(0, 2));
-        EXPECT_TRUE(scheme.saved);
+        EXPECT_EQ(TakeSystemTime(solver, kNow), answer == kMsgYes);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        if (answer != kMsgYes) {
+            EXPECT_EQ(scheme.State(0, 2), kStateComputed);
+            EXPECT_EQ(scheme.Value(0, 2), computed);
+            EXPECT_TRUE(scheme.saved);
+            continue;
+        }
+        EXPECT_EQ(messages.shown[0].buttons, "YN");
+        EXPECT_EQ(messages.shown[0].title, "Velmar: Ora/Data");
+        EXPECT_EQ(messages.shown[0].header, "Inserire come ora e data di partenza...");
+        EXPECT_EQ(messages.shown[0].message, "tf  08:05\rdel 06-12-2026");
+        EXPECT_EQ(scheme.State(0, 2), kStateEntered);
+        EXPECT_DOUBLE_EQ(scheme.Value(0, 2), 8 + 5 / 60.0);
+        EXPECT_EQ(scheme.Value(0, 3), DayNumber({2026, 12, 6}));
+        EXPECT_EQ(scheme.history[0], (CellRef{0, 3}));
+        EXPECT_EQ(scheme.history[1], (CellRef{0, 2}));
+        EXPECT_FALSE(scheme.saved);
     }
 }
 
 TEST(ShowOtherFormats, KnownCellEmptyCellAndMethod) {
     Scheme scheme;
-    RecordingMessages messages;
+    testing::RecordingMessages messages;
     EXPECT_EQ(ShowOtherFormats(scheme, messages, 2, 0), OtherFormatsOutcome::EmptyCell);
     EXPECT_TRUE(messages.shown.empty());
     scheme.SetCell(2, 0, kStateComputed, 100);
