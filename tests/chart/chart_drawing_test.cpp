@@ -91,11 +91,8 @@ TEST_F(ChartDrawing, FrameGraticuleEquatorAndCentralMeridian) {
     EXPECT_TRUE(ColourNear(image, 900, Py(0), kChartEquator));
     EXPECT_TRUE(ColourNear(image, Px(0), 60, kBlack));
     EXPECT_TRUE(ColourNear(image, Px(0), 480, kBlack));
-}
-
-TEST_F(ChartDrawing, GraticuleStepFollowsTheZoom) {
-    view_.SetView(400, 0.5, 0.5);
-    // At 400 the step is 15 degrees; 15 E sits 900 units east of the centre.
+    layers_.graticule = true;
+    view_.SetView(400, 0.5, 0.5);  // a 15-degree step: 15 E is 900 units east of the centre
     EXPECT_TRUE(ColourNear(Draw(), Px(900), 100, kChartGraticule));
 }
 
