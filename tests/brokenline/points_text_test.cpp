@@ -111,7 +111,7 @@ Scheme SummaryScheme(int method, double ml, double dt, double mo) {
     return s;
 }
 
-TEST(Summary, SavingsAndTheMarkedSpacing) {
+TEST(Summary, SavingsMarkedSpacingAndTheBlockKeptWithoutAMethod) {
     BrokenLine line;
     line.totalDistance = 2950;
     line.totalTime = 295;
@@ -126,8 +126,17 @@ TEST(Summary, SavingsAndTheMarkedSpacing) {
     EXPECT_EQ(labels.secondValue, "5°30'.0W");
     line.spacingChoice = 2;
     ASSERT_TRUE(FillSummary(SummaryScheme(1, 3000, 300, 2900), line, labels));
-    EXPECT_EQ(labels.firstLabel, "Numero");
     EXPECT_EQ(labels.secondLabel, "*Diff.za di longitudine");
+    // The block is written for methods 1 to 3 ("Punti") and 4 ("Cambio
+    // rotta") only; with the method cell emptied it once claimed "Punti"
+    // with a starred choice the line never had.
+    SummaryLabels fresh;
+    ASSERT_TRUE(FillSummary(SummaryScheme(0, 3000, 300, 2900), line, fresh));
+    EXPECT_EQ(fresh.savedDistance, "50");
+    EXPECT_EQ(fresh.spacingTitle, "Punti");
+    EXPECT_EQ(fresh.firstLabel, "Numero");
+    EXPECT_EQ(fresh.secondLabel, "Differenza di longitudine");
+    EXPECT_EQ(fresh.firstValue, "err");
 
     line.practicalChoice = 2;
     line.dmP = 30;
@@ -138,6 +147,11 @@ TEST(Summary, SavingsAndTheMarkedSpacing) {
     EXPECT_EQ(labels.secondLabel, "Tempo *");
     EXPECT_EQ(labels.firstValue, "30 miglia");
     EXPECT_EQ(labels.secondValue, "3 ore");
+    line.practicalChoice = 1;
+    ASSERT_TRUE(FillSummary(SummaryScheme(4, 3000, 300, 2900), line, labels));
+    ASSERT_TRUE(FillSummary(SummaryScheme(0, 3000, 300, 2900), line, labels));
+    EXPECT_EQ(labels.spacingTitle, "Cambio rotta");
+    EXPECT_EQ(labels.firstLabel, "Cammino *");
 }
 
 TEST(Summary, HoursJustShortOfAWholeDayCarryIntoTheDayCount) {
@@ -156,33 +170,6 @@ TEST(Summary, HoursJustShortOfAWholeDayCarryIntoTheDayCount) {
         SCOPED_TRACE(::testing::PrintToString(c.hours));
         EXPECT_EQ(SummaryHoursText(c.hours), c.text);
     }
-}
-
-TEST(Summary, WithoutAMethodTheSpacingBlockKeepsItsTexts) {
-    // The block is written for methods 1 to 3 ("Punti") and 4 ("Cambio
-    // rotta") only; with the method cell emptied it once claimed "Punti"
-    // with a starred choice the line never had.
-    BrokenLine line;
-    line.totalDistance = 2950;
-    line.totalTime = 295;
-    line.spacingChoice = 2;
-    SummaryLabels labels;
-    ASSERT_TRUE(FillSummary(SummaryScheme(0, 3000, 300, 2900), line, labels));
-    EXPECT_EQ(labels.savedDistance, "50");
-    EXPECT_EQ(labels.spacingTitle, "Punti");
-    EXPECT_EQ(labels.firstLabel, "Numero");
-    EXPECT_EQ(labels.secondLabel, "Differenza di longitudine");
-    EXPECT_EQ(labels.firstValue, "err");
-    EXPECT_EQ(labels.secondValue, "err");
-
-    line.practicalChoice = 1;
-    line.dmP = 30;
-    line.dtP = 3;
-    ASSERT_TRUE(FillSummary(SummaryScheme(4, 3000, 300, 2900), line, labels));
-    ASSERT_TRUE(FillSummary(SummaryScheme(0, 3000, 300, 2900), line, labels));
-    EXPECT_EQ(labels.spacingTitle, "Cambio rotta");
-    EXPECT_EQ(labels.firstLabel, "Cammino *");
-    EXPECT_EQ(labels.firstValue, "30 miglia");
 }
 
 TEST(Summary, NotRefilledUnlessTheTotalLiesStrictlyBetweenMoAndMl) {

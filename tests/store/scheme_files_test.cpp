@@ -238,51 +238,50 @@ struct Damage {
     RecordFault fault;  // Ok: the pair still loads
 };
 
+// One byte or one double changed in the scheme (S, SD) or points (P, PD) file.
+using Change = std::function<void(Bytes&, Bytes&)>;
+Change S(std::size_t at, std::uint8_t v) { return [=](Bytes& s, Bytes&) { s[at] = v; }; }
+Change P(std::size_t at, std::uint8_t v) { return [=](Bytes&, Bytes& p) { p[at] = v; }; }
+Change SD(std::size_t at, double v) { return [=](Bytes& s, Bytes&) { PutDoubleAt(s, at, v); }; }
+Change PD(std::size_t at, double v) { return [=](Bytes&, Bytes& p) { PutDoubleAt(p, at, v); }; }
+
 TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
+    using F = RecordFault;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const auto value = [](int g, int c) { return 72 + 8 * (6 * g + c); };
     const auto state = [](int g, int c) { return 264 + 6 * g + c; };
     const auto point = [](int i) { return 48 + 16 * i; };
     const Damage rows[] = {
-        {"description length 65", [](Bytes& s, Bytes&) { s[0] = 65; },
-         RecordFault::DescriptionLength},
-        {"description length 64", [](Bytes& s, Bytes&) { s[0] = 64; }, RecordFault::Ok},
-        {"NaN value", [&](Bytes& s, Bytes&) { PutDoubleAt(s, value(0, 0), nan); },
-         RecordFault::ValueNotFinite},
-        {"state 2", [&](Bytes& s, Bytes&) { s[state(0, 0)] = 2; }, RecordFault::BadState},
-        {"point count byte 255", [&](Bytes& s, Bytes&) { s[state(2, 5)] = 255; }, RecordFault::Ok},
-        {"method 5", [&](Bytes& s, Bytes&) { PutDoubleAt(s, value(1, 5), 5); },
-         RecordFault::BadMethod},
-        {"method 4.9", [&](Bytes& s, Bytes&) { PutDoubleAt(s, value(1, 5), 4.9); },
-         RecordFault::Ok},
+        {"description length 65", S(0, 65), F::DescriptionLength},
+        {"description length 64", S(0, 64), F::Ok},
+        {"NaN value", SD(value(0, 0), nan), F::ValueNotFinite},
+        {"state 2", S(state(0, 0), 2), F::BadState},
+        {"point count byte 255", S(state(2, 5), 255), F::Ok},
+        {"method 5", SD(value(1, 5), 5), F::BadMethod},
+        {"method 4.9", SD(value(1, 5), 4.9), F::Ok},
         {"method 9 while empty",
-         [&](Bytes& s, Bytes&) {
-             PutDoubleAt(s, value(1, 5), 9);
-             s[state(1, 5)] = 0;
+         [&](Bytes& s, Bytes& p) {
+             SD(value(1, 5), 9)(s, p);
+             S(state(1, 5), 0)(s, p);
          },
-         RecordFault::Ok},
-        {"marker in unused slot 0", [](Bytes& s, Bytes&) { s[288 + 0] = 1; },
-         RecordFault::BadMarker},
-        {"marker slot 20 rule 12", [](Bytes& s, Bytes&) { s[288 + 20] = 12; },
-         RecordFault::BadMarker},
-        {"N 69", [](Bytes&, Bytes& p) { p[0] = 69; }, RecordFault::Ok},
-        {"N 70", [](Bytes&, Bytes& p) { p[0] = 70; }, RecordFault::PointCount},
-        {"vertex index 67", [](Bytes&, Bytes& p) { p[1] = 67; }, RecordFault::Ok},
-        {"vertex index 68", [](Bytes&, Bytes& p) { p[1] = 68; }, RecordFault::VertexIndex},
-        {"NaN DmP", [](Bytes&, Bytes& p) { PutDoubleAt(p, 8 + 16, std::nan("")); },
-         RecordFault::ParameterNotFinite},
-        {"NaN arrival longitude", [&](Bytes&, Bytes& p) { PutDoubleAt(p, point(6) + 8, nan); },
-         RecordFault::PointNotFinite},
-        {"NaN after the arrival", [&](Bytes&, Bytes& p) { PutDoubleAt(p, point(7), nan); },
-         RecordFault::Ok},
-        {"short scheme file", [](Bytes& s, Bytes&) { s.pop_back(); }, RecordFault::ShortFile},
-        {"empty points file", [](Bytes&, Bytes& p) { p.clear(); }, RecordFault::ShortFile},
+         F::Ok},
+        {"marker in unused slot 0", S(288 + 0, 1), F::BadMarker},
+        {"marker slot 20 rule 12", S(288 + 20, 12), F::BadMarker},
+        {"N 69", P(0, 69), F::Ok},
+        {"N 70", P(0, 70), F::PointCount},
+        {"vertex index 67", P(1, 67), F::Ok},
+        {"vertex index 68", P(1, 68), F::VertexIndex},
+        {"NaN DmP", PD(8 + 16, nan), F::ParameterNotFinite},
+        {"NaN arrival longitude", PD(point(6) + 8, nan), F::PointNotFinite},
+        {"NaN after the arrival", PD(point(7), nan), F::Ok},
+        {"short scheme file", [](Bytes& s, Bytes&) { s.pop_back(); }, F::ShortFile},
+        {"empty points file", [](Bytes&, Bytes& p) { p.clear(); }, F::ShortFile},
         {"longer files",
          [](Bytes& s, Bytes& p) {
              s.resize(400, 0xFF);
              p.resize(2000, 0xFF);
          },
-         RecordFault::Ok},
+         F::Ok},
     };
     const auto [schemeBytes, pointsBytes] = WriteSample("VELM-005.DAT");
     Scheme sentinel;
@@ -291,8 +290,7 @@ TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
     sentinel.saved = false;
     for (const Damage& row : rows) {
         SCOPED_TRACE(row.name);
-        Bytes scheme = schemeBytes;
-        Bytes points = pointsBytes;
+        Bytes scheme = schemeBytes, points = pointsBytes;
         row.apply(scheme, points);
         WriteBytes(folder.File("VELM-005.DAT"), scheme);
         WriteBytes(folder.File("PUNT-005.DAT"), points);
