@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -63,15 +62,10 @@ void ExpectSameStored(const Scheme& a, const Scheme& b) {
 }
 
 void ExpectSameStored(const BrokenLine& a, const BrokenLine& b) {
-    const auto header = [](const BrokenLine& l) {
-        return std::array{l.n, l.vertexIndex, l.spacingChoice, l.practicalChoice};
-    };
-    const auto parameters = [](const BrokenLine& l) {
-        return std::array{l.limitLat, l.dtP, l.dmP, l.totalTime, l.totalDistance};
-    };
-    EXPECT_EQ(header(a), header(b));
-    EXPECT_EQ(0, std::memcmp(parameters(a).data(), parameters(b).data(), 5 * sizeof(double)));
-    EXPECT_EQ(0, std::memcmp(a.points, b.points, sizeof a.points));
+    PointsFileRecord ra{}, rb{};
+    EncodeLine(a, ra);
+    EncodeLine(b, rb);
+    EXPECT_EQ(ra.bytes, rb.bytes);
 }
 
 double DoubleAt(const Bytes& bytes, std::size_t at) {
