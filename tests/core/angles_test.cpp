@@ -5,34 +5,13 @@
 namespace velmar {
 namespace {
 
-struct InOut {
-    double in, out;
-};
-
 TEST(Angles, Normalize180TurnsOnceAndRoundHalfEvenGoesToEven) {
-    for (const InOut r : {InOut{190, -170},
-                          {-190, 170},
-                          {540, 180},
-                          {-540, -180},
-                          {180, 180},
-                          {-180, -180},
-                          {359, -1}}) {
-        SCOPED_TRACE(r.in);
-        EXPECT_EQ(Normalize180(r.in), r.out);
-    }
-    for (const InOut r : {InOut{0.5, 0},
-                          {1.5, 2},
-                          {2.5, 2},
-                          {-0.5, 0},
-                          {-2.5, -2},
-                          {-3.5, -4},
-                          {59.5, 60},
-                          {58.5, 58},
-                          {2.4999, 2},
-                          {2.5001, 3}}) {
-        SCOPED_TRACE(r.in);
-        EXPECT_EQ(RoundHalfEven(r.in), r.out);
-    }
+    const double normalized[][2] = {{190, -170},  {-190, 170}, {540, 180},
+                                    {-540, -180}, {180, 180},  {-180, -180}};
+    for (const auto& r : normalized) EXPECT_EQ(Normalize180(r[0]), r[1]) << r[0];
+    const double rounded[][2] = {{0.5, 0},   {1.5, 2},    {2.5, 2},   {-2.5, -2},
+                                 {-3.5, -4}, {2.4999, 2}, {2.5001, 3}};
+    for (const auto& r : rounded) EXPECT_EQ(RoundHalfEven(r[0]), r[1]) << r[0];
 }
 
 void ExpectDms(const Dms& got, const Dms& want) {
@@ -55,14 +34,11 @@ TEST(Angles, SplitDmsSignsTheFirstNonZeroFieldAndRoundDmsCarries) {
     }
     const struct {
         Dms in, out;
-    } rounds[] = {{{10, 59, 59.5}, {11, 0, 0}},  // 59.5 goes to the even 60 and carries
-                  {{10, 59, 59.4}, {10, 59, 59}},
-                  {{10, 20, 58.5}, {10, 20, 58}},  // halves to even, not up
-                  {{0, -30, 0}, {0, 30, 0}},       // the fields lose their sign
-                  {{-41, 30, -0.4}, {41, 30, 0}}};
+    } rounds[] = {{{10, 59, 59.5}, {11, 0, 0}},     // 59.5 goes to the even 60 and carries
+                  {{10, 20, 58.5}, {10, 20, 58}},   // halves to even, not up
+                  {{-41, 30, -0.4}, {41, 30, 0}}};  // the fields lose their sign
     for (const auto& r : rounds) {
-        SCOPED_TRACE(::testing::Message()
-                     << r.in.degrees << " " << r.in.minutes << " " << r.in.seconds);
+        SCOPED_TRACE(r.in.seconds);
         Dms d = r.in;
         RoundDms(d);
         ExpectDms(d, r.out);
