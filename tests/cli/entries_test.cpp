@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 #include "cli/Entries.h"
 #include "cli/Json.h"
@@ -40,12 +41,10 @@ TEST(ParseEntry, ValuesBecomeKeypadFields) {
         std::string error;
         const auto entry = ParseEntry(k.argument, error);
         ASSERT_TRUE(entry) << error;
-        EXPECT_EQ(entry->group, k.group);
-        EXPECT_EQ(entry->cell, k.cell);
-        EXPECT_EQ(entry->typing.fields[0], k.a);
-        EXPECT_EQ(entry->typing.fields[1], k.b);
-        EXPECT_EQ(entry->typing.fields[2].value_or(0), k.c);
-        EXPECT_EQ(entry->typing.hemisphere.value_or('-'), k.hemisphere);
+        const KeypadTyping& t = entry->typing;
+        EXPECT_EQ(std::tuple(entry->group, entry->cell, t.fields[0], t.fields[1],
+                             t.fields[2].value_or(0), t.hemisphere.value_or('-')),
+                  std::tuple(k.group, k.cell, k.a, k.b, k.c, k.hemisphere));
     }
 }
 
@@ -67,13 +66,9 @@ TEST(ParseCommonOptions, OptionsFlagsAndEntries) {
                                     "/tmp/x", "--formats", "vp=12"},
                                    {"--formats"}, options, error))
         << error;
-    EXPECT_TRUE(options.json);
-    EXPECT_FALSE(options.yes);
-    EXPECT_EQ(options.load, "AVVIO");
-    EXPECT_EQ(options.save, "VELM-007.DAT");
-    EXPECT_EQ(options.dir, "/tmp/x");
-    EXPECT_EQ(options.flags.count("--formats"), 1u);
-    EXPECT_EQ(options.entries.size(), 1u);
+    EXPECT_EQ(std::tuple(options.json, options.yes, options.load, options.save, options.dir,
+                         options.flags.count("--formats"), options.entries.size()),
+              std::tuple(true, false, "AVVIO", "VELM-007.DAT", "/tmp/x", 1u, 1u));
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"--load"}, {"--formats"}, {"--json=1"}, {"--dir="}, {"-x"}}) {
         CommonOptions o;
@@ -103,10 +98,10 @@ TEST(Session, CommandLineEntryEqualsTypedEntry) {
         ASSERT_EQ(editor.EditCell(t[0], t[1]), EditOutcome::Accepted) << t[0] << "," << t[1];
     }
     for (int g = 0; g < kGroups; ++g)
-        for (int c = 0; c < kCellsPerGroup; ++c) {
-            EXPECT_EQ(session.scheme().Value(g, c), typed.Value(g, c)) << g << "," << c;
-            EXPECT_EQ(session.scheme().State(g, c), typed.State(g, c)) << g << "," << c;
-        }
+        for (int c = 0; c < kCellsPerGroup; ++c)
+            EXPECT_EQ(std::pair(session.scheme().Value(g, c), session.scheme().State(g, c)),
+                      std::pair(typed.Value(g, c), typed.State(g, c)))
+                << g << "," << c;
 }
 
 TEST(Json, StringsAreEscapedAndNumbersReadBack) {
