@@ -74,18 +74,12 @@ TEST(GreatCircle, RegressionNearlyCoincidentPositionsHaveAFiniteDistance) {
 }
 
 TEST(GreatCircle, IsInnerVertexByLongitude) {
-    const struct {
-        double dep, arr, v1;
-        bool inner;
-    } rows[] = {
-        {0, 40, 20, true},   {0, 40, 75.63, false},  {0, 40, -20, false},
-        {0, -40, -20, true}, {170, -170, 175, true}, {170, -170, 165, false},
-        {0, 40, 40, false},  {0, 40, N, false},      {-170, 170, 179, true},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(::testing::Message() << r.dep << " -> " << r.arr << " vertex " << r.v1);
-        EXPECT_EQ(IsInnerVertex(r.dep, r.arr, r.v1), r.inner);
-    }
+    // Departure, arrival and vertex longitudes, and 1 for an inner vertex.
+    const double rows[][4] = {{0, 40, 20, 1},   {0, 40, 75.63, 0},   {0, 40, -20, 0},
+                              {0, -40, -20, 1}, {170, -170, 175, 1}, {170, -170, 165, 0},
+                              {0, 40, 40, 0},   {0, 40, N, 0},       {-170, 170, 179, 1}};
+    for (const auto& r : rows)
+        EXPECT_EQ(IsInnerVertex(r[0], r[1], r[2]), r[3] == 1) << r[0] << " " << r[1] << " " << r[2];
 }
 
 }  // namespace
