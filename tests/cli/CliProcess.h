@@ -62,7 +62,8 @@ class CliProcess : public ::testing::Test {
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe) return run;
         char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            run.out.append(buffer, n);
         const int raw = pclose(pipe);
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         run.err = Slurp(dir / "stderr.txt");

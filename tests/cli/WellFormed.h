@@ -106,10 +106,10 @@ inline std::string XmlSyntaxError(const std::string& text) {
                 if (tag.back() != '/') open.push_back(name);
             }
         } else {
-            if (text[i] == '&' && std::none_of(std::begin(kEntities), std::end(kEntities),
-                                               [&](const std::string& e) {
-                                                   return text.compare(i, e.size(), e) == 0;
-                                               }))
+            if (text[i] == '&' &&
+                std::none_of(std::begin(kEntities), std::end(kEntities), [&](const std::string& e) {
+                    return text.compare(i, e.size(), e) == 0;
+                }))
                 return "bad entity at " + std::to_string(i);
             if (open.empty() && !std::isspace(static_cast<unsigned char>(text[i])))
                 return "text outside the root element";

@@ -55,6 +55,7 @@ TEST(KeypadChecks, CodesInOrderAndRecombinedValues) {
         {"latitude 59'60\" is 60 minutes", K::Latitude, 10, 59, 60, 'N', kErrMinutes, 0},
         {"latitude without letter", K::Latitude, 10, 0, 0, 0, kErrSign, 0},
         {"latitude 90 30 beyond bounds", K::Latitude, 90, 30, 0, 'N', kErrValue, 0},
+        {"latitude zero typed", K::Latitude, 0, 0, 0, 0, kKeypadOk, 0},
         {"longitude west", K::Longitude, 74, 0, 0, 'W', kKeypadOk, -74},
         {"longitude with latitude letter", K::Longitude, 10, 0, 0, 'N', kErrSign, 0},
         {"time", K::TimeOfDay, 13, 30, 0, 0, kKeypadOk, 13.5},
@@ -93,35 +94,28 @@ TEST(KeypadChecks, CodesInOrderAndRecombinedValues) {
     }
 }
 
-TEST(KeypadChecks, ErrorWordShownAfterFailedOkAndClearedByTyping) {
-    Ok ok(0);
-    KeypadLogic keypad(Request(K::Latitude, 0), kToday);
-    keypad.TypeField(0, 10);
-    EXPECT_EQ(ok.Press(keypad), KeypadClose::Refused);
-    EXPECT_EQ(keypad.Text(), "Verifica SEGNO");
-    EXPECT_TRUE(ok.saved);
-    keypad.TypeField(0, 10);
-    EXPECT_EQ(keypad.Text(), "Nuovo valore");
-    keypad.ToggleHemisphere();  // no letter becomes N
-    EXPECT_EQ(keypad.Hemisphere(), 'N');
-    EXPECT_EQ(ok.Press(keypad), KeypadClose::Accepted);
-    EXPECT_EQ(std::pair(ok.value, ok.saved), std::pair(10.0, false));
-    EXPECT_TRUE(ok.messages.shown.empty());
-}
-
-TEST(KeypadChecks, ZeroNeedsTheFirstFieldTyped) {
+// The failed check's word shows until the first field changes; only the
+// zero check opens a message box.
+TEST(KeypadChecks, FailedOkShowsTheCheckUntilTyping) {
     Ok ok(5);
     KeypadLogic keypad(Request(K::Latitude, 0), kToday);
-    EXPECT_EQ(ok.Press(keypad), KeypadClose::Refused);
+    EXPECT_EQ(ok.Press(keypad), KeypadClose::Refused);  // nothing typed, not even 0
     EXPECT_EQ(keypad.LastError(), kErrZero);
     EXPECT_EQ(keypad.Text(), "Verifica VALORE");
     ASSERT_EQ(ok.messages.shown.size(), 1u);
     const Message& m = ok.messages.shown[0];
     EXPECT_EQ(m.title + "|" + m.header + "|" + m.message,
               "Velmar3|Errore|Scrivi 0 (zero) per indicare il valore nullo.");
-    keypad.SetField(0, 0);
+    keypad.TypeField(0, 10);
+    EXPECT_EQ(keypad.Text(), "Nuovo valore");
+    EXPECT_EQ(ok.Press(keypad), KeypadClose::Refused);
+    EXPECT_EQ(keypad.Text(), "Verifica SEGNO");
+    EXPECT_EQ(ok.messages.shown.size(), 1u);
+    EXPECT_TRUE(ok.saved);
+    keypad.ToggleHemisphere();  // no letter becomes N
+    EXPECT_EQ(keypad.Hemisphere(), 'N');
     EXPECT_EQ(ok.Press(keypad), KeypadClose::Accepted);
-    EXPECT_EQ(ok.value, 0);
+    EXPECT_EQ(std::pair(ok.value, ok.saved), std::pair(10.0, false));
 }
 
 TEST(KeypadChecks, BoundsApplyToTheSignedValue) {

@@ -29,8 +29,8 @@ class SolverScenario : public ::testing::Test {
     SolverScenario() { scheme.view = &view; }
     bool Enter(int g, int c, double v) { return solver.AcceptEntry(g, c, v); }
     void EnterPositions() {
-        for (auto [g, c, v] : {std::tuple{kDep, 0, 10.0}, {kDep, 1, 0.0}, {kArr, 0, 30.0},
-                               {kArr, 1, 40.0}})
+        for (auto [g, c, v] :
+             {std::tuple{kDep, 0, 10.0}, {kDep, 1, 0.0}, {kArr, 0, 30.0}, {kArr, 1, 40.0}})
             ASSERT_TRUE(Enter(g, c, v));
     }
     double V(int g, int c) const { return scheme.Value(g, c); }
@@ -67,8 +67,7 @@ TEST_F(SolverScenario, SpeedThenDepartureTimeFillsEveryTime) {
     EXPECT_EQ(messages.shown[0].title + "|" + messages.shown[0].header,
               "Velmar: Modifica|Non puoi modificare un valore calcolato.");
     const double day = DayNumber({2026, 12, 6});
-    ASSERT_TRUE(Enter(kDep, 2, 8.0));
-    ASSERT_TRUE(Enter(kDep, 3, day));
+    ASSERT_TRUE(Enter(kDep, 2, 8.0) && Enter(kDep, 3, day));
     // Longitude 0: Greenwich equals zone time (rule 1), exact to ~1e-10 h.
     EXPECT_NEAR(V(kDep, 4), 8.0, 1e-9);
     EXPECT_EQ(V(kDep, 5), day);
@@ -81,8 +80,7 @@ TEST_F(SolverScenario, SpeedThenDepartureTimeFillsEveryTime) {
 }
 
 TEST_F(SolverScenario, SpeedAndIntervalFirstOwnTheDistanceSlot) {
-    ASSERT_TRUE(Enter(1, 1, 10));
-    ASSERT_TRUE(Enter(2, 1, 100));
+    ASSERT_TRUE(Enter(1, 1, 10) && Enter(2, 1, 100));
     EXPECT_DOUBLE_EQ(V(2, 0), 1000);  // rule 6
     EnterPositions();
     EXPECT_EQ(scheme.markers[20], 6);
@@ -128,9 +126,11 @@ TEST(SolverLimits, ResultOnTheLimitIsNotRefusedForItsLastBit) {
     const double day = DayNumber({2026, 12, 6});
     const Case cases[] = {
         {"rule 5: 1.2 miles at 12 knots", {{1, 1, 12}, {2, 0, 1.2}}, 0.1},
-        {"rule 9: 6 minutes apart", {{kDep, 4, 10}, {kDep, 5, day}, {kArr, 4, 10.1}, {kArr, 5, day}},
+        {"rule 9: 6 minutes apart",
+         {{kDep, 4, 10}, {kDep, 5, day}, {kArr, 4, 10.1}, {kArr, 5, day}},
          0.1},
-        {"rule 9: a day apart", {{kDep, 4, 7}, {kDep, 5, day}, {kArr, 4, 7}, {kArr, 5, day + 1}},
+        {"rule 9: a day apart",
+         {{kDep, 4, 7}, {kDep, 5, day}, {kArr, 4, 7}, {kArr, 5, day + 1}},
          24},
     };
     for (const Case& k : cases) {
@@ -183,8 +183,11 @@ TEST_F(SolverScenario, EveryEntryClearsTheChosenMethod) {
 }
 
 TEST_F(SolverScenario, BothGreenwichTimesAndIntervalEnteredAreNotCrossChecked) {
-    for (auto [g, c, v] : {std::tuple{kDep, 4, 8.0}, {kDep, 5, 40000.0}, {2, 1, 5.0},
-                           {kArr, 4, 20.0}, {kArr, 5, 40000.0}})
+    for (auto [g, c, v] : {std::tuple{kDep, 4, 8.0},
+                           {kDep, 5, 40000.0},
+                           {2, 1, 5.0},
+                           {kArr, 4, 20.0},
+                           {kArr, 5, 40000.0}})
         ASSERT_TRUE(Enter(g, c, v));
     EXPECT_EQ(V(2, 1), 5);  // 12 hours apart, but Dt stays as entered
     EXPECT_EQ(scheme.markers[21], 0);
@@ -227,8 +230,9 @@ TEST_F(SolverScenario, GreatCircleUsersGetTheirOwnRefusal) {
     EXPECT_FALSE(solver.HasGreatCircle(GreatCircleUser::Chart));
     EXPECT_FALSE(solver.HasGreatCircle(GreatCircleUser::Points));
     ASSERT_EQ(messages.shown.size(), 2u);
-    for (auto [i, title, header] : {std::tuple{0, "Velmar3: Modulo Carta", "Niente da visualizzare."},
-                                    {1, "Velmar3: Modulo Punti", "Niente da calcolare."}})
+    for (auto [i, title, header] :
+         {std::tuple{0, "Velmar3: Modulo Carta", "Niente da visualizzare."},
+          {1, "Velmar3: Modulo Punti", "Niente da calcolare."}})
         EXPECT_EQ(messages.shown[i].title + "|" + messages.shown[i].header,
                   std::string(title) + "|" + header);
     EnterPositions();
