@@ -18,10 +18,9 @@ TEST(JulianDate, ReferenceDatesAndJulianLeapYear) {
         {1582, 10, 4, 0, -100841},      // the Julian day before it
         {-4712, 1, 1, 12, -2400000.5},  // Julian date 0
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(::testing::Message() << r.y << "-" << r.m << "-" << r.d);
-        EXPECT_DOUBLE_EQ(ModifiedJulianDate(r.y, r.m, r.d, r.h), r.mjd);
-    }
+    for (const auto& r : rows)
+        EXPECT_DOUBLE_EQ(ModifiedJulianDate(r.y, r.m, r.d, r.h), r.mjd)
+            << r.y << "-" << r.m << "-" << r.d;
     EXPECT_DOUBLE_EQ(JulianDate(2000, 1, 1, 12), 2451545.0);
     // 1500 is a leap year in the Julian calendar (the Gregorian centurial rule
     // shows from 1900 on in the day-count comparison below).
@@ -47,10 +46,7 @@ TEST(JulianDate, LongitudeInTime) {
                 {-15, "01h00m00s"},
                 {15.0 + 15.0 / 3600, "01h00m01s"},
                 {-179.999, "11h59m59s"}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.lon);
-        EXPECT_EQ(LongitudeInTime(r.lon), r.text);
-    }
+    for (const auto& r : rows) EXPECT_EQ(LongitudeInTime(r.lon), r.text) << r.lon;
 }
 
 }  // namespace

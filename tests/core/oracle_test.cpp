@@ -82,53 +82,55 @@ std::vector<std::pair<const char*, std::vector<Pair>>> Families(double maxLat) {
 // hundreds of miles, and on the shortest route, 0.0013 miles, course 1.2e-8
 // degrees, distance 1.9e-7 miles, vertex 2.2e-6 miles. The tolerances follow
 // that law with a margin of 3 or more at the short end and far more beyond.
-double CourseTolerance(double miles) {
-    return 1e-9 + 1e-10 / miles;
-}
-TEST(Oracle, GreatCircleCourseDistanceAndVertices) {
-    const Geodesic sphere(10800 / M_PI, 0);
-    for (const auto& [family, pairs] : Families(89)) {
+// Runs `check` on every pair of every family, tracing the family and pair.
+template <typename Check>
+void ForEachPair(double maxLat, Check check) {
+    for (const auto& [family, pairs] : Families(maxLat)) {
         for (std::size_t i = 0; i < pairs.size(); ++i) {
             const Pair& p = pairs[i];
             SCOPED_TRACE(::testing::Message() << family << " #" << i << ": " << p.lat0 << ", "
                                               << p.lon0 << " -> " << p.lat1 << ", " << p.lon1);
-            const GreatCircleRoute g = GreatCircle(p.lat0, p.lon0, p.lat1, p.lon1);
-            double s12, azi1, azi2;
-            sphere.Inverse(p.lat0, p.lon0, p.lat1, p.lon1, s12, azi1, azi2);
-            const double courseTol = CourseTolerance(s12);
-            const double vertexTol = 1e-8 + 100 * courseTol;  // miles
-            EXPECT_LT(CourseDiff(g.initialCourse, azi1), courseTol);
-            EXPECT_NEAR(g.distance, s12, 1e-9 + 1e-8 / s12);
-
-            // Clairaut: the vertex latitude's cosine is cos(lat0) * sin(Ri).
-            EXPECT_NEAR(
-                std::cos(g.v1Latitude * kDegToRad),
-                std::fabs(std::cos(p.lat0 * kDegToRad) * std::sin(g.initialCourse * kDegToRad)),
-                1e-12);
-
-            // The line's highest point lies 90 degrees of arc after its northward
-            // equator crossing, its lowest 90 before; either is on the passage
-            // when its arc from the departure is inside (0, a12).
-            const GeodesicLine line = sphere.InverseLine(p.lat0, p.lon0, p.lat1, p.lon1);
-            const double a12 = line.Arc();
-            const double arcN = Wrap360(90 - line.EquatorialArc()), arcS = Wrap360(arcN + 180);
-            const bool northOnPassage =
-                arcN > 0 && arcN<a12, southOnPassage = arcS> 0 && arcS < a12;
-            const bool wantNorth = northOnPassage || (!southOnPassage && p.lat0 > 0);
-            double latV, lonV, latW, lonW;
-            line.ArcPosition(wantNorth ? arcN : arcS, latV, lonV);
-            line.ArcPosition(wantNorth ? arcS : arcN, latW, lonW);
-
-            EXPECT_EQ(g.v1Latitude > 0, wantNorth);
-            double miss, missV2, t;
-            sphere.Inverse(g.v1Latitude, g.v1Longitude, latV, lonV, miss, t, t);
-            sphere.Inverse(g.v2Latitude(), g.v2Longitude, latW, lonW, missV2, t, t);
-            EXPECT_LT(miss, vertexTol);
-            EXPECT_LT(missV2, vertexTol);
-            EXPECT_EQ(IsInnerVertex(p.lon0, p.lon1, g.v1Longitude),
-                      northOnPassage || southOnPassage);
+            check(p);
         }
     }
+}
+
+TEST(Oracle, GreatCircleCourseDistanceAndVertices) {
+    const Geodesic sphere(10800 / M_PI, 0);
+    ForEachPair(89, [&](const Pair& p) {
+        const GreatCircleRoute g = GreatCircle(p.lat0, p.lon0, p.lat1, p.lon1);
+        double s12, azi1, azi2;
+        sphere.Inverse(p.lat0, p.lon0, p.lat1, p.lon1, s12, azi1, azi2);
+        const double courseTol = 1e-9 + 1e-10 / s12;      // degrees
+        const double vertexTol = 1e-8 + 100 * courseTol;  // miles
+        EXPECT_LT(CourseDiff(g.initialCourse, azi1), courseTol);
+        EXPECT_NEAR(g.distance, s12, 1e-9 + 1e-8 / s12);
+
+        // Clairaut: the vertex latitude's cosine is cos(lat0) * sin(Ri).
+        EXPECT_NEAR(std::cos(g.v1Latitude * kDegToRad),
+                    std::fabs(std::cos(p.lat0 * kDegToRad) * std::sin(g.initialCourse * kDegToRad)),
+                    1e-12);
+
+        // The line's highest point lies 90 degrees of arc after its northward
+        // equator crossing, its lowest 90 before; either is on the passage
+        // when its arc from the departure is inside (0, a12).
+        const GeodesicLine line = sphere.InverseLine(p.lat0, p.lon0, p.lat1, p.lon1);
+        const double a12 = line.Arc();
+        const double arcN = Wrap360(90 - line.EquatorialArc()), arcS = Wrap360(arcN + 180);
+        const bool northOnPassage = arcN > 0 && arcN<a12, southOnPassage = arcS> 0 && arcS < a12;
+        const bool wantNorth = northOnPassage || (!southOnPassage && p.lat0 > 0);
+        double latV, lonV, latW, lonW;
+        line.ArcPosition(wantNorth ? arcN : arcS, latV, lonV);
+        line.ArcPosition(wantNorth ? arcS : arcN, latW, lonW);
+
+        EXPECT_EQ(g.v1Latitude > 0, wantNorth);
+        double miss, missV2, t;
+        sphere.Inverse(g.v1Latitude, g.v1Longitude, latV, lonV, miss, t, t);
+        sphere.Inverse(g.v2Latitude(), g.v2Longitude, latW, lonW, missV2, t, t);
+        EXPECT_LT(miss, vertexTol);
+        EXPECT_LT(missV2, vertexTol);
+        EXPECT_EQ(IsInnerVertex(p.lon0, p.lon1, g.v1Longitude), northOnPassage || southOnPassage);
+    });
 }
 
 // The meridional parts are the international ellipsoid's isometric latitude
@@ -137,18 +139,11 @@ TEST(Oracle, GreatCircleCourseDistanceAndVertices) {
 // 1206): 6e-9 degrees in every family; the tolerance is 1e-7 degrees.
 TEST(Oracle, RhumbCourseOnTheInternationalEllipsoid) {
     const GeographicLib::Rhumb ellipsoid(6378388, 1 / 297.0);
-    for (const auto& [family, pairs] : Families(85)) {
-        for (std::size_t i = 0; i < pairs.size(); ++i) {
-            const Pair& p = pairs[i];
-            SCOPED_TRACE(::testing::Message() << family << " #" << i << ": " << p.lat0 << ", "
-                                              << p.lon0 << " -> " << p.lat1 << ", " << p.lon1);
-            double s12, azi12;
-            ellipsoid.Inverse(p.lat0, p.lon0, p.lat1, p.lon1, s12, azi12);
-            const double diff =
-                CourseDiff(RhumbInverse(p.lat0, p.lon0, p.lat1, p.lon1).course, azi12);
-            EXPECT_LT(diff, 1e-7);
-        }
-    }
+    ForEachPair(85, [&](const Pair& p) {
+        double s12, azi12;
+        ellipsoid.Inverse(p.lat0, p.lon0, p.lat1, p.lon1, s12, azi12);
+        EXPECT_LT(CourseDiff(RhumbInverse(p.lat0, p.lon0, p.lat1, p.lon1).course, azi12), 1e-7);
+    });
     // Both ends beyond the 89.9 degree clamp still get the ellipsoid's course.
     double s12, azi12;
     ellipsoid.Inverse(89.95, 0, 89.99, 10, s12, azi12);

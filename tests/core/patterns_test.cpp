@@ -8,18 +8,16 @@
 namespace velmar {
 namespace {
 
-struct FloatRow {
-    const char* pattern;
-    double value;
-    const char* text;
-};
-
 // The patterns of the alternative forms and of the display texts' pieces.
 // Rounding works on the value's first 15 significant digits, then halves away
 // from zero: a decimal half typed by the user rounds up although its binary
 // double lies a hair below it (2.675, 0.15).
 TEST(Patterns, FloatPatternsAndTheirRounding) {
-    const FloatRow rows[] = {
+    const struct {
+        const char* pattern;
+        double value;
+        const char* text;
+    } rows[] = {
         {"#0.#", -12.25, "-12.3"},
         {"#0.#", -0.04, "0"},                 // rounds to zero: no minus sign
         {"####0.#", 1234567.8, "1234567.8"},  // more digits than placeholders
@@ -38,10 +36,8 @@ TEST(Patterns, FloatPatternsAndTheirRounding) {
         {"#0", -2.5, "-3"},
         {"#0", 0.49999, "0"},
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(::testing::Message() << r.pattern << " of " << r.value);
-        EXPECT_EQ(FormatFloat(r.pattern, r.value), r.text);
-    }
+    for (const auto& r : rows)
+        EXPECT_EQ(FormatFloat(r.pattern, r.value), r.text) << r.pattern << " of " << r.value;
     EXPECT_EQ(FormatFloat("0.0####", 1.5, ','), "1,5");
     EXPECT_EQ(FormatFloat("#0.#", std::nan("")), "NAN");
     EXPECT_EQ(FormatFloat("#0.#", -std::numeric_limits<double>::infinity()), "-INF");
@@ -63,10 +59,7 @@ TEST(Patterns, DateTimePatterns) {
         {"dd-mm-yyyy hh:nn:ss", std::nan(""), "30-12-1899 00:00:00"},
         {"hh:nn:ss", std::numeric_limits<double>::infinity(), "00:00:00"},
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.text);
-        EXPECT_EQ(FormatDateTime(r.pattern, r.moment), r.text);
-    }
+    for (const auto& r : rows) EXPECT_EQ(FormatDateTime(r.pattern, r.moment), r.text) << r.text;
 }
 
 }  // namespace
