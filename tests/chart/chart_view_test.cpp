@@ -22,12 +22,11 @@ const ZoomOp kOutAt = [](ChartView& v) { return v.ZoomOutAt(); };
 const ZoomOp kReset = [](ChartView& v) { return v.Reset(); };
 
 TEST(ChartView, ZoomStepsAndBounds) {
-    struct Row {
+    const struct {
         ZoomOp op;
         int start, expected;
         bool changed;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {kInCoarse, 3100, 3200, true}, {kInCoarse, 3110, 3110, false},
         {kInFine, 3190, 3200, true},   {kInFine, 3200, 3200, false},
         {kOutCoarse, 200, 100, true},  {kOutCoarse, 190, 190, false},
@@ -36,7 +35,7 @@ TEST(ChartView, ZoomStepsAndBounds) {
         {kOutAt, 150, 150, false},     {kOutAt, 210, 105, true},
         {kReset, 800, 100, true},      {kReset, 100, 100, false},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
         ChartView v(1024, 768);
         v.SetView(r.start, 0.5, 0.5);
@@ -46,15 +45,14 @@ TEST(ChartView, ZoomStepsAndBounds) {
 }
 
 TEST(ChartView, ClampingKeepsTheWorldOverTheImage) {
-    struct Row {
+    const struct {
         int zoom;
         double fx, fy, ex, ey;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {100, 0.9, 0.1, 0.5, 0.5}, {200, 1.3, -0.2, 1.0, 0.0},         {200, 0.7, 0.2, 0.7, 0.2},
         {3200, 20, -20, 16, -15},  {400, std::nan(""), 0.5, 0.5, 0.5},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.zoom);
         ChartView v(800, 600);
         v.SetView(r.zoom, r.fx, r.fy);
@@ -82,8 +80,7 @@ TEST(ChartView, ZoomInAtPointKeepsThePositionUnderThePointer) {
         ChartView v(1280, 720);
         v.SetMeridian(i % 2 ? kAg : kGw);
         v.SetView(200, unit(rng), unit(rng));
-        const double x = unit(rng) * 1280;
-        const double y = unit(rng) * 720;
+        const double x = unit(rng) * 1280, y = unit(rng) * 720;
         const GeoPoint before = v.PixelToPosition(x, y);
         ASSERT_TRUE(v.ZoomInAt(x, y));
         const GeoPoint after = v.PixelToPosition(x, y);
@@ -95,20 +92,19 @@ TEST(ChartView, ZoomInAtPointKeepsThePositionUnderThePointer) {
 // Regression: the south and east bounds had no tolerance while north and
 // west had one, so equal steps stopped one step short of the bottom and east edges.
 TEST(ChartView, PanReachesEveryEdgeWithEqualSteps) {
-    struct Row {
+    const struct {
         PanDirection d;
         StepSize s;
         int steps;
         bool vertical;
         double edge;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {PanDirection::kNorth, StepSize::kCoarse, 3, true, 1.0},
         {PanDirection::kSouth, StepSize::kFine, 30, true, 0.0},
         {PanDirection::kWest, StepSize::kFine, 30, false, 1.0},
         {PanDirection::kEast, StepSize::kCoarse, 3, false, 0.0},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(static_cast<int>(r.d));
         ChartView v(1024, 768);
         EXPECT_FALSE(v.Pan(r.d, r.s)) << "no pan at zoom 100";
@@ -122,19 +118,17 @@ TEST(ChartView, PanReachesEveryEdgeWithEqualSteps) {
 }
 
 TEST(ChartView, PanStepAndGraticuleStepByZoom) {
-    struct Row {
+    const struct {
         int zoom, step;
         double pan;
-    };
-    const Row rows[] = {{390, 30, 1800.0 / 5538}, {400, 15, 900.0 / 5400}, {790, 15, 900.0 / 2734},
-                        {800, 5, 300.0 / 2700},   {1590, 5, 300.0 / 1358}, {1600, 1, 60.0 / 1350}};
-    for (const Row& r : rows) {
+    } rows[] = {{390, 30, 1800.0 / 5538}, {400, 15, 900.0 / 5400}, {790, 15, 900.0 / 2734},
+                {800, 5, 300.0 / 2700},   {1590, 5, 300.0 / 1358}, {1600, 1, 60.0 / 1350}};
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.zoom);
         ChartView v(1024, 768);
         v.SetView(r.zoom, 0.5, 0.5);
         EXPECT_EQ(v.GraticuleStep(), r.step);
         EXPECT_DOUBLE_EQ(v.UpdatePanStep(), r.pan);
-        EXPECT_DOUBLE_EQ(v.PanStep(), r.pan);
     }
 }
 
@@ -150,8 +144,7 @@ TEST(ChartView, MappingIsIsotropicAndMatchesTheAffineFormula) {
         const ChartMapping m = v.Mapping();
         const double zf = 100.0 / v.Zoom();
         for (int k = 0; k < 10; ++k) {
-            const double x = unit(rng) * 21600 - 10800;
-            const double y = unit(rng) * 30000 - 15000;
+            const double x = unit(rng) * 21600 - 10800, y = unit(rng) * 30000 - 15000;
             ASSERT_NEAR(m.PixelX(x), 1920 * v.Fx() + x * 1920 / (21600 * zf), 1.0);
             ASSERT_NEAR(m.PixelY(y), 1080 * v.Fy() - y * 1080 / (12150 * zf), 1.0);
             ASSERT_NEAR(m.ChartXAt(m.PixelX(x)), x, 1e-6);
@@ -161,28 +154,24 @@ TEST(ChartView, MappingIsIsotropicAndMatchesTheAffineFormula) {
 }
 
 TEST(ChartView, PositionsAtTheDateLine) {
-    ChartView g(1000, 500);
-    ChartView a(1000, 500);
+    ChartView g(1000, 500), a(1000, 500);
     a.SetMeridian(kAg);
-    struct Row {
+    const struct {
         const ChartView* v;
         double x, lon;
-    };
-    const Row rows[] = {{&g, 0, -180},   {&g, 750, 90},  {&a, 500, -180},
-                        {&a, 525, -171}, {&a, 475, 171}, {&a, 1000, 0}};
-    for (const Row& r : rows) {
+    } rows[] = {{&g, 0, -180},   {&g, 750, 90},  {&a, 500, -180},
+                {&a, 525, -171}, {&a, 475, 171}, {&a, 1000, 0}};
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.x);
         const GeoPoint p = r.v->PixelToPosition(r.x, 250);
         EXPECT_NEAR(p.longitude, r.lon, 1e-9);
         EXPECT_NEAR(p.latitude, 0, 1e-9);
     }
-    // True longitudes of the limits.
+    // True longitudes of the limits: chart longitude, true longitude, on the antimeridian chart.
     EXPECT_DOUBLE_EQ(TrueLongitude(-30, kGw), -30);
-    EXPECT_DOUBLE_EQ(TrueLongitude(10, kAg), -170);
-    EXPECT_DOUBLE_EQ(TrueLongitude(-10, kAg), 170);
-    EXPECT_DOUBLE_EQ(TrueLongitude(0, kAg), -180);
-    EXPECT_DOUBLE_EQ(TrueLongitude(-180, kAg), 0);
-    EXPECT_DOUBLE_EQ(TrueLongitude(180, kAg), 0);
+    for (auto [lon, want] :
+         {std::pair{10.0, -170.0}, {-10.0, 170.0}, {0.0, -180.0}, {-180.0, 0.0}, {180.0, 0.0}})
+        EXPECT_DOUBLE_EQ(TrueLongitude(lon, kAg), want) << lon;
 }
 
 TEST(ChartView, PositionRoundTripsThroughPixelsAcrossTheDateLine) {
@@ -197,8 +186,7 @@ TEST(ChartView, PositionRoundTripsThroughPixelsAcrossTheDateLine) {
         v.SetView(1600, 4.0, 3.0);
         const ChartMapping m = v.Mapping();
         for (int i = 0; i < 1000; ++i) {
-            const double lo = lon(rng);
-            const double la = lat(rng);
+            const double lo = lon(rng), la = lat(rng);
             const GeoPoint p = v.PixelToPosition(m.PixelX(ChartX(lo, cm)), m.PixelY(ChartY(la)));
             // Whole-minute chart units plus the origin's rounding to a pixel.
             ASSERT_NEAR(std::remainder(p.longitude - lo, 360.0), 0.0, 1.0 / 60) << lo;
