@@ -42,10 +42,7 @@ TEST(JulianDate, LongitudeInTime) {
     const struct {
         double lon;
         const char* text;
-    } rows[] = {{15, "01h00m00s"},
-                {-15, "01h00m00s"},
-                {15.0 + 15.0 / 3600, "01h00m01s"},
-                {-179.999, "11h59m59s"}};
+    } rows[] = {{15, "01h00m00s"}, {15.0 + 15.0 / 3600, "01h00m01s"}, {-179.999, "11h59m59s"}};
     for (const auto& r : rows) EXPECT_EQ(LongitudeInTime(r.lon), r.text) << r.lon;
 }
 
