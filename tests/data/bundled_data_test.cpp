@@ -204,52 +204,39 @@ TEST(PortsFile, KnownPortsSitWhereTheyAre) {
 }
 
 // Every port must lie on a coast of the map the chart draws: within 30 miles
-// of the coastline (the generator's threshold) plus one mile for the map's
-// rounding to whole chart units, in each file's own longitude convention.
+// (the generator's threshold) plus one mile for the map's rounding to whole
+// chart units, in each file's own longitude convention. The distance is taken
+// to the nearest map point, never nearer than the coastline through it, so no
+// port far out at sea can pass.
 TEST_P(MapFileTest, EveryPortLiesWithin30MilesOfTheCoast) {
     const MapFile& map = LoadedMap(GetParam());
-    const std::vector<Port>& ports = LoadedPorts();
     const auto toLon = [ag = GetParam()](int x) {
         const double rel = x / 60.0;
         return ag ? (rel >= 0 ? rel - 180.0 : rel + 180.0) : rel;
     };
-    // Segments in degrees (lon, lat, lon, lat), bucketed by the one-degree
-    // cell of each end.
-    std::map<std::pair<int, int>, std::vector<std::array<double, 4>>> cells;
     const auto cell = [](double lat, double lon) {
         return std::pair{static_cast<int>(std::floor(lat)),
                          (static_cast<int>(std::floor(lon)) + 720) % 360};
     };
-    for (std::size_t i = 1; i < map.records.size(); ++i) {
-        const MapRecord &a = map.records[i - 1], &b = map.records[i];
-        if (b.code != 0) continue;
-        const std::array<double, 4> s{toLon(a.x), LatitudeOfParts(a.y), toLon(b.x),
-                                      LatitudeOfParts(b.y)};
-        cells[cell(s[1], s[0])].push_back(s);
-        if (cell(s[3], s[2]) != cell(s[1], s[0])) cells[cell(s[3], s[2])].push_back(s);
+    // Map points in degrees (lon, lat), bucketed by their one-degree cell.
+    std::map<std::pair<int, int>, std::vector<std::pair<double, double>>> cells;
+    for (const MapRecord& r : map.records) {
+        const double lat = LatitudeOfParts(r.y), lon = toLon(r.x);
+        if (r.code != 1) cells[cell(lat, lon)].push_back({lon, lat});
     }
     int far = 0;
-    for (const Port& p : ports) {
+    for (const Port& p : LoadedPorts()) {
         const double coslat = std::cos(p.lat * kPi / 180.0);
-        // A flat frame around the port, in miles.
-        const auto local = [&](double lon, double lat) {
-            const double d = std::remainder(lon - p.lon, 360.0);
-            return std::pair{d * 60.0 * coslat, (lat - p.lat) * 60.0};
-        };
         const int dLon = 1 + static_cast<int>(31.0 / 60.0 / std::max(coslat, 0.05));
-        double best = 1e9;
+        double best = 1e9;  // miles, in a flat frame around the port
         for (int la = -2; la <= 2; ++la) {
             for (int lo = -dLon; lo <= dLon; ++lo) {
                 const auto it = cells.find(cell(p.lat + la, p.lon + lo));
                 if (it == cells.end()) continue;
-                for (const auto& s : it->second) {
-                    const auto [ax, ay] = local(s[0], s[1]);
-                    const auto [bx, by] = local(s[2], s[3]);
-                    const double dx = bx - ax, dy = by - ay, len2 = dx * dx + dy * dy;
-                    const double t =
-                        len2 > 0 ? std::clamp(-(ax * dx + ay * dy) / len2, 0.0, 1.0) : 0.0;
-                    best = std::min(best, std::hypot(ax + t * dx, ay + t * dy));
-                }
+                for (const auto& [lon, lat] : it->second)
+                    best =
+                        std::min(best, std::hypot(std::remainder(lon - p.lon, 360.0) * 60 * coslat,
+                                                  (lat - p.lat) * 60));
             }
         }
         if (best > 31.0) {
