@@ -1,10 +1,13 @@
 #pragma once
 // velmar-cli run as a process in a private temporary folder, with its exit
-// status, standard output and standard error.
+// status, standard output and standard error; and syntax checks, by Qt's own
+// readers, of the JSON and XML it writes for other programs.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <QJsonDocument>
+#include <QXmlStreamReader>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,6 +38,19 @@ inline std::size_t Count(const std::string& text, const std::string& what) {
     std::size_t count = 0;
     for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
     return count;
+}
+
+inline bool ValidJson(const std::string& text) {
+    QJsonParseError error;
+    QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    return error.error == QJsonParseError::NoError;
+}
+
+/// Empty when `text` is a well-formed XML document, else what is wrong.
+inline std::string XmlSyntaxError(const std::string& text) {
+    QXmlStreamReader xml(QByteArray::fromStdString(text));
+    while (!xml.atEnd()) xml.readNext();
+    return xml.hasError() ? xml.errorString().toStdString() : "";
 }
 
 /// A run expected to end with `status` and `stderrText` on standard error.
