@@ -25,9 +25,11 @@ class RecordingSink : public MessageSink {
         shown.push_back(message);
         return kMsgOk;
     }
-    std::vector<std::string> Headers() const {
+    /// Each message's header, and with `withText` its text after a '|'.
+    std::vector<std::string> Headers(bool withText = false) const {
         std::vector<std::string> h;
-        for (const Message& m : shown) h.push_back(m.header);
+        for (const Message& m : shown)
+            h.push_back(withText ? m.header + "|" + m.message : m.header);
         return h;
     }
     std::vector<Message> shown;
@@ -98,6 +100,11 @@ struct Bench {
     BrokenLineWork work;
     RecordingSink sink;
     BrokenLineEngine engine{scheme, line, work, sink};
+};
+
+/// A bench whose engine has already taken the route's facts.
+struct FactsBench : Bench {
+    explicit FactsBench(const RouteSpec& route) : Bench(route) { engine.RouteFacts(); }
 };
 
 }  // namespace velmar::bltest

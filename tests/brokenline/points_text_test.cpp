@@ -37,16 +37,11 @@ TEST(PointLabel, LettersAroundTheVertexAndNumbersWithoutGaps) {
     EXPECT_EQ(PointLabel(11, 3, line, false), "11");
 }
 
-// The fields of a list line: its texts between double blanks.
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t from = 0;
-    for (auto at = line.find("  "); at != std::string::npos; at = line.find("  ", from)) {
-        fields.push_back(line.substr(from, at - from));
-        from = at + 2;
-    }
-    fields.push_back(line.substr(from));
-    return fields;
+// The number of fields of a list line: its texts between double blanks.
+std::size_t FieldCount(const std::string& line) {
+    std::size_t n = 1;
+    for (auto at = line.find("  "); at != std::string::npos; at = line.find("  ", at + 2)) ++n;
+    return n;
 }
 
 TEST(PointsList, ColumnsFollowWhatIsKnown) {
@@ -66,7 +61,7 @@ TEST(PointsList, ColumnsFollowWhatIsKnown) {
     ASSERT_TRUE(legTimes.engine.Activate());
     const auto& withLegTimes = legTimes.engine.Display().lines;
     for (std::size_t i = 0; i < withLegTimes.size(); ++i)
-        EXPECT_EQ(Fields(withLegTimes[i]).size(), 3u) << withLegTimes[i];  // legs gain the time
+        EXPECT_EQ(FieldCount(withLegTimes[i]), 3u) << withLegTimes[i];  // legs gain the time
     EXPECT_EQ(withLegTimes[0], "A  41°05'.3N  9°06'.0W");
 
     // No Vp: two fields per leg and no commas anywhere.
@@ -75,7 +70,7 @@ TEST(PointsList, ColumnsFollowWhatIsKnown) {
     const auto& plain = bare.engine.Display().lines;
     for (std::size_t i = 0; i < plain.size(); ++i) {
         EXPECT_EQ(plain[i].find(','), std::string::npos);
-        EXPECT_EQ(Fields(plain[i]).size(), i % 2 ? 2u : 3u) << plain[i];
+        EXPECT_EQ(FieldCount(plain[i]), i % 2 ? 2u : 3u) << plain[i];
     }
 }
 
@@ -83,12 +78,10 @@ TEST(PointsList, RecallAndStatusBars) {
     Bench b({41.0883, -9.1, 40.7, -74.0, 12.0, std::nullopt, 8, CivilDate{2026, 7, 15}});
     ASSERT_TRUE(b.engine.Activate());
     const PointsDisplay& d = b.engine.Display();
-    EXPECT_EQ(d.recall[0], "DLon = 64°54'.0W");
-    EXPECT_EQ(d.recall[1], "Vertice interno: DLonAV = 31°50'.0W");
-    EXPECT_EQ(d.recall[2], "ml-mo = 83.5 mg");
-    EXPECT_EQ(d.status.sections[0], "Coordinate del Vertice");
-    EXPECT_EQ(d.status.sections[1], "NrPt = 4");
-    EXPECT_EQ(d.status.sections[2], "DLonP = 10°00'.0W");
+    using Bar = std::array<std::string, 3>;
+    EXPECT_EQ(d.recall,
+              (Bar{"DLon = 64°54'.0W", "Vertice interno: DLonAV = 31°50'.0W", "ml-mo = 83.5 mg"}));
+    EXPECT_EQ(d.status.sections, (Bar{"Coordinate del Vertice", "NrPt = 4", "DLonP = 10°00'.0W"}));
     EXPECT_TRUE(d.practicalEnabled);
     EXPECT_EQ(SpacingStatusFor(4, 0, 0, b.line).dLonPCaption, "DtP...");
 }
@@ -111,6 +104,12 @@ Scheme SummaryScheme(int method, double ml, double dt, double mo) {
     return s;
 }
 
+// The spacing block: title, then each label with its value.
+std::string Block(const SummaryLabels& l) {
+    return l.spacingTitle + "|" + l.firstLabel + "=" + l.firstValue + "|" + l.secondLabel + "=" +
+           l.secondValue;
+}
+
 TEST(Summary, SavingsMarkedSpacingAndTheBlockKeptWithoutAMethod) {
     BrokenLine line;
     line.totalDistance = 2950;
@@ -118,12 +117,8 @@ TEST(Summary, SavingsMarkedSpacingAndTheBlockKeptWithoutAMethod) {
     line.spacingChoice = 1;
     SummaryLabels labels;
     ASSERT_TRUE(FillSummary(SummaryScheme(1, 3000, 300, 2900), line, labels));
-    EXPECT_EQ(labels.savedDistance, "50");
-    EXPECT_EQ(labels.savedTime, "5 = 0d 05h00m00s");
-    EXPECT_EQ(labels.firstLabel, "*Numero");
-    EXPECT_EQ(labels.secondLabel, "Diff.za di longitudine");
-    EXPECT_EQ(labels.firstValue, "7");
-    EXPECT_EQ(labels.secondValue, "5°30'.0W");
+    EXPECT_EQ(labels.savedDistance + "|" + labels.savedTime, "50|5 = 0d 05h00m00s");
+    EXPECT_EQ(Block(labels), "Punti|*Numero=7|Diff.za di longitudine=5°30'.0W");
     line.spacingChoice = 2;
     ASSERT_TRUE(FillSummary(SummaryScheme(1, 3000, 300, 2900), line, labels));
     EXPECT_EQ(labels.secondLabel, "*Diff.za di longitudine");
@@ -133,25 +128,17 @@ TEST(Summary, SavingsMarkedSpacingAndTheBlockKeptWithoutAMethod) {
     SummaryLabels fresh;
     ASSERT_TRUE(FillSummary(SummaryScheme(0, 3000, 300, 2900), line, fresh));
     EXPECT_EQ(fresh.savedDistance, "50");
-    EXPECT_EQ(fresh.spacingTitle, "Punti");
-    EXPECT_EQ(fresh.firstLabel, "Numero");
-    EXPECT_EQ(fresh.secondLabel, "Differenza di longitudine");
-    EXPECT_EQ(fresh.firstValue, "err");
+    EXPECT_EQ(Block(fresh), "Punti|Numero=err|Differenza di longitudine=err");
 
     line.practicalChoice = 2;
     line.dmP = 30;
     line.dtP = 3;
     ASSERT_TRUE(FillSummary(SummaryScheme(4, 3000, 300, 2900), line, labels));
-    EXPECT_EQ(labels.spacingTitle, "Cambio rotta");
-    EXPECT_EQ(labels.firstLabel, "Cammino");
-    EXPECT_EQ(labels.secondLabel, "Tempo *");
-    EXPECT_EQ(labels.firstValue, "30 miglia");
-    EXPECT_EQ(labels.secondValue, "3 ore");
+    EXPECT_EQ(Block(labels), "Cambio rotta|Cammino=30 miglia|Tempo *=3 ore");
     line.practicalChoice = 1;
     ASSERT_TRUE(FillSummary(SummaryScheme(4, 3000, 300, 2900), line, labels));
     ASSERT_TRUE(FillSummary(SummaryScheme(0, 3000, 300, 2900), line, labels));
-    EXPECT_EQ(labels.spacingTitle, "Cambio rotta");
-    EXPECT_EQ(labels.firstLabel, "Cammino *");
+    EXPECT_EQ(Block(labels), "Cambio rotta|Cammino *=30 miglia|Tempo=3 ore");
 }
 
 TEST(Summary, HoursJustShortOfAWholeDayCarryIntoTheDayCount) {
@@ -161,7 +148,8 @@ TEST(Summary, HoursJustShortOfAWholeDayCarryIntoTheDayCount) {
         double hours;
         const char* text;
     } cases[] = {
-        {48 - 1e-11, "48 = 2d 00h00m00s"},         {23.99999, "24 = 0d 23h59m59s"},  // the clock is cut to the second
+        {48 - 1e-11, "48 = 2d 00h00m00s"},
+        {23.99999, "24 = 0d 23h59m59s"},  // the clock is cut to the second
         {53.5, "53.5 = 2d 05h30m00s"},
         {-5, "5 = 0d 05h00m00s"},  // an interval shows its magnitude
         {-30, "30 = -1d 06h00m00s"},

@@ -15,6 +15,7 @@ namespace velmar {
 namespace {
 
 using bltest::Bench;
+using bltest::FactsBench;
 using bltest::RouteSpec;
 
 std::size_t Count(const std::string& text, const std::string& what) {
@@ -28,17 +29,14 @@ std::vector<std::string> CsvFields(const std::string& line) {
     std::vector<std::string> fields(1);
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-            fields.back() += '"';
-            ++i;
-        } else if (c == '"') {
+        if (quoted && line[i] == '"' && i + 1 < line.size() && line[i + 1] == '"')
+            fields.back() += line[++i];
+        else if (line[i] == '"')
             quoted = !quoted;
-        } else if (c == ',' && !quoted) {
+        else if (line[i] == ',' && !quoted)
             fields.emplace_back();
-        } else if (c != '\r') {
-            fields.back() += c;
-        }
+        else if (line[i] != '\r')
+            fields.back() += line[i];
     }
     return fields;
 }
@@ -68,8 +66,7 @@ std::vector<std::vector<std::string>> ThroughGpsBabel(const std::string& gpx, co
 TEST(GpxExport, TwentyPointLineReadsBackThroughGpsBabelUnchanged) {
     if (!HaveGpsBabel()) GTEST_SKIP() << "gpsbabel is not on PATH";
     // Method 3 with 18 intermediate points: 20 points, with Greenwich times.
-    Bench b({35, 140, 37, -122, 15.0, CivilDate{2026, 7, 3}, 8, CivilDate{2026, 7, 20}});
-    b.engine.RouteFacts();
+    FactsBench b({35, 140, 37, -122, 15.0, CivilDate{2026, 7, 3}, 8, CivilDate{2026, 7, 20}});
     b.work.nrPt = 18;
     b.engine.DeriveSpacing(kMethodEquation, 1);
     ASSERT_TRUE(b.engine.ApplyMethod(kMethodEquation));
