@@ -11,26 +11,20 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdint>
-#include <filesystem>
+#include <cstdio>
 #include <random>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "brokenline/BrokenLine.h"
 #include "scheme/Solver.h"
 #include "store/DurableFile.h"
-#include "store/SchemeFiles.h"
 #include "tests/store/StoreTestSupport.h"
 
 namespace velmar {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadBytes;
 using test::ScriptedMessages;
-using test::TempFolder;
+using test::Stored;
 
 constexpr char kKey[] = "VELM-005.DAT";
 constexpr std::uint32_t kSeed = 20261206;
@@ -47,12 +41,11 @@ struct Saved {
 Saved MakeSaved(int which) {
     Saved saved;
     ScriptedMessages messages;
-    SchemeSolver solver(saved.scheme, messages);
     saved.scheme.SetCell(kDeparture, 0, kStateEntered, 44.4);
     saved.scheme.SetCell(kDeparture, 1, kStateEntered, 8.93);
     saved.scheme.SetCell(kArrival, 0, kStateEntered, which == 0 ? 40.7 : -33.9);
     saved.scheme.SetCell(kArrival, 1, kStateEntered, which == 0 ? -74.0 : 18.4);
-    EXPECT_TRUE(solver.SolveToFixpoint());
+    EXPECT_TRUE(SchemeSolver(saved.scheme, messages).SolveToFixpoint());
     saved.line.n = static_cast<std::uint8_t>(which == 0 ? 2 : 5);
     saved.line.totalDistance = which == 0 ? 3700 : 5200;
     for (int i = 0; i <= saved.line.n; ++i) {
@@ -61,115 +54,85 @@ Saved MakeSaved(int which) {
     return saved;
 }
 
-std::vector<std::uint8_t> SchemeBytes(const Scheme& scheme) {
-    SchemeFileRecord record;
-    EncodeScheme(scheme, record);
-    return {record.bytes.begin() + 72, record.bytes.begin() + 322};  // values, states, markers
-}
-
-std::vector<std::uint8_t> LineBytes(const BrokenLine& line) {
-    PointsFileRecord record;
-    EncodeLine(line, record);
-    return {record.bytes.begin(), record.bytes.end()};
-}
-
-// Which of the two saves a loaded scheme and line are: 0, 1, or -1 for
-// neither or for a scheme of one beside the line of the other.
-int WhichPair(const Scheme& scheme, const BrokenLine& line, const Saved saves[2]) {
-    for (int which = 0; which < 2; ++which) {
-        PointsFileRecord loaded, expected;
-        EncodeLine(line, loaded);
-        EncodeLine(saves[which].line, expected);
-        if (SchemeBytes(scheme) == SchemeBytes(saves[which].scheme) &&
-            loaded.bytes == expected.bytes) {
-            return which;
-        }
+// Runs `step` over and over in a child process and, once it has run one
+// step, kills it with SIGKILL after a random delay below `maxMicros`.
+template <typename Step>
+void KillMidway(std::mt19937& random, unsigned maxMicros, Step step) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    for (bool first = true; child == 0; first = false) {
+        step();
+        if (first) (void)!::write(ready[1], "x", 1);
     }
-    return -1;
-}
-
-// Forks a child that runs `work` and never returns into the test.
-template <typename Work>
-pid_t Fork(Work work) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        work();
-        ::_exit(0);
-    }
-    return pid;
+    ASSERT_GT(child, 0);
+    ::close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);  // the child has run one step
+    ::close(ready[0]);
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % maxMicros));
+    ASSERT_EQ(::kill(child, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
 }
 
 class CrashDuringSave : public ::testing::Test {
   protected:
     void SetUp() override {
-        saves_[0] = MakeSaved(0);
-        saves_[1] = MakeSaved(1);
-        ASSERT_NE(SchemeBytes(saves_[0].scheme), SchemeBytes(saves_[1].scheme));
-        ASSERT_NE(LineBytes(saves_[0].line), LineBytes(saves_[1].line));
-        SchemeFiles files(folder_.Path(), messages_);
-        ASSERT_TRUE(files.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[0].scheme, saves_[0].line));
+        ASSERT_NE(Stored(saves_[0].scheme), Stored(saves_[1].scheme));
+        ASSERT_NE(Stored(saves_[0].line), Stored(saves_[1].line));
+        ASSERT_TRUE(
+            files_.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[0].scheme, saves_[0].line));
     }
 
     // Reads the pair as the program would at its next start; it must be one
-    // of the two saves, whole, with no temporary left beside it.
+    // of the two saves (0 or 1; -1 for neither, or for the scheme of one beside
+    // the line of the other), whole, with no temporary left beside it.
     int ReadBack() {
-        SchemeFiles files(folder_.Path(), messages_);
+        ScriptedMessages messages;
         Scheme scheme;
         BrokenLine line;
-        EXPECT_EQ(files.Load(kKey, scheme, line), PairOutcome::Transferred);
-        EXPECT_TRUE(messages_.shown.empty());
-        const PairPaths paths = SchemePairPaths(folder_.Path(), kKey);
-        EXPECT_EQ(fs::file_size(paths.schemeFile), kSchemeFileRecordSize);
-        EXPECT_EQ(fs::file_size(paths.pointsFile), kPointsFileRecordSize);
-        EXPECT_FALSE(fs::exists(TemporaryPathFor(paths.schemeFile)));
-        EXPECT_FALSE(fs::exists(TemporaryPathFor(paths.pointsFile)));
-        return WhichPair(scheme, line, saves_);
+        EXPECT_EQ(SchemeFiles(folder_.Path(), messages).Load(kKey, scheme, line),
+                  PairOutcome::Transferred);
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(fs::file_size(paths_.schemeFile), kSchemeFileRecordSize);
+        EXPECT_EQ(fs::file_size(paths_.pointsFile), kPointsFileRecordSize);
+        EXPECT_FALSE(fs::exists(TemporaryPathFor(paths_.schemeFile)));
+        EXPECT_FALSE(fs::exists(TemporaryPathFor(paths_.pointsFile)));
+        for (int which = 0; which < 2; ++which) {
+            if (Stored(scheme) == Stored(saves_[which].scheme) &&
+                Stored(line) == Stored(saves_[which].line)) {
+                return which;
+            }
+        }
+        return -1;
     }
 
-    TempFolder folder_;
-    ScriptedMessages messages_;
-    Saved saves_[2];
+    test::TempFolder folder_;
+    const PairPaths paths_ = SchemePairPaths(folder_.Path(), kKey);
+    ScriptedMessages quiet_;
+    SchemeFiles files_{folder_.Path(), quiet_};
+    Saved saves_[2] = {MakeSaved(0), MakeSaved(1)};
 };
 
 TEST_F(CrashDuringSave, KilledAtRandomMomentsLeavesOldOrNewPairWhole) {
     std::mt19937 random(kSeed);
     RecordProperty("seed", static_cast<int>(kSeed));
     std::printf("crash-during-save seed %u, %d rounds\n", kSeed, kRounds);
-    const PairPaths paths = SchemePairPaths(folder_.Path(), kKey);
     int seen[2] = {0, 0};
     int betweenRenames = 0;
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        int ready[2];
-        ASSERT_EQ(::pipe(ready), 0);
-        const pid_t child = Fork([&] {
-            ::close(ready[0]);
-            ScriptedMessages quiet;
-            SchemeFiles files(folder_.Path(), quiet);
-            for (std::uint64_t n = 1;; ++n) {
-                Saved& next = saves_[n % 2];
-                files.SaveSchemeFiles(kKey, SaveMode::Plain, next.scheme, next.line);
-                if (n == 1) {
-                    const char byte = 1;
-                    (void)!::write(ready[1], &byte, 1);
-                }
-            }
-        });
-        ASSERT_GT(child, 0);
-        ::close(ready[1]);
-        char byte = 0;
-        ASSERT_EQ(::read(ready[0], &byte, 1), 1);  // the child has saved once
-        ::close(ready[0]);
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
-        ASSERT_EQ(::kill(child, SIGKILL), 0);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status));
-
+        std::uint64_t n = 0;  // the child saves the second pair first, then alternates
+        ASSERT_NO_FATAL_FAILURE(KillMidway(random, 20000, [&] {
+            Saved& next = saves_[++n % 2];
+            files_.SaveSchemeFiles(kKey, SaveMode::Plain, next.scheme, next.line);
+        }));
         // Killed after the scheme file's rename and before the points
         // file's: the next read finishes the save.
-        betweenRenames += !fs::exists(TemporaryPathFor(paths.schemeFile)) &&
-                          fs::exists(TemporaryPathFor(paths.pointsFile));
+        betweenRenames += !fs::exists(TemporaryPathFor(paths_.schemeFile)) &&
+                          fs::exists(TemporaryPathFor(paths_.pointsFile));
         const int which = ReadBack();
         ASSERT_NE(which, -1) << "the pair on disk is neither save";
         ++seen[which];
@@ -185,45 +148,17 @@ TEST_F(CrashDuringSave, KilledAtRandomMomentsLeavesOldOrNewPairWhole) {
 // new points file beside the old scheme file.
 TEST_F(CrashDuringSave, LonePointsTemporaryOfAnAbandonedSaveIsNeverTakenAsTheNewPair) {
     std::mt19937 random(kSeed + 1);
-    const PairPaths paths = SchemePairPaths(folder_.Path(), kKey);
-    SchemeFileRecord newScheme;
-    PointsFileRecord newPoints;
-    EncodeScheme(saves_[1].scheme, newScheme);
-    EncodeLine(saves_[1].line, newPoints);
-    const std::vector<std::uint8_t> schemeBytes(newScheme.bytes.begin(), newScheme.bytes.end());
-    const std::vector<std::uint8_t> pointsBytes(newPoints.bytes.begin(), newPoints.bytes.end());
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        int ready[2];
-        ASSERT_EQ(::pipe(ready), 0);
-        const pid_t child = Fork([&] {
-            ::close(ready[0]);
-            ScriptedMessages quiet;
-            SchemeFiles files(folder_.Path(), quiet);
-            for (std::uint64_t n = 1;; ++n) {
-                // The state a save killed before its first rename leaves, then a read.
-                test::WriteBytes(TemporaryPathFor(paths.schemeFile), schemeBytes);
-                test::WriteBytes(TemporaryPathFor(paths.pointsFile), pointsBytes);
-                Scheme scheme;
-                BrokenLine line;
-                files.Load(kKey, scheme, line);
-                if (n == 1) {
-                    const char byte = 1;
-                    (void)!::write(ready[1], &byte, 1);
-                }
-            }
-        });
-        ASSERT_GT(child, 0);
-        ::close(ready[1]);
-        char byte = 0;
-        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-        ::close(ready[0]);
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 5000));
-        ASSERT_EQ(::kill(child, SIGKILL), 0);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        // The save never reached its first rename: the old pair it is.
-        ASSERT_EQ(ReadBack(), 0);
+        ASSERT_NO_FATAL_FAILURE(KillMidway(random, 5000, [&] {
+            // The state a save killed before its first rename leaves, then a read.
+            test::WriteBytes(TemporaryPathFor(paths_.schemeFile), Stored(saves_[1].scheme));
+            test::WriteBytes(TemporaryPathFor(paths_.pointsFile), Stored(saves_[1].line));
+            Scheme scheme;
+            BrokenLine line;
+            files_.Load(kKey, scheme, line);
+        }));
+        ASSERT_EQ(ReadBack(), 0);  // the save never reached its first rename: the old pair it is
     }
 }
 
@@ -234,29 +169,28 @@ TEST_F(CrashDuringSave, WriteFailingHalfWayKeepsOldPair) {
     // 0: not even the scheme file; 500: the scheme file but not the points file.
     for (const rlim_t limit : {rlim_t{0}, rlim_t{500}}) {
         SCOPED_TRACE("file size limit " + std::to_string(limit));
-        const pid_t child = Fork([&] {
+        const pid_t child = ::fork();
+        if (child == 0) {
             ::signal(SIGXFSZ, SIG_IGN);
             const rlimit size{limit, limit};
             if (::setrlimit(RLIMIT_FSIZE, &size) != 0) ::_exit(3);
-            ScriptedMessages quiet;
-            SchemeFiles files(folder_.Path(), quiet);
             const bool saved =
-                files.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[1].scheme, saves_[1].line);
-            const bool told = quiet.shown.size() == 1 &&
-                              quiet.shown[0].title == "Velmar3: Archivio" &&
-                              quiet.shown[0].message == "Salva";
-            ::_exit(!saved && told ? 0 : 1);
-        });
+                files_.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[1].scheme, saves_[1].line);
+            const auto& shown = quiet_.shown;
+            ::_exit(!saved && shown.size() == 1 && shown[0].title == "Velmar3: Archivio" &&
+                            shown[0].message == "Salva"
+                        ? 0
+                        : 1);
+        }
         ASSERT_GT(child, 0);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0) << "the save did not fail with its message";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "the save did not fail with its message";
         EXPECT_EQ(ReadBack(), 0);
     }
     // With room again the same save goes through.
-    SchemeFiles files(folder_.Path(), messages_);
-    ASSERT_TRUE(files.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[1].scheme, saves_[1].line));
+    ASSERT_TRUE(files_.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[1].scheme, saves_[1].line));
     EXPECT_EQ(ReadBack(), 1);
 }
 

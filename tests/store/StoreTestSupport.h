@@ -1,7 +1,8 @@
 #pragma once
-// A temporary folder per test, file helpers, and the scripted message box.
+// A temporary folder per test, file and record helpers, and the scripted message box.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -10,32 +11,27 @@
 #include <string>
 #include <vector>
 
+#include "store/SchemeFiles.h"
 #include "tests/scheme/SchemeFakes.h"
 
 namespace velmar::test {
 
-namespace fs = std::filesystem;
-
 class TempFolder {
   public:
     TempFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::temp_directory_path() /
-                ("velmar-store-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-                 std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
+        std::string pattern = (std::filesystem::temp_directory_path() / "velmar-XXXXXX").string();
+        EXPECT_NE(::mkdtemp(pattern.data()), nullptr);
+        path_ = pattern;
     }
     ~TempFolder() {
         std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
+        std::filesystem::remove_all(path_, ignored);
     }
-    std::string Path() const { return path_.string(); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    std::string Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
 
   private:
-    fs::path path_;
+    std::string path_;
 };
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
@@ -43,17 +39,28 @@ inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+/// Writes any contiguous run of bytes or characters (a vector, a string, a record's array).
+template <typename Bytes>
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(std::data(bytes)),
+               static_cast<std::streamsize>(std::size(bytes)));
 }
 
-inline void WriteText(const std::string& path, const std::string& text) {
-    WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+/// A scheme's or a line's stored fields as a fresh record holds them, bit for
+/// bit (NaN patterns and signed zeros count).
+inline std::vector<std::uint8_t> Stored(const Scheme& scheme) {
+    SchemeFileRecord record;
+    EncodeScheme(scheme, record);
+    return {record.bytes.begin(), record.bytes.end()};
 }
 
-/// Records every message and answers with the scripted results in turn.
+inline std::vector<std::uint8_t> Stored(const BrokenLine& line) {
+    PointsFileRecord record;
+    EncodeLine(line, record);
+    return {record.bytes.begin(), record.bytes.end()};
+}
+
 using ScriptedMessages = velmar::testing::RecordingMessages;
 
 }  // namespace velmar::test

@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 
 #include <bit>
-#include <cmath>
-#include <cstring>
 #include <functional>
 #include <limits>
 #include <random>
@@ -15,9 +13,9 @@
 namespace velmar {
 namespace {
 
+namespace fs = std::filesystem;
 using test::ReadBytes;
-using test::ScriptedMessages;
-using test::TempFolder;
+using test::Stored;
 using test::WriteBytes;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -40,32 +38,17 @@ Scheme SampleScheme() {
 }
 
 BrokenLine SampleLine() {
-    BrokenLine line;
-    line.n = 6;
-    line.vertexIndex = 2;
-    line.spacingChoice = 1;
-    line.practicalChoice = 2;
-    line.limitLat = -40.25;
-    line.dtP = 3;
-    line.dmP = 30;
-    line.totalTime = 123.5;
-    line.totalDistance = 1234.75;
+    BrokenLine line{.n = 6,
+                    .vertexIndex = 2,
+                    .spacingChoice = 1,
+                    .practicalChoice = 2,
+                    .limitLat = -40.25,
+                    .dtP = 3,
+                    .dmP = 30,
+                    .totalTime = 123.5,
+                    .totalDistance = 1234.75};
     for (int i = 0; i <= line.n; ++i) line.points[i] = {-33.9 + i, 18.4 - 7.3 * i};
     return line;
-}
-
-// Bit for bit: NaN patterns and signed zeros count.
-void ExpectSameStored(const Scheme& a, const Scheme& b) {
-    EXPECT_EQ(0, std::memcmp(a.values, b.values, sizeof a.values));
-    EXPECT_EQ(0, std::memcmp(a.states, b.states, sizeof a.states));
-    EXPECT_EQ(0, std::memcmp(a.markers, b.markers, sizeof a.markers));
-}
-
-void ExpectSameStored(const BrokenLine& a, const BrokenLine& b) {
-    PointsFileRecord ra{}, rb{};
-    EncodeLine(a, ra);
-    EncodeLine(b, rb);
-    EXPECT_EQ(ra.bytes, rb.bytes);
 }
 
 double DoubleAt(const Bytes& bytes, std::size_t at) {
@@ -89,8 +72,8 @@ class SchemeFilesTest : public ::testing::Test {
         return {ReadBytes(paths.schemeFile), ReadBytes(paths.pointsFile)};
     }
 
-    TempFolder folder;
-    ScriptedMessages messages;
+    test::TempFolder folder;
+    test::ScriptedMessages messages;
     SchemeFiles files{folder.Path(), messages};
 };
 
@@ -131,18 +114,17 @@ TEST_F(SchemeFilesTest, StartupPairRoundTripRestoresSchemeAndLine) {
     EXPECT_EQ(DoubleAt(pointsBytes, 8 + 8 * 2), 30);  // DmP
     EXPECT_EQ(DoubleAt(pointsBytes, 48 + 16 * 6 + 8), SampleLine().points[6].longitude);
 
-    ScriptedMessages otherMessages;
-    SchemeFiles reader(folder.Path(), otherMessages);
+    SchemeFiles reader(folder.Path(), messages);
     Scheme scheme;
     scheme.saved = false;
     BrokenLine line;
     EXPECT_EQ(reader.Load("AVVIO", scheme, line), PairOutcome::Transferred);
-    ExpectSameStored(scheme, SampleScheme());
-    ExpectSameStored(line, SampleLine());
+    EXPECT_EQ(Stored(scheme), Stored(SampleScheme()));
+    EXPECT_EQ(Stored(line), Stored(SampleLine()));
     EXPECT_EQ(scheme.NrPt(), 200);
     EXPECT_TRUE(scheme.saved);
     EXPECT_EQ(reader.Description(), "File d'avvio");
-    EXPECT_TRUE(otherMessages.shown.empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(SchemeFilesTest, ReadWriteRoundTripRestoresEveryByte) {
@@ -184,19 +166,17 @@ TEST_F(SchemeFilesTest, OverwriteIsAskedOnceAndNoLeavesBothFiles) {
 
     scheme.values[0][0] = 1;
     scheme.saved = false;
-    messages.answers = {kMsgNo};
+    messages.answers = {kMsgNo, kMsgYes};
     EXPECT_EQ(files.Save("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line),
               PairOutcome::Declined);
     ASSERT_EQ(messages.shown.size(), 1u);
     const Message& question = messages.shown[0];
-    EXPECT_EQ(question.buttons, "YN");
+    EXPECT_EQ(question.buttons + " " + question.message, "YN Sovrascrivere..");
     EXPECT_EQ(question.header, folder.File("VELM-042.DAT"));
-    EXPECT_EQ(question.message, "Sovrascrivere..");
     EXPECT_EQ(ReadBytes(folder.File("VELM-042.DAT")), schemeBefore);
     EXPECT_EQ(ReadBytes(folder.File("PUNT-042.DAT")), pointsBefore);
     EXPECT_FALSE(scheme.saved);
 
-    messages.answers = {kMsgYes};
     EXPECT_TRUE(files.SaveSchemeFiles("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line));
     EXPECT_EQ(messages.shown.size(), 2u);
     EXPECT_NE(ReadBytes(folder.File("VELM-042.DAT")), schemeBefore);
@@ -211,11 +191,11 @@ TEST_F(SchemeFilesTest, MissingFilesReadNothingSilentlyAndPipesDoNotHang) {
     EXPECT_EQ(files.Description(), "File d'avvio");
     // A scheme file without its points file.
     WriteSample("VELM-003.DAT");
-    std::filesystem::remove(folder.File("PUNT-003.DAT"));
+    fs::remove(folder.File("PUNT-003.DAT"));
     Scheme empty;
     empty.saved = false;
     EXPECT_EQ(files.Load("VELM-003.DAT", empty, line), PairOutcome::Missing);
-    ExpectSameStored(empty, Scheme{});
+    EXPECT_EQ(Stored(empty), Stored(Scheme{}));
     EXPECT_FALSE(empty.saved);
     EXPECT_TRUE(messages.shown.empty());
     // Pipes in place of the startup pair fail the open rather than hang.
@@ -226,18 +206,20 @@ TEST_F(SchemeFilesTest, MissingFilesReadNothingSilentlyAndPipesDoNotHang) {
     EXPECT_EQ(messages.shown[0].header, "Errore nel'apertura del file.");
 }
 
-struct Damage {
-    const char* name;
-    std::function<void(Bytes& scheme, Bytes& points)> apply;
-    RecordFault fault;  // Ok: the pair still loads
-};
-
 // One byte or one double changed in the scheme (S, SD) or points (P, PD) file.
-using Change = std::function<void(Bytes&, Bytes&)>;
-Change S(std::size_t at, std::uint8_t v) { return [=](Bytes& s, Bytes&) { s[at] = v; }; }
-Change P(std::size_t at, std::uint8_t v) { return [=](Bytes&, Bytes& p) { p[at] = v; }; }
-Change SD(std::size_t at, double v) { return [=](Bytes& s, Bytes&) { PutDoubleAt(s, at, v); }; }
-Change PD(std::size_t at, double v) { return [=](Bytes&, Bytes& p) { PutDoubleAt(p, at, v); }; }
+using Change = std::function<void(Bytes& scheme, Bytes& points)>;
+Change S(std::size_t at, std::uint8_t v) {
+    return [=](Bytes& s, Bytes&) { s[at] = v; };
+}
+Change P(std::size_t at, std::uint8_t v) {
+    return [=](Bytes&, Bytes& p) { p[at] = v; };
+}
+Change SD(std::size_t at, double v) {
+    return [=](Bytes& s, Bytes&) { PutDoubleAt(s, at, v); };
+}
+Change PD(std::size_t at, double v) {
+    return [=](Bytes&, Bytes& p) { PutDoubleAt(p, at, v); };
+}
 
 TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
     using F = RecordFault;
@@ -245,7 +227,11 @@ TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
     const auto value = [](int g, int c) { return 72 + 8 * (6 * g + c); };
     const auto state = [](int g, int c) { return 264 + 6 * g + c; };
     const auto point = [](int i) { return 48 + 16 * i; };
-    const Damage rows[] = {
+    const struct {
+        const char* name;
+        Change apply;
+        RecordFault fault;  // Ok: the pair still loads
+    } rows[] = {
         {"description length 65", S(0, 65), F::DescriptionLength},
         {"description length 64", S(0, 64), F::Ok},
         {"NaN value", SD(value(0, 0), nan), F::ValueNotFinite},
@@ -282,7 +268,7 @@ TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
     sentinel.values[0][0] = 12.5;
     sentinel.states[0][0] = 1;
     sentinel.saved = false;
-    for (const Damage& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Bytes scheme = schemeBytes, points = pointsBytes;
         row.apply(scheme, points);
@@ -291,20 +277,18 @@ TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
         messages.shown.clear();
         Scheme live = sentinel;
         BrokenLine line;
-        const bool loaded = files.LoadSchemeFiles("VELM-005.DAT", live, line);
-        if (row.fault == RecordFault::Ok) {
-            EXPECT_TRUE(loaded);
+        EXPECT_EQ(files.LoadSchemeFiles("VELM-005.DAT", live, line), row.fault == F::Ok);
+        if (row.fault == F::Ok) {
             EXPECT_TRUE(messages.shown.empty());
             continue;
         }
-        EXPECT_FALSE(loaded);
-        ExpectSameStored(live, sentinel);
-        ExpectSameStored(line, BrokenLine{});
+        EXPECT_EQ(Stored(live), Stored(sentinel));
+        EXPECT_EQ(Stored(line), Stored(BrokenLine{}));
         EXPECT_FALSE(live.saved);
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].header, "Errore nella chiusura del file.");
-        EXPECT_EQ(messages.shown[0].message, "Apri");
-        EXPECT_NE(messages.shown[0].note.find(RecordFaultText(row.fault)), std::string::npos);
+        const Message& shown = messages.shown[0];
+        EXPECT_EQ(shown.header + "|" + shown.message, "Errore nella chiusura del file.|Apri");
+        EXPECT_NE(shown.note.find(RecordFaultText(row.fault)), std::string::npos);
     }
 }
 
@@ -322,78 +306,61 @@ TEST_F(SchemeFilesTest, DescriptionIsCutTo64BytesAndKeepsStaleBytes) {
     EXPECT_EQ(files.SchemeRecord().bytes[64], 0xE8);
 }
 
-TEST_F(SchemeFilesTest, WriteThatCannotOpenKeepsOldPair) {
+TEST_F(SchemeFilesTest, FailedOrRefusedSaveKeepsOldPair) {
     const auto [schemeBytes, pointsBytes] = WriteSample("VELM-009.DAT");
-    // A folder where the temporary would go: the write cannot open it, even as root.
-    std::filesystem::create_directory(folder.File("PUNT-009.DAT.tmp"));
-    WriteBytes(folder.File("PUNT-009.DAT.tmp/keep"), {1});
-    Scheme scheme;
+    // A pair the program could not read back must not replace a readable one.
+    Scheme scheme = SampleScheme();
+    scheme.values[2][1] = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, SampleLine()));
+    BrokenLine line = SampleLine();
+    line.n = 70;
+    scheme = SampleScheme();
     scheme.saved = false;
+    EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, line));
+    // A folder where the temporary would go: the write cannot open it, even as root.
+    fs::create_directory(folder.File("PUNT-009.DAT.tmp"));
+    WriteBytes(folder.File("PUNT-009.DAT.tmp/keep"), std::string("x"));
     EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, BrokenLine{}));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].header, "Errore nel'apertura del file.");
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[2].header, "Errore nel'apertura del file.");
     EXPECT_FALSE(scheme.saved);
     EXPECT_EQ(ReadBytes(folder.File("VELM-009.DAT")), schemeBytes);
     EXPECT_EQ(ReadBytes(folder.File("PUNT-009.DAT")), pointsBytes);
-    EXPECT_FALSE(std::filesystem::exists(folder.File("VELM-009.DAT.tmp")));
+    EXPECT_FALSE(fs::exists(folder.File("VELM-009.DAT.tmp")));
+    // PUNT-007.DAT would pair with itself: the points record would overwrite the scheme record.
+    for (const char* key : {"PUNT-007.DAT", "../VELM-001.DAT", "", "sub/VELM-001.DAT"}) {
+        SCOPED_TRACE(key);
+        EXPECT_FALSE(files.SaveSchemeFiles(key, SaveMode::Plain, scheme, BrokenLine{}));
+    }
+    EXPECT_EQ(messages.shown.size(), 7u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 3);
 }
 
 TEST_F(SchemeFilesTest, InterruptedSaveIsRolledBackOrFinished) {
-    const auto [oldScheme, oldPoints] = WriteSample("VELM-002.DAT");
+    WriteSample("VELM-002.DAT");
     Scheme changed = SampleScheme();
     changed.values[0][0] = -45;
     BrokenLine changedLine = SampleLine();
     changedLine.totalDistance = 999;
-    SchemeFileRecord newScheme{};
-    PointsFileRecord newPoints{};
-    EncodeScheme(changed, newScheme);
-    EncodeLine(changedLine, newPoints);
-    const Bytes newSchemeBytes(newScheme.bytes.begin(), newScheme.bytes.end());
-    const Bytes newPointsBytes(newPoints.bytes.begin(), newPoints.bytes.end());
 
     // Crash before the first rename: both temporaries lie about, the old pair is read.
-    WriteBytes(folder.File("VELM-002.DAT.tmp"), newSchemeBytes);
-    WriteBytes(folder.File("PUNT-002.DAT.tmp"), {1, 2, 3});
+    WriteBytes(folder.File("VELM-002.DAT.tmp"), Stored(changed));
+    WriteBytes(folder.File("PUNT-002.DAT.tmp"), std::string("abc"));
     Scheme scheme;
     BrokenLine line;
     ASSERT_TRUE(files.LoadSchemeFiles("VELM-002.DAT", scheme, line));
-    ExpectSameStored(scheme, SampleScheme());
-    EXPECT_FALSE(std::filesystem::exists(folder.File("VELM-002.DAT.tmp")));
-    EXPECT_FALSE(std::filesystem::exists(folder.File("PUNT-002.DAT.tmp")));
+    EXPECT_EQ(Stored(scheme), Stored(SampleScheme()));
+    EXPECT_FALSE(fs::exists(folder.File("VELM-002.DAT.tmp")));
+    EXPECT_FALSE(fs::exists(folder.File("PUNT-002.DAT.tmp")));
 
     // Crash between the renames: the new scheme file is in place, its points file is finished.
-    WriteBytes(folder.File("VELM-002.DAT"), newSchemeBytes);
-    WriteBytes(folder.File("PUNT-002.DAT.tmp"), newPointsBytes);
+    WriteBytes(folder.File("VELM-002.DAT"), Stored(changed));
+    WriteBytes(folder.File("PUNT-002.DAT.tmp"), Stored(changedLine));
     ASSERT_TRUE(files.LoadSchemeFiles("VELM-002.DAT", scheme, line));
-    ExpectSameStored(scheme, changed);
-    ExpectSameStored(line, changedLine);
-    EXPECT_FALSE(std::filesystem::exists(folder.File("PUNT-002.DAT.tmp")));
+    EXPECT_EQ(Stored(scheme), Stored(changed));
+    EXPECT_EQ(Stored(line), Stored(changedLine));
+    EXPECT_FALSE(fs::exists(folder.File("PUNT-002.DAT.tmp")));
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(SchemeFilesTest, SaveRefusesPairItCouldNotReadBack) {
-    const auto [schemeBytes, pointsBytes] = WriteSample("AVVIO");
-    Scheme scheme = SampleScheme();
-    scheme.values[2][1] = std::numeric_limits<double>::infinity();
-    EXPECT_FALSE(files.SaveSchemeFiles("AVVIO", SaveMode::Plain, scheme, SampleLine()));
-    BrokenLine line = SampleLine();
-    line.n = 70;
-    EXPECT_FALSE(files.SaveSchemeFiles("AVVIO", SaveMode::Plain, scheme, line));
-    EXPECT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(ReadBytes(folder.File("VELMAR.DAT")), schemeBytes);
-    EXPECT_EQ(ReadBytes(folder.File("PUNTI.DAT")), pointsBytes);
-}
-
-TEST_F(SchemeFilesTest, KeyNamingOneFileTwiceOrLeavingFolderIsRefused) {
-    // PUNT-007.DAT would pair with itself: the points record would overwrite the scheme record.
-    for (const char* key : {"PUNT-007.DAT", "../VELM-001.DAT", "", "sub/VELM-001.DAT"}) {
-        SCOPED_TRACE(key);
-        Scheme scheme;
-        messages.shown.clear();
-        EXPECT_FALSE(files.SaveSchemeFiles(key, SaveMode::Plain, scheme, BrokenLine{}));
-        EXPECT_EQ(messages.shown.size(), 1u);
-    }
-    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
 }  // namespace
