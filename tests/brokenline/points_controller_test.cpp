@@ -31,8 +31,8 @@ TEST(MethodItems, CheckedItemDoesNothingAndAChosenMethodIsEntered) {
     EXPECT_EQ(w.controller.ChooseMethod(1), CommandResult::kUnchanged);
     EXPECT_EQ(w.bench.scheme.State(kPassageA, 5), kStateComputed);
     EXPECT_EQ(w.controller.ChooseMethod(3), CommandResult::kApplied);
-    EXPECT_EQ(w.bench.scheme.Value(kPassageA, 5), 3);
-    EXPECT_EQ(w.bench.scheme.State(kPassageA, 5), kStateEntered);
+    EXPECT_EQ(std::pair(w.bench.scheme.Value(kPassageA, 5), w.bench.scheme.State(kPassageA, 5)),
+              std::pair(3.0, kStateEntered));
     // Practical, then back to method 3: the parameter captions follow.
     EXPECT_EQ(w.controller.ChooseMethod(4), CommandResult::kApplied);
     EXPECT_EQ(w.bench.engine.Display().status.nrPtCaption, "DmP...");
@@ -62,8 +62,9 @@ TEST(LimitLatitudeDialog, NeedsTheLimitingParallelMethod) {
     const KeypadRequest& req = w.keypad.requests.back();
     EXPECT_EQ(req.kind, QuantityKind::Latitude);
     EXPECT_EQ(req.rangeSwitch, w.bench.scheme.Value(kPassageA, 3));
-    EXPECT_EQ(w.bench.line.limitLat, 44);
-    EXPECT_EQ(w.bench.line.points[w.bench.line.vertexIndex + 1].latitude, 44);
+    EXPECT_EQ(std::pair(w.bench.line.limitLat,
+                        w.bench.line.points[w.bench.line.vertexIndex + 1].latitude),
+              std::pair(44.0, 44.0));
     EXPECT_EQ(w.bench.scheme.NrPt(), nrPt);  // the spacing is not reset
 }
 
@@ -73,9 +74,8 @@ TEST(SpacingDialog, NrPtSetIsStoredAndMarked) {
     EXPECT_EQ(w.controller.Spacing(1), CommandResult::kApplied);
     const KeypadRequest& req = w.keypad.requests.back();
     EXPECT_EQ(req.kind, QuantityKind::PointCount);
-    EXPECT_EQ(w.bench.scheme.NrPt(), 9);
-    EXPECT_EQ(w.bench.line.n, 11);
-    EXPECT_EQ(w.bench.line.spacingChoice, 1);
+    EXPECT_EQ(std::tuple(w.bench.scheme.NrPt(), w.bench.line.n, w.bench.line.spacingChoice),
+              std::tuple(9, 11, 1));
     EXPECT_DOUBLE_EQ(w.bench.scheme.Value(kPassageB, 5), w.bench.work.dLon / 11);
     EXPECT_EQ(w.bench.scheme.State(kPassageA, 5), kStateEntered);
     // A cancelled keypad changes nothing.
@@ -95,8 +95,8 @@ TEST(SpacingDialog, CountBeyondAnyIntegerFailsTheRecomputeAndKeepsTheStoredSpaci
         w.keypad.answers = {typed};
         EXPECT_EQ(w.controller.Spacing(1), CommandResult::kFailed);
         EXPECT_TRUE(w.bench.work.nrPt >= 0 && w.bench.work.nrPt <= 1000);
-        EXPECT_EQ(w.bench.scheme.NrPt(), nrPt);
-        EXPECT_EQ(w.bench.scheme.Value(kPassageB, 5), dLonP);
+        EXPECT_EQ(std::pair(w.bench.scheme.NrPt(), w.bench.scheme.Value(kPassageB, 5)),
+                  std::pair(nrPt, dLonP));
         EXPECT_EQ(w.bench.sink.Headers().back(), "Errore inaspettato:");
         EXPECT_EQ(w.bench.scheme.Value(kPassageA, 5), kMethodVertex);
     }
@@ -108,9 +108,8 @@ TEST(SpacingDialog, FailedPracticalChangePutsTheIntervalBack) {
     const double dmP = w.bench.line.dmP, dtP = w.bench.line.dtP;
     w.keypad.answers = {1500};  // 25 degrees of latitude on a northerly course from 70N
     EXPECT_EQ(w.controller.Spacing(1), CommandResult::kFailed);
-    EXPECT_EQ(w.bench.line.dmP, dmP);
-    EXPECT_EQ(w.bench.line.dtP, dtP);
-    EXPECT_EQ(w.bench.line.practicalChoice, 2);
+    EXPECT_EQ(std::tuple(w.bench.line.dmP, w.bench.line.dtP, w.bench.line.practicalChoice),
+              std::tuple(dmP, dtP, 2));
     EXPECT_EQ(w.bench.sink.Headers().back(), "Errore inaspettato:");
     EXPECT_EQ(w.bench.scheme.Value(kPassageA, 5), kMethodPractical);
 }

@@ -44,7 +44,7 @@ std::size_t FieldCount(const std::string& line) {
     return n;
 }
 
-TEST(PointsList, ColumnsFollowWhatIsKnown) {
+TEST(PointsList, ColumnsFollowWhatIsKnownAndTheBars) {
     // Lisbon to New York: with Vp and the departure time, the point lines
     // carry zone and Greenwich times after commas; leg lines three fields.
     Bench timed(
@@ -55,6 +55,13 @@ TEST(PointsList, ColumnsFollowWhatIsKnown) {
     EXPECT_EQ(lines[0], "A  41°05'.3N  9°06'.0W,08:00:00  03-07-2026,09:00:00  03-07-2026");
     EXPECT_EQ(lines[1], "288°11'.6  552.6  46.053");
     EXPECT_EQ(lines.back().rfind("B  40°42'.0N  74°00'.0W,", 0), 0u);
+    const PointsDisplay& d = timed.engine.Display();
+    using Bar = std::array<std::string, 3>;
+    EXPECT_EQ(d.recall,
+              (Bar{"DLon = 64°54'.0W", "Vertice interno: DLonAV = 31°50'.0W", "ml-mo = 83.5 mg"}));
+    EXPECT_EQ(d.status.sections, (Bar{"Coordinate del Vertice", "NrPt = 4", "DLonP = 10°00'.0W"}));
+    EXPECT_TRUE(d.practicalEnabled);
+    EXPECT_EQ(SpacingStatusFor(4, 0, 0, timed.line).dLonPCaption, "DtP...");
 
     // Vp known, no departure time: no time columns, legs keep their time.
     Bench legTimes({41.0883, -9.1, 40.7, -74.0, 12.0});
@@ -72,18 +79,6 @@ TEST(PointsList, ColumnsFollowWhatIsKnown) {
         EXPECT_EQ(plain[i].find(','), std::string::npos);
         EXPECT_EQ(FieldCount(plain[i]), i % 2 ? 2u : 3u) << plain[i];
     }
-}
-
-TEST(PointsList, RecallAndStatusBars) {
-    Bench b({41.0883, -9.1, 40.7, -74.0, 12.0, std::nullopt, 8, CivilDate{2026, 7, 15}});
-    ASSERT_TRUE(b.engine.Activate());
-    const PointsDisplay& d = b.engine.Display();
-    using Bar = std::array<std::string, 3>;
-    EXPECT_EQ(d.recall,
-              (Bar{"DLon = 64°54'.0W", "Vertice interno: DLonAV = 31°50'.0W", "ml-mo = 83.5 mg"}));
-    EXPECT_EQ(d.status.sections, (Bar{"Coordinate del Vertice", "NrPt = 4", "DLonP = 10°00'.0W"}));
-    EXPECT_TRUE(d.practicalEnabled);
-    EXPECT_EQ(SpacingStatusFor(4, 0, 0, b.line).dLonPCaption, "DtP...");
 }
 
 TEST(PointsList, CopyTakesSelectedLinesInListOrderOrAll) {

@@ -16,9 +16,9 @@ TEST(TakeSystemTime, OnlyYesEntersTimeOverAComputedDepartureTime) {
         Scheme scheme;
         testing::RecordingMessages messages;
         SchemeSolver solver(scheme, messages);
-        ASSERT_TRUE(solver.AcceptEntry(0, 1, 0));
-        ASSERT_TRUE(solver.AcceptEntry(0, 4, 6));
-        ASSERT_TRUE(solver.AcceptEntry(0, 5, DayNumber({2026, 1, 1})));
+        for (auto [cell, value] :
+             {std::pair{1, 0.0}, {4, 6.0}, {5, double(DayNumber({2026, 1, 1}))}})
+            ASSERT_TRUE(solver.AcceptEntry(0, cell, value));
         ASSERT_EQ(scheme.State(0, 2), kStateComputed);  // rule 3
         const double computed = scheme.Value(0, 2);
         scheme.saved = true;
@@ -31,15 +31,15 @@ TEST(TakeSystemTime, OnlyYesEntersTimeOverAComputedDepartureTime) {
             EXPECT_TRUE(scheme.saved);
             continue;
         }
-        EXPECT_EQ(messages.shown[0].buttons, "YN");
-        EXPECT_EQ(messages.shown[0].title, "Velmar: Ora/Data");
-        EXPECT_EQ(messages.shown[0].header, "Inserire come ora e data di partenza...");
-        EXPECT_EQ(messages.shown[0].message, "tf  08:05\rdel 06-12-2026");
+        const Message& m = messages.shown[0];
+        EXPECT_EQ(m.buttons + "|" + m.title + "|" + m.header + "|" + m.message,
+                  "YN|Velmar: Ora/Data|Inserire come ora e data di partenza...|"
+                  "tf  08:05\rdel 06-12-2026");
         EXPECT_EQ(scheme.State(0, 2), kStateEntered);
         EXPECT_DOUBLE_EQ(scheme.Value(0, 2), 8 + 5 / 60.0);
         EXPECT_EQ(scheme.Value(0, 3), DayNumber({2026, 12, 6}));
-        EXPECT_EQ(scheme.history[0], (CellRef{0, 3}));
-        EXPECT_EQ(scheme.history[1], (CellRef{0, 2}));
+        EXPECT_EQ(std::pair(scheme.history[0], scheme.history[1]),
+                  std::pair(CellRef{0, 3}, CellRef{0, 2}));
         EXPECT_FALSE(scheme.saved);
     }
 }
@@ -52,9 +52,9 @@ TEST(ShowOtherFormats, KnownCellEmptyCellAndMethod) {
     scheme.SetCell(2, 0, kStateComputed, 100);
     EXPECT_EQ(ShowOtherFormats(scheme, messages, 2, 0), OtherFormatsOutcome::Shown);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "Velmar: Altri formati");
-    EXPECT_EQ(messages.shown[0].header, "100 miglia");
-    EXPECT_EQ(messages.shown[0].message, "185.2 km");
+    EXPECT_EQ(
+        messages.shown[0].title + "|" + messages.shown[0].header + "|" + messages.shown[0].message,
+        "Velmar: Altri formati|100 miglia|185.2 km");
     EXPECT_EQ(ShowOtherFormats(scheme, messages, 1, 5), OtherFormatsOutcome::EmptyCell);
     scheme.SetCell(1, 5, kStateComputed, 2);
     EXPECT_EQ(ShowOtherFormats(scheme, messages, 1, 5), OtherFormatsOutcome::OpenSummary);
