@@ -15,7 +15,6 @@
 #include <random>
 #include <thread>
 
-#include "scheme/Solver.h"
 #include "store/DurableFile.h"
 #include "tests/store/StoreTestSupport.h"
 
@@ -31,8 +30,8 @@ constexpr std::uint32_t kSeed = 20261206;
 constexpr int kRounds = 40;
 
 // One save's worth of scheme and broken line; `which` tells the two apart in
-// every file (a position in the scheme file, the point count and total in
-// the points file).
+// every file (a position in the scheme file, the point count, points and
+// total in the points file).
 struct Saved {
     Scheme scheme;
     BrokenLine line;
@@ -40,41 +39,42 @@ struct Saved {
 
 Saved MakeSaved(int which) {
     Saved saved;
-    ScriptedMessages messages;
-    saved.scheme.SetCell(kDeparture, 0, kStateEntered, 44.4);
-    saved.scheme.SetCell(kDeparture, 1, kStateEntered, 8.93);
     saved.scheme.SetCell(kArrival, 0, kStateEntered, which == 0 ? 40.7 : -33.9);
-    saved.scheme.SetCell(kArrival, 1, kStateEntered, which == 0 ? -74.0 : 18.4);
-    EXPECT_TRUE(SchemeSolver(saved.scheme, messages).SolveToFixpoint());
-    saved.line.n = static_cast<std::uint8_t>(which == 0 ? 2 : 5);
-    saved.line.totalDistance = which == 0 ? 3700 : 5200;
+    saved.line.n = static_cast<std::uint8_t>(2 + 3 * which);
+    saved.line.totalDistance = 3700 + 1500 * which;
     for (int i = 0; i <= saved.line.n; ++i) {
-        saved.line.points[i] = {44.4 - i * (which == 0 ? 1.0 : 15.0), 8.93 - i * 10.0};
+        saved.line.points[i] = {44.4 - i * (1.0 + 14 * which), 8.93 - i * 10.0};
     }
     return saved;
 }
 
-// Runs `step` over and over in a child process and, once it has run one
-// step, kills it with SIGKILL after a random delay below `maxMicros`.
-template <typename Step>
-void KillMidway(std::mt19937& random, unsigned maxMicros, Step step) {
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    for (bool first = true; child == 0; first = false) {
-        step();
-        if (first) (void)!::write(ready[1], "x", 1);
+// kRounds times: runs `step` over and over in a child process, kills the child
+// with SIGKILL a random delay below `maxMicros` after its first step, then
+// runs `check`.
+template <typename Step, typename Check>
+void KillRounds(std::uint32_t seed, unsigned maxMicros, Step step, Check check) {
+    std::mt19937 random(seed);
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        for (bool first = true; child == 0; first = false) {
+            step();
+            if (first) (void)!::write(ready[1], "x", 1);
+        }
+        ASSERT_GT(child, 0);
+        ::close(ready[1]);
+        char byte = 0;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);  // the child has run one step
+        ::close(ready[0]);
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % maxMicros));
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        ASSERT_NO_FATAL_FAILURE(check());
     }
-    ASSERT_GT(child, 0);
-    ::close(ready[1]);
-    char byte = 0;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);  // the child has run one step
-    ::close(ready[0]);
-    std::this_thread::sleep_for(std::chrono::microseconds(random() % maxMicros));
-    ASSERT_EQ(::kill(child, SIGKILL), 0);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
 }
 
 class CrashDuringSave : public ::testing::Test {
@@ -117,28 +117,27 @@ class CrashDuringSave : public ::testing::Test {
 };
 
 TEST_F(CrashDuringSave, KilledAtRandomMomentsLeavesOldOrNewPairWhole) {
-    std::mt19937 random(kSeed);
     RecordProperty("seed", static_cast<int>(kSeed));
     std::printf("crash-during-save seed %u, %d rounds\n", kSeed, kRounds);
-    int seen[2] = {0, 0};
-    int betweenRenames = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        SCOPED_TRACE("round " + std::to_string(round));
-        std::uint64_t n = 0;  // the child saves the second pair first, then alternates
-        ASSERT_NO_FATAL_FAILURE(KillMidway(random, 20000, [&] {
+    std::uint64_t n = 0;  // each child saves the second pair first, then alternates
+    int seen[3] = {};     // the first save, the second, killed between the renames
+    KillRounds(
+        kSeed, 20000,
+        [&] {
             Saved& next = saves_[++n % 2];
             files_.SaveSchemeFiles(kKey, SaveMode::Plain, next.scheme, next.line);
-        }));
-        // Killed after the scheme file's rename and before the points
-        // file's: the next read finishes the save.
-        betweenRenames += !fs::exists(TemporaryPathFor(paths_.schemeFile)) &&
-                          fs::exists(TemporaryPathFor(paths_.pointsFile));
-        const int which = ReadBack();
-        ASSERT_NE(which, -1) << "the pair on disk is neither save";
-        ++seen[which];
-    }
+        },
+        [&] {
+            // Killed after the scheme file's rename and before the points
+            // file's: the next read finishes the save.
+            seen[2] += !fs::exists(TemporaryPathFor(paths_.schemeFile)) &&
+                       fs::exists(TemporaryPathFor(paths_.pointsFile));
+            const int which = ReadBack();
+            ASSERT_NE(which, -1) << "the pair on disk is neither save";
+            ++seen[which];
+        });
     std::printf("read back: first save %d, second save %d; killed between the renames %d\n",
-                seen[0], seen[1], betweenRenames);
+                seen[0], seen[1], seen[2]);
 }
 
 // A save killed before its first rename leaves both temporaries; the next
@@ -147,19 +146,18 @@ TEST_F(CrashDuringSave, KilledAtRandomMomentsLeavesOldOrNewPairWhole) {
 // the points file's rename is missing", and the read after would put the
 // new points file beside the old scheme file.
 TEST_F(CrashDuringSave, LonePointsTemporaryOfAnAbandonedSaveIsNeverTakenAsTheNewPair) {
-    std::mt19937 random(kSeed + 1);
-    for (int round = 0; round < kRounds; ++round) {
-        SCOPED_TRACE("round " + std::to_string(round));
-        ASSERT_NO_FATAL_FAILURE(KillMidway(random, 5000, [&] {
+    KillRounds(
+        kSeed + 1, 5000,
+        [&] {
             // The state a save killed before its first rename leaves, then a read.
             test::WriteBytes(TemporaryPathFor(paths_.schemeFile), Stored(saves_[1].scheme));
             test::WriteBytes(TemporaryPathFor(paths_.pointsFile), Stored(saves_[1].line));
             Scheme scheme;
             BrokenLine line;
             files_.Load(kKey, scheme, line);
-        }));
-        ASSERT_EQ(ReadBack(), 0);  // the save never reached its first rename: the old pair it is
-    }
+        },
+        // The save never reached its first rename: the old pair it is.
+        [&] { ASSERT_EQ(ReadBack(), 0); });
 }
 
 // A write that fails half way (as on a full disk: the file size limit makes

@@ -64,12 +64,16 @@ void PutDoubleAt(Bytes& bytes, std::size_t at, double value) {
 
 class SchemeFilesTest : public ::testing::Test {
   protected:
+    // The two files' bytes of the pair under `key`.
+    std::pair<Bytes, Bytes> OnDisk(const std::string& key) {
+        const PairPaths paths = SchemePairPaths(folder.Path(), key);
+        return {ReadBytes(paths.schemeFile), ReadBytes(paths.pointsFile)};
+    }
     // Writes the sample pair under `key` and returns its two files' bytes.
     std::pair<Bytes, Bytes> WriteSample(const std::string& key) {
         Scheme scheme = SampleScheme();
         EXPECT_TRUE(files.SaveSchemeFiles(key, SaveMode::Plain, scheme, SampleLine()));
-        const PairPaths paths = SchemePairPaths(folder.Path(), key);
-        return {ReadBytes(paths.schemeFile), ReadBytes(paths.pointsFile)};
+        return OnDisk(key);
     }
 
     test::TempFolder folder;
@@ -98,12 +102,11 @@ TEST(SchemePairPaths, KeysNameTheirFiles) {
     }
 }
 
-TEST_F(SchemeFilesTest, StartupPairRoundTripRestoresSchemeAndLine) {
+TEST_F(SchemeFilesTest, PairRoundTripKeepsTheLayoutAndEveryByte) {
     files.SetDescription("altro");
-    const auto [schemeBytes, pointsBytes] = WriteSample("AVVIO");
+    auto [schemeBytes, pointsBytes] = WriteSample("AVVIO");
     EXPECT_EQ(schemeBytes.size(), kSchemeFileRecordSize);
     EXPECT_EQ(pointsBytes.size(), kPointsFileRecordSize);
-    EXPECT_TRUE(messages.shown.empty());
     // The layout other copies of the program read: little-endian, fixed offsets.
     EXPECT_EQ(schemeBytes[0], 12);  // "File d'avvio"
     EXPECT_EQ(DoubleAt(schemeBytes, 72 + 8 * (6 * 1 + 2)), SampleScheme().values[1][2]);
@@ -114,23 +117,8 @@ TEST_F(SchemeFilesTest, StartupPairRoundTripRestoresSchemeAndLine) {
     EXPECT_EQ(DoubleAt(pointsBytes, 8 + 8 * 2), 30);  // DmP
     EXPECT_EQ(DoubleAt(pointsBytes, 48 + 16 * 6 + 8), SampleLine().points[6].longitude);
 
-    SchemeFiles reader(folder.Path(), messages);
-    Scheme scheme;
-    scheme.saved = false;
-    BrokenLine line;
-    EXPECT_EQ(reader.Load("AVVIO", scheme, line), PairOutcome::Transferred);
-    EXPECT_EQ(Stored(scheme), Stored(SampleScheme()));
-    EXPECT_EQ(Stored(line), Stored(SampleLine()));
-    EXPECT_EQ(scheme.NrPt(), 200);
-    EXPECT_TRUE(scheme.saved);
-    EXPECT_EQ(reader.Description(), "File d'avvio");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(SchemeFilesTest, ReadWriteRoundTripRestoresEveryByte) {
     // Padding, stale description bytes and unused points (NaN patterns
     // included) that another writer left must come back unchanged.
-    auto [schemeBytes, pointsBytes] = WriteSample("VELM-007.DAT");
     const unsigned seed = 20261206;
     SCOPED_TRACE(seed);
     std::mt19937 random(seed);
@@ -144,26 +132,27 @@ TEST_F(SchemeFilesTest, ReadWriteRoundTripRestoresEveryByte) {
     scramble(pointsBytes, 48 + 16 * (SampleLine().n + 1), pointsBytes.size());
     WriteBytes(folder.File("VELM-007.DAT"), schemeBytes);
     WriteBytes(folder.File("PUNT-007.DAT"), pointsBytes);
-
-    SchemeFiles other(folder.Path(), messages);
+    SchemeFiles reader(folder.Path(), messages);
     Scheme scheme;
+    scheme.saved = false;
     BrokenLine line;
-    ASSERT_TRUE(other.LoadSchemeFiles("VELM-007.DAT", scheme, line));
-    ASSERT_TRUE(other.SaveSchemeFiles("VELM-007.DAT", SaveMode::Plain, scheme, line));
-    EXPECT_EQ(ReadBytes(folder.File("VELM-007.DAT")), schemeBytes);
-    EXPECT_EQ(ReadBytes(folder.File("PUNT-007.DAT")), pointsBytes);
+    ASSERT_EQ(reader.Load("VELM-007.DAT", scheme, line), PairOutcome::Transferred);
+    EXPECT_EQ(Stored(scheme), Stored(SampleScheme()));
+    EXPECT_TRUE(scheme.saved);
+    ASSERT_TRUE(reader.SaveSchemeFiles("VELM-007.DAT", SaveMode::Plain, scheme, line));
+    EXPECT_EQ(OnDisk("VELM-007.DAT"), std::pair(schemeBytes, pointsBytes));
+    ASSERT_TRUE(reader.LoadSchemeFiles("AVVIO", scheme, line));
+    EXPECT_EQ(Stored(line), Stored(SampleLine()));
+    EXPECT_EQ(reader.Description(), "File d'avvio");
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(SchemeFilesTest, OverwriteIsAskedOnceAndNoLeavesBothFiles) {
     Scheme scheme = SampleScheme();
     const BrokenLine line = SampleLine();
-    ASSERT_EQ(files.Save("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line),
-              PairOutcome::Transferred);
+    ASSERT_TRUE(files.SaveSchemeFiles("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line));
     EXPECT_TRUE(messages.shown.empty());  // nothing to overwrite yet
-    const Bytes schemeBefore = ReadBytes(folder.File("VELM-042.DAT"));
-    const Bytes pointsBefore = ReadBytes(folder.File("PUNT-042.DAT"));
-
+    const auto before = OnDisk("VELM-042.DAT");
     scheme.values[0][0] = 1;
     scheme.saved = false;
     messages.answers = {kMsgNo, kMsgYes};
@@ -171,30 +160,25 @@ TEST_F(SchemeFilesTest, OverwriteIsAskedOnceAndNoLeavesBothFiles) {
               PairOutcome::Declined);
     ASSERT_EQ(messages.shown.size(), 1u);
     const Message& question = messages.shown[0];
-    EXPECT_EQ(question.buttons + " " + question.message, "YN Sovrascrivere..");
-    EXPECT_EQ(question.header, folder.File("VELM-042.DAT"));
-    EXPECT_EQ(ReadBytes(folder.File("VELM-042.DAT")), schemeBefore);
-    EXPECT_EQ(ReadBytes(folder.File("PUNT-042.DAT")), pointsBefore);
+    EXPECT_EQ(question.buttons + "|" + question.header + "|" + question.message,
+              "YN|" + folder.File("VELM-042.DAT") + "|Sovrascrivere..");
+    EXPECT_EQ(OnDisk("VELM-042.DAT"), before);
     EXPECT_FALSE(scheme.saved);
 
     EXPECT_TRUE(files.SaveSchemeFiles("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line));
     EXPECT_EQ(messages.shown.size(), 2u);
-    EXPECT_NE(ReadBytes(folder.File("VELM-042.DAT")), schemeBefore);
+    EXPECT_NE(OnDisk("VELM-042.DAT"), before);
     EXPECT_TRUE(scheme.saved);
 }
 
 TEST_F(SchemeFilesTest, MissingFilesReadNothingSilentlyAndPipesDoNotHang) {
-    // First start: no startup pair at all.
-    Scheme scheme = SampleScheme();
-    BrokenLine line;
-    EXPECT_TRUE(files.LoadSchemeFiles("AVVIO", scheme, line));
-    EXPECT_EQ(files.Description(), "File d'avvio");
-    // A scheme file without its points file.
+    // A scheme file without its points file: nothing read, and no failure either.
     WriteSample("VELM-003.DAT");
     fs::remove(folder.File("PUNT-003.DAT"));
     Scheme empty;
     empty.saved = false;
-    EXPECT_EQ(files.Load("VELM-003.DAT", empty, line), PairOutcome::Missing);
+    BrokenLine line;
+    EXPECT_TRUE(files.LoadSchemeFiles("VELM-003.DAT", empty, line));
     EXPECT_EQ(Stored(empty), Stored(Scheme{}));
     EXPECT_FALSE(empty.saved);
     EXPECT_TRUE(messages.shown.empty());
@@ -266,7 +250,6 @@ TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
     const auto [schemeBytes, pointsBytes] = WriteSample("VELM-005.DAT");
     Scheme sentinel;
     sentinel.values[0][0] = 12.5;
-    sentinel.states[0][0] = 1;
     sentinel.saved = false;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -307,7 +290,7 @@ TEST_F(SchemeFilesTest, DescriptionIsCutTo64BytesAndKeepsStaleBytes) {
 }
 
 TEST_F(SchemeFilesTest, FailedOrRefusedSaveKeepsOldPair) {
-    const auto [schemeBytes, pointsBytes] = WriteSample("VELM-009.DAT");
+    const auto old = WriteSample("VELM-009.DAT");
     // A pair the program could not read back must not replace a readable one.
     Scheme scheme = SampleScheme();
     scheme.values[2][1] = std::numeric_limits<double>::infinity();
@@ -324,8 +307,7 @@ TEST_F(SchemeFilesTest, FailedOrRefusedSaveKeepsOldPair) {
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[2].header, "Errore nel'apertura del file.");
     EXPECT_FALSE(scheme.saved);
-    EXPECT_EQ(ReadBytes(folder.File("VELM-009.DAT")), schemeBytes);
-    EXPECT_EQ(ReadBytes(folder.File("PUNT-009.DAT")), pointsBytes);
+    EXPECT_EQ(OnDisk("VELM-009.DAT"), old);
     EXPECT_FALSE(fs::exists(folder.File("VELM-009.DAT.tmp")));
     // PUNT-007.DAT would pair with itself: the points record would overwrite the scheme record.
     for (const char* key : {"PUNT-007.DAT", "../VELM-001.DAT", "", "sub/VELM-001.DAT"}) {
