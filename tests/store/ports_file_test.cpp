@@ -55,50 +55,45 @@ TEST(ParsePortNumber, PointDecimalsOnly) {
     }
 }
 
-// A malformed or out-of-range coordinate taken as it stood would put the port
-// at 0,0 or feed the solver a latitude beyond the pole.
-TEST(ParsePorts, MalformedOrOutOfRangeCoordinateIsSkippedNotTakenAsZero) {
+TEST(ParsePorts, LinesAreSortedAndBadOnesSkippedAndCounted) {
+    // A malformed or out-of-range coordinate taken as it stood would put the
+    // port at 0,0 or feed the solver a latitude beyond the pole.
     const std::string longName(1 << 18, 'x');
-    const PortsList list = ParsePorts(
-        "Genova,44.4,8.93\r\nAncona,43.6,13.5,extra\r\n\r\nBari,41.1\r\n"
-        "\"Porto, Nord\",45.1,12.3\r\nNowhere,abc,8.9\r\nComma,44,5,8.9\r\nPole,90.5,10\r\n"
-        "Date line,10,180.01\r\nEdge,-90,-180\r\n" +
-        longName + "\r\n" + longName + ",1,2\r\n");
-    EXPECT_EQ(list.status, PortsStatus::Ok);
-    EXPECT_EQ(list.skippedLines, 7);  // the blank line is not counted
-    EXPECT_EQ(SkippedLinesNote(list), "Righe non valide ignorate: 7");
-    // Sorted by the whole line: the quotation mark comes before the letters.
-    EXPECT_EQ(NamesOf(list), (Names{"Porto, Nord", "Edge", "Genova", longName}));
-    const auto genova = PortPosition(list, 2);
-    ASSERT_TRUE(genova);
-    EXPECT_EQ(genova->latitude, 44.4);
-    EXPECT_EQ(genova->longitude, 8.93);
-    EXPECT_FALSE(PortPosition(list, -1));
-    EXPECT_FALSE(PortPosition(list, 4));
-
-    const PortsList empty = ParsePorts("");
-    EXPECT_FALSE(empty.enabled);
-    EXPECT_EQ(SkippedLinesNote(empty), "");
-    EXPECT_TRUE(ParsePorts("not a port\n").enabled);  // a bad line still enables the lists
-}
-
-TEST(ParsePorts, LineEndsByteOrderMarkEncodingsAndOrder) {
     const struct {
-        const char* text;
+        std::string text;
         Names names;
+        int skipped;
     } rows[] = {
-        {"A,1,1\nB,2,2\rC,3,3\r\nD,4,4", {"A", "B", "C", "D"}},
-        {"\xEF\xBB\xBFSete,43.4,3.7\r\n", {"Sete"}},
-        {"S\xE8te,43.4,3.7\r\n", {"S\xC3\xA8te"}},      // Windows-1252
-        {"S\xC3\xA8te,43.4,3.7\r\n", {"S\xC3\xA8te"}},  // UTF-8 kept
-        {"bari,2,2\nAncona,1,1\nBARI,2,2\nancona,3,3\n", {"Ancona", "ancona", "bari", "BARI"}},
+        {"A,1,1\nB,2,2\rC,3,3\r\nD,4,4", {"A", "B", "C", "D"}, 0},
+        {"\xEF\xBB\xBFSete,43.4,3.7\r\n", {"Sete"}, 0},
+        {"S\xE8te,43.4,3.7\r\n", {"S\xC3\xA8te"}, 0},      // Windows-1252
+        {"S\xC3\xA8te,43.4,3.7\r\n", {"S\xC3\xA8te"}, 0},  // UTF-8 kept
+        {"bari,2,2\nAncona,1,1\nBARI,2,2\nancona,3,3\n", {"Ancona", "ancona", "bari", "BARI"}, 0},
+        // The quotation mark sorts before the letters; the blank line is not counted.
+        {"Genova,44.4,8.93\r\nAncona,43.6,13.5,extra\r\n\r\nBari,41.1\r\n"
+         "\"Porto, Nord\",45.1,12.3\r\nNowhere,abc,8.9\r\nComma,44,5,8.9\r\nPole,90.5,10\r\n"
+         "Date line,10,180.01\r\nEdge,-90,-180\r\n" +
+             longName + "\r\n" + longName + ",1,2\r\n",
+         {"Porto, Nord", "Edge", "Genova", longName},
+         7},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
+        SCOPED_TRACE(row.text.substr(0, 40));
         const PortsList list = ParsePorts(row.text);
         EXPECT_EQ(NamesOf(list), row.names);
-        EXPECT_EQ(list.skippedLines, 0);
+        EXPECT_EQ(list.skippedLines, row.skipped);
     }
+    // A position goes with its own name through the sort.
+    const PortsList list = ParsePorts("B,1,1\nx\nA,44.4,8.93\n");
+    EXPECT_EQ(SkippedLinesNote(list), "Righe non valide ignorate: 1");
+    const auto a = PortPosition(list, 0);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(std::pair(a->latitude, a->longitude), std::pair(44.4, 8.93));
+    EXPECT_FALSE(PortPosition(list, -1));
+    EXPECT_FALSE(PortPosition(list, 2));
+    EXPECT_FALSE(ParsePorts("").enabled);
+    EXPECT_EQ(SkippedLinesNote(ParsePorts("")), "");
+    EXPECT_TRUE(ParsePorts("not a port\n").enabled);  // a bad line still enables the lists
 }
 
 TEST(LoadPorts, MissingTooLargePresentAndBundledFiles) {
