@@ -19,7 +19,6 @@ TEST(ParseEntry, ValuesBecomeKeypadFields) {
         char hemisphere;  // 0: none, '-': not set (no hemisphere for the kind)
     };
     const Case cases[] = {
-        {"dep.lat=44N24.5", 0, 0, 44, 24, 30, 'N'},
         {"dep.lon=8E55.8", 0, 1, 8, 55, 48, 'E'},
         {"arr.lon=74W00", 3, 1, 74, 0, 0, 'W'},
         {"arr.lat=-12.25", 3, 0, 12, 15, 0, 'S'},
