@@ -80,8 +80,6 @@ void KillRounds(std::uint32_t seed, unsigned maxMicros, Step step, Check check) 
 class CrashDuringSave : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_NE(Stored(saves_[0].scheme), Stored(saves_[1].scheme));
-        ASSERT_NE(Stored(saves_[0].line), Stored(saves_[1].line));
         ASSERT_TRUE(
             files_.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[0].scheme, saves_[0].line));
     }
@@ -174,11 +172,9 @@ TEST_F(CrashDuringSave, WriteFailingHalfWayKeepsOldPair) {
             if (::setrlimit(RLIMIT_FSIZE, &size) != 0) ::_exit(3);
             const bool saved =
                 files_.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[1].scheme, saves_[1].line);
-            const auto& shown = quiet_.shown;
-            ::_exit(!saved && shown.size() == 1 && shown[0].title == "Velmar3: Archivio" &&
-                            shown[0].message == "Salva"
-                        ? 0
-                        : 1);
+            const auto& shown = quiet_.shown;  // one message, the save's own
+            ::_exit(saved || shown.size() != 1 || shown[0].title != "Velmar3: Archivio" ||
+                    shown[0].message != "Salva");
         }
         ASSERT_GT(child, 0);
         int status = 0;

@@ -51,15 +51,12 @@ BrokenLine SampleLine() {
     return line;
 }
 
-double DoubleAt(const Bytes& bytes, std::size_t at) {
-    std::uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) bits |= std::uint64_t{bytes[at + i]} << (8 * i);
-    return std::bit_cast<double>(bits);
-}
-
-void PutDoubleAt(Bytes& bytes, std::size_t at, double value) {
+// A double's eight bytes as stored: little-endian.
+Bytes LE(double value) {
+    Bytes bytes(8);
     const auto bits = std::bit_cast<std::uint64_t>(value);
-    for (int i = 0; i < 8; ++i) bytes[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    return bytes;
 }
 
 class SchemeFilesTest : public ::testing::Test {
@@ -108,14 +105,15 @@ TEST_F(SchemeFilesTest, PairRoundTripKeepsTheLayoutAndEveryByte) {
     EXPECT_EQ(schemeBytes.size(), kSchemeFileRecordSize);
     EXPECT_EQ(pointsBytes.size(), kPointsFileRecordSize);
     // The layout other copies of the program read: little-endian, fixed offsets.
+    const auto at = [](const Bytes& b, std::size_t i) { return Bytes(&b[i], &b[i + 8]); };
     EXPECT_EQ(schemeBytes[0], 12);  // "File d'avvio"
-    EXPECT_EQ(DoubleAt(schemeBytes, 72 + 8 * (6 * 1 + 2)), SampleScheme().values[1][2]);
+    EXPECT_EQ(at(schemeBytes, 72 + 8 * (6 * 1 + 2)), LE(SampleScheme().values[1][2]));
     EXPECT_EQ(schemeBytes[264 + 6 * 1 + 5], 1);
     EXPECT_EQ(schemeBytes[264 + 6 * 2 + 5], 200);
     EXPECT_EQ(schemeBytes[288 + 33], 8);
     EXPECT_EQ(Bytes(pointsBytes.begin(), pointsBytes.begin() + 4), (Bytes{6, 2, 1, 2}));
-    EXPECT_EQ(DoubleAt(pointsBytes, 8 + 8 * 2), 30);  // DmP
-    EXPECT_EQ(DoubleAt(pointsBytes, 48 + 16 * 6 + 8), SampleLine().points[6].longitude);
+    EXPECT_EQ(at(pointsBytes, 8 + 8 * 2), LE(30));  // DmP
+    EXPECT_EQ(at(pointsBytes, 48 + 16 * 6 + 8), LE(SampleLine().points[6].longitude));
 
     // Padding, stale description bytes and unused points (NaN patterns
     // included) that another writer left must come back unchanged.
@@ -190,19 +188,10 @@ TEST_F(SchemeFilesTest, MissingFilesReadNothingSilentlyAndPipesDoNotHang) {
     EXPECT_EQ(messages.shown[0].header, "Errore nel'apertura del file.");
 }
 
-// One byte or one double changed in the scheme (S, SD) or points (P, PD) file.
+// The bytes `patch` written at `at` in the scheme (file 0) or points (file 1) file.
 using Change = std::function<void(Bytes& scheme, Bytes& points)>;
-Change S(std::size_t at, std::uint8_t v) {
-    return [=](Bytes& s, Bytes&) { s[at] = v; };
-}
-Change P(std::size_t at, std::uint8_t v) {
-    return [=](Bytes&, Bytes& p) { p[at] = v; };
-}
-Change SD(std::size_t at, double v) {
-    return [=](Bytes& s, Bytes&) { PutDoubleAt(s, at, v); };
-}
-Change PD(std::size_t at, double v) {
-    return [=](Bytes&, Bytes& p) { PutDoubleAt(p, at, v); };
+Change Put(int file, std::size_t at, Bytes patch) {
+    return [=](Bytes& s, Bytes& p) { std::copy(patch.begin(), patch.end(), &(file ? p : s)[at]); };
 }
 
 TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
@@ -216,28 +205,28 @@ TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
         Change apply;
         RecordFault fault;  // Ok: the pair still loads
     } rows[] = {
-        {"description length 65", S(0, 65), F::DescriptionLength},
-        {"description length 64", S(0, 64), F::Ok},
-        {"NaN value", SD(value(0, 0), nan), F::ValueNotFinite},
-        {"state 2", S(state(0, 0), 2), F::BadState},
-        {"point count byte 255", S(state(2, 5), 255), F::Ok},
-        {"method 5", SD(value(1, 5), 5), F::BadMethod},
-        {"method 4.9", SD(value(1, 5), 4.9), F::Ok},
+        {"description length 65", Put(0, 0, {65}), F::DescriptionLength},
+        {"description length 64", Put(0, 0, {64}), F::Ok},
+        {"NaN value", Put(0, value(0, 0), LE(nan)), F::ValueNotFinite},
+        {"state 2", Put(0, state(0, 0), {2}), F::BadState},
+        {"point count byte 255", Put(0, state(2, 5), {255}), F::Ok},
+        {"method 5", Put(0, value(1, 5), LE(5)), F::BadMethod},
+        {"method 4.9", Put(0, value(1, 5), LE(4.9)), F::Ok},
         {"method 9 while empty",
          [&](Bytes& s, Bytes& p) {
-             SD(value(1, 5), 9)(s, p);
-             S(state(1, 5), 0)(s, p);
+             Put(0, value(1, 5), LE(9))(s, p);
+             Put(0, state(1, 5), {0})(s, p);
          },
          F::Ok},
-        {"marker in unused slot 0", S(288 + 0, 1), F::BadMarker},
-        {"marker slot 20 rule 12", S(288 + 20, 12), F::BadMarker},
-        {"N 69", P(0, 69), F::Ok},
-        {"N 70", P(0, 70), F::PointCount},
-        {"vertex index 67", P(1, 67), F::Ok},
-        {"vertex index 68", P(1, 68), F::VertexIndex},
-        {"NaN DmP", PD(8 + 16, nan), F::ParameterNotFinite},
-        {"NaN arrival longitude", PD(point(6) + 8, nan), F::PointNotFinite},
-        {"NaN after the arrival", PD(point(7), nan), F::Ok},
+        {"marker in unused slot 0", Put(0, 288 + 0, {1}), F::BadMarker},
+        {"marker slot 20 rule 12", Put(0, 288 + 20, {12}), F::BadMarker},
+        {"N 69", Put(1, 0, {69}), F::Ok},
+        {"N 70", Put(1, 0, {70}), F::PointCount},
+        {"vertex index 67", Put(1, 1, {67}), F::Ok},
+        {"vertex index 68", Put(1, 1, {68}), F::VertexIndex},
+        {"NaN DmP", Put(1, 8 + 16, LE(nan)), F::ParameterNotFinite},
+        {"NaN arrival longitude", Put(1, point(6) + 8, LE(nan)), F::PointNotFinite},
+        {"NaN after the arrival", Put(1, point(7), LE(nan)), F::Ok},
         {"short scheme file", [](Bytes& s, Bytes&) { s.pop_back(); }, F::ShortFile},
         {"empty points file", [](Bytes&, Bytes& p) { p.clear(); }, F::ShortFile},
         {"longer files",
