@@ -16,24 +16,12 @@
 #include "core/Interaction.h"
 #include "core/Rhumb.h"
 #include "scheme/Scheme.h"
+#include "tests/scheme/SchemeFakes.h"
 
 namespace velmar::bltest {
 
-class RecordingSink : public MessageSink {
-  public:
-    int MsgBox(const Message& message) override {
-        shown.push_back(message);
-        return kMsgOk;
-    }
-    /// Each message's header, and with `withText` its text after a '|'.
-    std::vector<std::string> Headers(bool withText = false) const {
-        std::vector<std::string> h;
-        for (const Message& m : shown)
-            h.push_back(withText ? m.header + "|" + m.message : m.header);
-        return h;
-    }
-    std::vector<Message> shown;
-};
+/// Records every message; answers OK.
+using RecordingSink = testing::RecordingMessages;
 
 /// Answers every request with the next scripted value (cancels when none is
 /// left) and keeps the requests for inspection.

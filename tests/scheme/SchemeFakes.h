@@ -19,6 +19,13 @@ struct RecordingMessages : MessageSink {
         answers.pop_front();
         return answer;
     }
+    /// Each message's header, and with `withText` its text after a '|'.
+    std::vector<std::string> Headers(bool withText = false) const {
+        std::vector<std::string> h;
+        for (const Message& m : shown)
+            h.push_back(withText ? m.header + "|" + m.message : m.header);
+        return h;
+    }
     std::vector<Message> shown;
     std::deque<int> answers;
 };
