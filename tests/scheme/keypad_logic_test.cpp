@@ -169,43 +169,34 @@ TEST(KeypadLoading, FieldsAndDisplayByKind) {
               "Tastierino: Modifica");
 }
 
-// A stored value whose fields would fall outside the spin fields' limits
-// loads as the nearest numbers the fields hold, and an OK that changed
-// nothing leaves it as it was instead of failing a check on a number no
-// field can show.
-TEST(KeypadLoading, FieldsBeyondTheirLimitsLoadClamped) {
+// An OK that changed nothing, retyped or untouched, keeps the stored value:
+// one with more digits than the fields show, and one whose fields would fall
+// outside the spin fields' limits, which loads as the nearest numbers the
+// fields hold instead of failing a check on a number no field can show.
+TEST(KeypadUnchanged, FieldsBeyondTheirLimitsLoadClampedAndOkKeepsTheStoredValue) {
     struct Case {
         const char* what;
         QuantityKind kind;
         double value;
         int a, b;
+        bool retyped;
     };
     const Case cases[] = {
-        {"course rounding up to 360", K::Course, 359.9999, 359, 0},
-        {"time rounding up to 24 hours", K::TimeOfDay, 23.99999, 23, 0},
-        {"speed below one knot", K::Speed, 0.5, 1, 5},
-        {"interval beyond 999 hours", K::Interval, 1500.5, 999, 500},
+        {"latitude retyped", K::Latitude, 45.5, 45, 30, true},
+        {"latitude finer than a second", K::Latitude, 44.40833, 44, 24, false},
+        {"course rounding up to 360", K::Course, 359.9999, 359, 0, false},
+        {"time rounding up to 24 hours", K::TimeOfDay, 23.99999, 23, 0, false},
+        {"speed below one knot", K::Speed, 0.5, 1, 5, false},
+        {"interval beyond 999 hours", K::Interval, 1500.5, 999, 500, false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         KeypadLogic keypad(Request(k.kind, k.value, false), kToday);
         EXPECT_EQ(std::pair(keypad.Field(0), keypad.Field(1)), std::pair(k.a, k.b));
+        if (k.retyped) keypad.TypeField(0, keypad.Field(0));
         Ok ok(k.value);
         EXPECT_EQ(ok.Press(keypad), KeypadClose::Unchanged);
         EXPECT_EQ(std::pair(ok.value, ok.saved), std::pair(k.value, true));
-    }
-}
-
-// An OK that changed nothing, retyped or untouched, keeps the stored value
-// even when it has more digits than the fields show.
-TEST(KeypadUnchanged, SameFieldsKeepTheStoredValueAndSaved) {
-    for (auto [retyped, stored] : {std::pair{true, 45.5}, {false, 44.40833}}) {
-        SCOPED_TRACE(stored);
-        Ok ok(stored);
-        KeypadLogic keypad(Request(K::Latitude, stored, false), kToday);
-        if (retyped) keypad.TypeField(0, keypad.Field(0));
-        EXPECT_EQ(ok.Press(keypad), KeypadClose::Unchanged);
-        EXPECT_EQ(std::pair(ok.value, ok.saved), std::pair(stored, true));
     }
 }
 
