@@ -23,8 +23,9 @@ TEST_F(CliProcess, JsonOfTheAcceptanceCase) {
     for (const char* part :
          {"\"label\": \"Rotta iniziale\", \"kind\": \"Course\", \"state\": \"computed\", "
           "\"value\": 55.87",
-          "\"text\": \"2535.3\"", "\"text\": \"35°23'.2N\"", "\"text\": \"75°37'.6E\"",
-          "\"description\": \"\"", "\"messages\": []", "\"refused\": null"})
+          "\"text\": \"55°52'.7\"", "\"text\": \"2535.3\"", "\"text\": \"35°23'.2N\"",
+          "\"text\": \"75°37'.6E\"", "\"description\": \"\"", "\"messages\": []",
+          "\"refused\": null"})
         EXPECT_TRUE(Has(run.out, part)) << part;
     const auto markers = run.out.find("\"markers\": [");
     ASSERT_NE(markers, std::string::npos);
