@@ -123,15 +123,11 @@ TEST(LimitingParallel, VertexWithinADegreeOfTheEndpointsCountsAsOutside) {
     // beyond the endpoints, so the limiting parallel is not offered though
     // the recall bar (written first) still says "interno"; 60 degrees apart
     // it lies at 44.1N and the range 41..44 is open.
-    const struct {
-        double lon1;
-        bool inside;
-    } cases[] = {{20, false}, {60, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.lon1);
-        FactsBench b({40, 0, 40, c.lon1});
-        EXPECT_EQ(b.work.vertexInside, c.inside);
-        EXPECT_EQ(b.engine.Display().limitLatEnabled, c.inside);
+    for (auto [lon1, inside] : {std::pair{20.0, false}, {60.0, true}}) {
+        SCOPED_TRACE(lon1);
+        FactsBench b({40, 0, 40, lon1});
+        EXPECT_EQ(std::pair(b.work.vertexInside, b.engine.Display().limitLatEnabled),
+                  std::pair(inside, inside));
         EXPECT_EQ(b.engine.Display().recall[1].rfind("Vertice interno: DLonAV = ", 0), 0u);
         EXPECT_FALSE(b.engine.Display().practicalEnabled);  // no Vp
         EXPECT_EQ(b.line.limitLat, 0);                      // the record's value is kept
