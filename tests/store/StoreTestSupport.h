@@ -16,22 +16,15 @@
 
 namespace velmar::test {
 
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmar-XXXXXX").string();
-        EXPECT_NE(::mkdtemp(pattern.data()), nullptr);
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
+// Made empty for one test and removed with everything in it afterwards.
+struct TempFolder {
+    TempFolder() { EXPECT_NE(::mkdtemp(path.data()), nullptr); }
+    ~TempFolder() { std::filesystem::remove_all(path, ignored); }
+    std::string Path() const { return path; }
+    std::string File(const std::string& name) const { return path + "/" + name; }
 
-  private:
-    std::string path_;
+    std::string path = (std::filesystem::temp_directory_path() / "velmar-XXXXXX").string();
+    std::error_code ignored;
 };
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {

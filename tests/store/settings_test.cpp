@@ -8,8 +8,6 @@
 namespace velmar {
 namespace {
 
-using test::TempFolder;
-
 TEST(Settings, ReadingIsTolerant) {
     const struct {
         const char* text;
@@ -33,7 +31,7 @@ TEST(Settings, ReadingIsTolerant) {
 }
 
 TEST(Settings, WriteKeepsOtherContentAndRoundTrips) {
-    TempFolder folder;
+    test::TempFolder folder;
     EXPECT_EQ(Settings::Read(folder.Path()), Settings{});  // first run: all checked
     test::WriteBytes(folder.File("VELMAR3.INI"),
                      std::string("[Altro]\nX=5\n;n\n[Velmar]\nStatus=1\nZ=7\n\n"));
@@ -63,7 +61,7 @@ TEST(Settings, WriteKeepsOtherContentAndRoundTrips) {
 }
 
 TEST(Settings, FailedWriteShowsMessageAndKeepsOldFile) {
-    TempFolder folder;
+    test::TempFolder folder;
     test::ScriptedMessages messages;
     EXPECT_FALSE(Settings{}.Write(folder.File("missing"), messages));
     ASSERT_EQ(messages.shown.size(), 1u);
