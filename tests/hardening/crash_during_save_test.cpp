@@ -29,25 +29,6 @@ constexpr char kKey[] = "VELM-005.DAT";
 constexpr std::uint32_t kSeed = 20261206;
 constexpr int kRounds = 40;
 
-// One save's worth of scheme and broken line; `which` tells the two apart in
-// every file (a position in the scheme file, the point count, points and
-// total in the points file).
-struct Saved {
-    Scheme scheme;
-    BrokenLine line;
-};
-
-Saved MakeSaved(int which) {
-    Saved saved;
-    saved.scheme.SetCell(kArrival, 0, kStateEntered, which == 0 ? 40.7 : -33.9);
-    saved.line.n = static_cast<std::uint8_t>(2 + 3 * which);
-    saved.line.totalDistance = 3700 + 1500 * which;
-    for (int i = 0; i <= saved.line.n; ++i) {
-        saved.line.points[i] = {44.4 - i * (1.0 + 14 * which), 8.93 - i * 10.0};
-    }
-    return saved;
-}
-
 // kRounds times: runs `step` over and over in a child process, kills the child
 // with SIGKILL a random delay below `maxMicros` after its first step, then
 // runs `check`.
@@ -79,9 +60,24 @@ void KillRounds(std::uint32_t seed, unsigned maxMicros, Step step, Check check) 
 
 class CrashDuringSave : public ::testing::Test {
   protected:
+    // Two saves' worth of scheme and broken line, told apart in every file (a
+    // position in the scheme file, the point count, points and total in the
+    // points file); the first is on disk when a test starts.
     void SetUp() override {
-        ASSERT_TRUE(
-            files_.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[0].scheme, saves_[0].line));
+        for (int which = 0; which < 2; ++which) {
+            schemes_[which].SetCell(kArrival, 0, kStateEntered, which == 0 ? 40.7 : -33.9);
+            BrokenLine& line = lines_[which];
+            line.n = static_cast<std::uint8_t>(2 + 3 * which);
+            line.totalDistance = 3700 + 1500 * which;
+            for (int i = 0; i <= line.n; ++i) {
+                line.points[i] = {44.4 - i * (1.0 + 14 * which), 8.93 - i * 10.0};
+            }
+        }
+        ASSERT_TRUE(Save(0));
+    }
+
+    bool Save(int which) {
+        return files_.SaveSchemeFiles(kKey, SaveMode::Plain, schemes_[which], lines_[which]);
     }
 
     // Reads the pair as the program would at its next start; it must be one
@@ -99,8 +95,8 @@ class CrashDuringSave : public ::testing::Test {
         EXPECT_FALSE(fs::exists(TemporaryPathFor(paths_.schemeFile)));
         EXPECT_FALSE(fs::exists(TemporaryPathFor(paths_.pointsFile)));
         for (int which = 0; which < 2; ++which) {
-            if (Stored(scheme) == Stored(saves_[which].scheme) &&
-                Stored(line) == Stored(saves_[which].line)) {
+            if (Stored(scheme) == Stored(schemes_[which]) &&
+                Stored(line) == Stored(lines_[which])) {
                 return which;
             }
         }
@@ -111,7 +107,8 @@ class CrashDuringSave : public ::testing::Test {
     const PairPaths paths_ = SchemePairPaths(folder_.Path(), kKey);
     ScriptedMessages quiet_;
     SchemeFiles files_{folder_.Path(), quiet_};
-    Saved saves_[2] = {MakeSaved(0), MakeSaved(1)};
+    Scheme schemes_[2];
+    BrokenLine lines_[2];
 };
 
 TEST_F(CrashDuringSave, KilledAtRandomMomentsLeavesOldOrNewPairWhole) {
@@ -120,11 +117,7 @@ TEST_F(CrashDuringSave, KilledAtRandomMomentsLeavesOldOrNewPairWhole) {
     std::uint64_t n = 0;  // each child saves the second pair first, then alternates
     int seen[3] = {};     // the first save, the second, killed between the renames
     KillRounds(
-        kSeed, 20000,
-        [&] {
-            Saved& next = saves_[++n % 2];
-            files_.SaveSchemeFiles(kKey, SaveMode::Plain, next.scheme, next.line);
-        },
+        kSeed, 20000, [&] { Save(++n % 2); },
         [&] {
             // Killed after the scheme file's rename and before the points
             // file's: the next read finishes the save.
@@ -148,8 +141,8 @@ TEST_F(CrashDuringSave, LonePointsTemporaryOfAnAbandonedSaveIsNeverTakenAsTheNew
         kSeed + 1, 5000,
         [&] {
             // The state a save killed before its first rename leaves, then a read.
-            test::WriteBytes(TemporaryPathFor(paths_.schemeFile), Stored(saves_[1].scheme));
-            test::WriteBytes(TemporaryPathFor(paths_.pointsFile), Stored(saves_[1].line));
+            test::WriteBytes(TemporaryPathFor(paths_.schemeFile), Stored(schemes_[1]));
+            test::WriteBytes(TemporaryPathFor(paths_.pointsFile), Stored(lines_[1]));
             Scheme scheme;
             BrokenLine line;
             files_.Load(kKey, scheme, line);
@@ -170,8 +163,7 @@ TEST_F(CrashDuringSave, WriteFailingHalfWayKeepsOldPair) {
             ::signal(SIGXFSZ, SIG_IGN);
             const rlimit size{limit, limit};
             if (::setrlimit(RLIMIT_FSIZE, &size) != 0) ::_exit(3);
-            const bool saved =
-                files_.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[1].scheme, saves_[1].line);
+            const bool saved = Save(1);
             const auto& shown = quiet_.shown;  // one message, the save's own
             ::_exit(saved || shown.size() != 1 || shown[0].title != "Velmar3: Archivio" ||
                     shown[0].message != "Salva");
@@ -184,7 +176,7 @@ TEST_F(CrashDuringSave, WriteFailingHalfWayKeepsOldPair) {
         EXPECT_EQ(ReadBack(), 0);
     }
     // With room again the same save goes through.
-    ASSERT_TRUE(files_.SaveSchemeFiles(kKey, SaveMode::Plain, saves_[1].scheme, saves_[1].line));
+    ASSERT_TRUE(Save(1));
     EXPECT_EQ(ReadBack(), 1);
 }
 
