@@ -24,6 +24,40 @@ struct CellRef {
     friend bool operator==(const CellRef&, const CellRef&) = default;
 };
 
+/// Every cell of the scheme by its name; code addresses cells through these.
+namespace cells {
+// Departure: position, zone time tf and its date, Greenwich time Tm and its date.
+inline constexpr CellRef DepLat{kDeparture, 0};
+inline constexpr CellRef DepLon{kDeparture, 1};
+inline constexpr CellRef DepTf{kDeparture, 2};
+inline constexpr CellRef DepTfDate{kDeparture, 3};
+inline constexpr CellRef DepTm{kDeparture, 4};
+inline constexpr CellRef DepTmDate{kDeparture, 5};
+// Passage, first column: rhumb course, speed, great-circle course, vertex V1, method.
+inline constexpr CellRef Rv{kPassageA, 0};
+inline constexpr CellRef Vp{kPassageA, 1};
+inline constexpr CellRef Ri{kPassageA, 2};
+inline constexpr CellRef V1Lat{kPassageA, 3};
+inline constexpr CellRef V1Lon{kPassageA, 4};
+inline constexpr CellRef Method{kPassageA, 5};
+// Passage, second column: rhumb distance, passage time, great-circle
+// distance, vertex V2, and the broken line's spacing (DLonP in the value,
+// NrPt in the state byte).
+inline constexpr CellRef ml{kPassageB, 0};
+inline constexpr CellRef Dt{kPassageB, 1};
+inline constexpr CellRef mo{kPassageB, 2};
+inline constexpr CellRef V2Lat{kPassageB, 3};
+inline constexpr CellRef V2Lon{kPassageB, 4};
+inline constexpr CellRef Spacing{kPassageB, 5};
+// Arrival: as the departure.
+inline constexpr CellRef ArrLat{kArrival, 0};
+inline constexpr CellRef ArrLon{kArrival, 1};
+inline constexpr CellRef ArrTf{kArrival, 2};
+inline constexpr CellRef ArrTfDate{kArrival, 3};
+inline constexpr CellRef ArrTm{kArrival, 4};
+inline constexpr CellRef ArrTmDate{kArrival, 5};
+}  // namespace cells
+
 /// Whatever shows the scheme's cells: told of every cell SetCell writes.
 class CellView {
 public:
@@ -53,10 +87,14 @@ struct Scheme {
     double Value(int group, int cell) const { return values[group][cell]; }
     int State(int group, int cell) const { return states[group][cell]; }
     bool IsEmpty(int group, int cell) const { return states[group][cell] == 0; }
+    double Value(CellRef c) const { return Value(c.group, c.cell); }
+    int State(CellRef c) const { return State(c.group, c.cell); }
+    bool IsEmpty(CellRef c) const { return IsEmpty(c.group, c.cell); }
 
     /// The only writer of a cell: saves the previous state (and, for an
     /// entry, the previous value), stores, and shows the cell.
     void SetCell(int group, int cell, int state, double value);
+    void SetCell(CellRef c, int state, double value) { SetCell(c.group, c.cell, state, value); }
 
     /// The broken line's point count held in the state byte of cell (2,5).
     int NrPt() const { return static_cast<std::uint8_t>(states[kPassageB][5]); }
@@ -77,10 +115,12 @@ struct Scheme {
 /// The kind of a cell; cell (1,5) is Method; cell (2,5) has none (PointCount
 /// is returned, whose display text is empty).
 QuantityKind KindOf(int group, int cell);
+inline QuantityKind KindOf(CellRef c) { return KindOf(c.group, c.cell); }
 
 /// The cell's name: "Latitudine di Partenza", "Rotta vera", "Cammino
 /// Ortodromico" ...; empty for cell (2,5).
 std::string CellLabel(int group, int cell);
+inline std::string CellLabel(CellRef c) { return CellLabel(c.group, c.cell); }
 
 /// True for a group and cell inside the scheme.
 inline bool IsCell(int group, int cell) {

@@ -1,0 +1,82 @@
+#include "scheme/session/Session.h"
+
+namespace velmar {
+
+Session::Session(std::string folder, MessageSink& messages)
+    : messages_(messages),
+      editor_(scheme_, messages, keypad_),
+      engine_(scheme_, line_, work_, messages),
+      points_(engine_, keypad_),
+      files_(std::move(folder), messages) {}
+
+void Session::ClearAll() {
+    scheme_.Clear();
+    scheme_.ResetHistory();
+}
+
+void Session::Start() {
+    ClearAll();
+    ReadStartup();
+}
+
+FileCommandOutcome Session::ReadStartup() {
+    if (!scheme_.saved &&
+        messages_.MsgBox({"?", "YN", "Velmar: Leggi", "Sovrascrivi lo schema attuale...", "", ""}) ==
+            kMsgNo)
+        return FileCommandOutcome::Declined;
+    fileName_ = kStartupFileName;
+    if (!files_.LoadSchemeFiles(std::string(kStartupKey), scheme_, line_)) {
+        panelText_ = kReadErrorText;
+        return FileCommandOutcome::Failed;
+    }
+    panelText_ = kStartupDescription;
+    scheme_.Redisplay();
+    solver().SolveToFixpoint();
+    return FileCommandOutcome::Done;
+}
+
+bool Session::SaveStartup() {
+    fileName_ = kStartupFileName;
+    const bool written =
+        files_.SaveSchemeFiles(std::string(kStartupKey), SaveMode::Plain, scheme_, line_);
+    panelText_ = written ? kStartupDescription : kWriteErrorText;
+    return written;
+}
+
+FileCommandOutcome Session::WriteStartup() {
+    if (!scheme_.saved &&
+        messages_.MsgBox({"?", "YN", "Velmar: Scrivi", "Sovrascrivi il file d'avvio...", "", ""}) ==
+            kMsgNo)
+        return FileCommandOutcome::Declined;
+    return SaveStartup() ? FileCommandOutcome::Done : FileCommandOutcome::Failed;
+}
+
+bool Session::ClearCommand() {
+    if (!scheme_.saved) {
+        const int answer = messages_.MsgBox({"?", "YNC", "Velmar: Azzera",
+                                             "Salvare lo schema nel file d'avvio prima di azzerare...",
+                                             "", ""});
+        // A save that failed keeps the scheme: clearing it now would lose it.
+        if (answer == kMsgCancel || (answer == kMsgYes && !SaveStartup())) return false;
+    } else if (messages_.MsgBox({"?", "YN", "Velmar: Azzera", "Azzerare tutto..", "", ""}) ==
+               kMsgNo) {
+        return false;
+    }
+    ClearAll();
+    return true;
+}
+
+bool Session::Exit(const Settings& settings) {
+    if (!scheme_.saved) {
+        const int answer =
+            messages_.MsgBox({"?", "YNC", "Velmar: Uscita",
+                              "Salvare lo schema nel file d'avvio prima di uscire...", "", ""});
+        // A save that failed keeps the program running with the scheme, so
+        // that it can be saved elsewhere or left on purpose with No.
+        if (answer == kMsgCancel || (answer == kMsgYes && !SaveStartup())) return false;
+    }
+    settings.Write(folder(), messages_);
+    return true;
+}
+
+}  // namespace velmar
