@@ -1,0 +1,47 @@
+#include "ui/Design.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+namespace velmar::ui {
+
+namespace {
+double fixedScale = 0;
+}
+
+double DesignScale() {
+    if (fixedScale > 0) return fixedScale;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return (dpi > 0 ? dpi : 96.0) / 120.0;
+}
+
+void SetDesignScale(double scale) { fixedScale = scale; }
+
+int Dp(double designPixels) { return static_cast<int>(std::lround(designPixels * DesignScale())); }
+
+QSize Dp(int width, int height) { return {Dp(width), Dp(height)}; }
+
+QRect Dp(int left, int top, int width, int height) {
+    return {Dp(left), Dp(top), Dp(width), Dp(height)};
+}
+
+QFont DesignFont(double designPixels, bool bold) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, Dp(designPixels)));
+    font.setBold(bold);
+    return font;
+}
+
+QFont TitleFont(double designPixels) {
+    QFont font(QStringLiteral("serif"));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(std::max(1, Dp(designPixels)));
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace velmar::ui
