@@ -9,7 +9,8 @@ packages=(
   libgtest-dev libgmock-dev               # domain tests
   libbenchmark-dev                        # speed benchmarks
   libgeographiclib-dev                    # independent oracle in the geodesy tests
-  xvfb xauth                              # smoke-starting the windows headless
+  xvfb xauth                              # starting the windows headless
+  fonts-liberation2                       # a compact sans-serif for the windows' design sizes
   gpsbabel                                # reading exported routes back in the tests
   zlib1g-dev                              # reading the bundled picture back in the data tests
   clang libclang-rt-14-dev                # fuzzing with libFuzzer

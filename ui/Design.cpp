@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace velmar::ui {
@@ -29,7 +30,15 @@ QRect Dp(int left, int top, int width, int height) {
 }
 
 QFont DesignFont(double designPixels, bool bold) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    // The windows were drawn for a compact sans-serif; a wide one would cut
+    // off the values in their frames. Liberation Sans has the compact
+    // metrics; without it the platform's own sans-serif stands in.
+    static const QString family = [] {
+        for (const QString& name : {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")})
+            if (QFontDatabase::hasFamily(name)) return name;
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(std::max(1, Dp(designPixels)));
     font.setBold(bold);

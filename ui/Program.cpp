@@ -1,0 +1,67 @@
+#include "ui/Program.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include "ui/HintHandler.h"
+#include "ui/TfrmAttesa.h"
+#include "ui/TfrmInfo.h"
+#include "ui/TfrmMsgDlg.h"
+#include "ui/TfrmTast.h"
+#include "ui/TfrmVelmar.h"
+
+namespace velmar::ui {
+
+Program::Program(ProgramFolders folders) : folders_(std::move(folders)) {
+    session_ = std::make_unique<Session>(folders_.program, messages_);
+}
+
+Program::~Program() = default;
+
+void Program::Start() {
+    // The wait window first, painted at once: making the windows takes a moment.
+    auto wait = std::make_unique<TfrmAttesa>();
+    wait->show();
+    wait->repaint();
+    QCoreApplication::processEvents();
+
+    QApplication::setApplicationDisplayName(QStringLiteral("Velmar3"));
+
+    velmar_ = std::make_unique<TfrmVelmar>(*session_, settings_);
+    hints_ = std::make_unique<HintHandler>();
+    connect(hints_.get(), &HintHandler::hintChanged, velmar_.get(), &TfrmVelmar::SetHint);
+    tast_ = std::make_unique<TfrmTast>(messages_, session_->scheme().saved, velmar_.get());
+    session_->SetKeypad(tast_.get());
+    info_ = std::make_unique<TfrmInfo>(velmar_.get());
+    info_->SetProgramFolder(QDir::toNativeSeparators(QString::fromStdString(folders_.program)));
+    msgDlg_ = std::make_unique<TfrmMsgDlg>(velmar_.get());
+    messages_.target = msgDlg_.get();
+
+    connect(velmar_.get(), &TfrmVelmar::aboutRequested, this, [this] { info_->ShowAbout(0); });
+
+    session_->scheme().Clear();
+    settings_ = Settings::Read(folders_.program);
+    velmar_->ApplyBars();
+    velmar_->show();
+    velmar_->Arrange(true, true);
+    session_->scheme().ResetHistory();
+    velmar_->Run(SchemeCommand::Read);
+
+    wait->hide();
+    wait.reset();
+    velmar_->repaint();
+    velmar_->activateWindow();
+}
+
+ProgramFolders RunningProgramFolders() {
+    const QString exe = QCoreApplication::applicationDirPath();
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    std::vector<std::string> share;
+    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::AppDataLocation))
+        share.push_back(folder.toStdString());
+    share.push_back(QDir(exe).absoluteFilePath(QStringLiteral("../share/velmar")).toStdString());
+    return ChooseProgramFolders(exe.toStdString(), user.toStdString(), share);
+}
+
+}  // namespace velmar::ui

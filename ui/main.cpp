@@ -1,0 +1,34 @@
+// velmar, the desktop program. It takes no arguments in ordinary use; on a
+// machine without a display, `velmar --screenshot FILE` (run under a virtual
+// display) starts the program as usual, saves a picture of the scheme
+// window to FILE and ends without writing anything else.
+
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+
+#include "ui/Program.h"
+#include "ui/TfrmVelmar.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velmar"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QString screenshot;
+    const QStringList args = QApplication::arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--screenshot")) screenshot = args[2];
+
+    velmar::ui::Program program(velmar::ui::RunningProgramFolders());
+    program.Start();
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(300, [&] {
+            const bool saved = program.velmar().grab().save(screenshot);
+            std::fprintf(saved ? stdout : stderr, "%s %s\n",
+                         saved ? "velmar: scheme window saved in" : "velmar: cannot write",
+                         qPrintable(screenshot));
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return QApplication::exec();
+}
