@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     velmar::ui::Program program(velmar::ui::RunningProgramFolders());
     program.Start();
     if (!screenshot.isEmpty()) {
-        QTimer::singleShot(300, [&] {
+        QTimer::singleShot(0, [&] {
             const bool saved = program.velmar().grab().save(screenshot);
             std::fprintf(saved ? stdout : stderr, "%s %s\n",
                          saved ? "velmar: scheme window saved in" : "velmar: cannot write",
