@@ -56,8 +56,8 @@ int CliRun::ApplyEntries() {
 
 int CliRun::Save() {
     if (!options_.save) return kExitOk;
-    switch (session_.files().Save(*options_.save, SaveMode::AskBeforeOverwrite,
-                                  session_.scheme(), session_.line())) {
+    switch (session_.files().Save(*options_.save, SaveMode::AskBeforeOverwrite, session_.scheme(),
+                                  session_.line())) {
         case PairOutcome::Transferred:
             return kExitOk;
         case PairOutcome::Declined:

@@ -74,6 +74,21 @@ TEST(ParseCommonOptions, OptionsFlagsAndEntries) {
     }
 }
 
+// Both option parsers take "--opt=VALUE" through this one split; an entry
+// or a single-dash argument stays whole.
+TEST(SplitOptionArgument, OnlyDoubleDashOptionsSplitAtTheFirstEquals) {
+    const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
+        {"--save=VELM-007.DAT", "--save", "VELM-007.DAT"}, {"--dir=", "--dir", ""},
+        {"--center=1,2=3", "--center", "1,2=3"},           {"--json", "--json", std::nullopt},
+        {"dep.lat=44N24", "dep.lat=44N24", std::nullopt},  {"-x=1", "-x=1", std::nullopt},
+    };
+    for (const auto& [argument, name, value] : cases) {
+        const OptionArgument split = SplitOptionArgument(argument);
+        EXPECT_EQ(std::pair(split.name, split.value), std::pair(std::string(name), value))
+            << argument;
+    }
+}
+
 // A command-line entry and the same value typed on the keypad give the same scheme.
 TEST(CliRun, CommandLineEntryEqualsTypedEntry) {
     CommonOptions options;
