@@ -19,10 +19,9 @@
 
 #include "chart/ChartDrawing.h"
 #include "chart/ChartTexts.h"
+#include "cli/CliRun.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
-#include "cli/Entries.h"
-#include "scheme/Solver.h"
 
 namespace velmar::cli {
 
@@ -171,86 +170,89 @@ constexpr const char* kChartUsage =
     "2 an entry or a points option refused, the broken line asked for not computed, or\n"
     "nothing to draw; 64 bad arguments.\n";
 
-}  // namespace
-
-int RunChart(const Args& args) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << kChartUsage;
-        return kExitOk;
-    }
-    ChartOptions chart;
-    BrokenLineOptions lineOptions;
+// The chart's own options, the broken line's and the common ones. False
+// with `error` set on anything malformed, and on the common options the
+// chart has no use for.
+bool ParseChartArguments(const Args& args, ChartOptions& chart, BrokenLineOptions& lineOptions,
+                         CommonOptions& options, std::string& error) {
     std::map<std::string, std::string> values;
     Args rest;
-    std::string error;
     if (!TakeBrokenLineOptions(args, kChartValueOptions, values, lineOptions, rest, error) ||
         !ReadChartOptions(values, rest, chart, error)) {
-        return UsageError(error);
+        return false;
     }
-    CommonOptions options;
     const std::set<std::string> flags = {"--map", "--no-labels", "--no-brokenline",
                                          "--no-greatcircle", "--no-graticule"};
-    if (!ParseCommonOptions(rest, flags, options, error)) return UsageError(error);
-    if (options.json) return UsageError("chart writes a picture: --json is not one of its options");
-    // The chart never changes the scheme: a pair is written by solve or points.
-    if (options.save)
-        return UsageError("chart does not write scheme pairs: --save is not one of its options");
-
-    Session session(options);
-    if (const int status = session.Load(); status != kExitOk) return status;
-    if (const int status = session.ApplyEntries(); status != kExitOk) return status;
-    Scheme& scheme = session.scheme();
-    TerminalMessages messages(options.yes);
-    SchemeSolver solver(scheme, messages);
-    if (!solver.HasGreatCircle(GreatCircleUser::Chart)) return kExitRefused;
-
-    // The broken line as the points window leaves it: its activation, then
-    // the menu commands the options ask for. Without options a line that
-    // cannot be computed is left out of the picture, as the window would.
-    const BrokenLine& line = session.line();
-    BrokenLineWork work;
-    BrokenLineEngine engine(scheme, session.line(), work, messages);
-    ScriptedKeypad keypad(messages, scheme.saved);
-    const bool asked = lineOptions.method || lineOptions.spacing || lineOptions.limitLatitude;
-    if (const int status = ActivateBrokenLine(engine, keypad, lineOptions);
-        status != kExitOk && asked) {
-        return status;
+    if (!ParseCommonOptions(rest, flags, options, error)) return false;
+    if (options.json) {
+        error = "chart writes a picture: --json is not one of its options";
+        return false;
     }
+    // The chart never changes the scheme: a pair is written by solve or points.
+    if (options.save) {
+        error = "chart does not write scheme pairs: --save is not one of its options";
+        return false;
+    }
+    return true;
+}
 
-    const ChartMarks marks = ComputeChartMarks(scheme, line);
+// The scheme with the entries, and the broken line as the points window
+// leaves it: its activation, then the menu commands the options ask for.
+// Without such options a line that cannot be computed is left out of the
+// picture, as the window would. kExitOk, or the status to end with.
+int PrepareScheme(CliRun& run, const BrokenLineOptions& lineOptions) {
+    if (const int status = run.Load(); status != kExitOk) return status;
+    if (const int status = run.ApplyEntries(); status != kExitOk) return status;
+    if (!run.session().solver().HasGreatCircle(GreatCircleUser::Chart)) return kExitRefused;
+    const bool asked = lineOptions.method || lineOptions.spacing || lineOptions.limitLatitude;
+    if (const int status = ActivateBrokenLine(run, lineOptions); status != kExitOk && asked)
+        return status;
+    return kExitOk;
+}
+
+// The view of the picture: its size, the marks' central meridian, the zoom
+// and the centre asked for.
+ChartView MakeView(const ChartOptions& chart, const ChartMarks& marks) {
     ChartView view(chart.width, chart.height);
     view.SetMeridian(marks.meridian);
     view.SetView(chart.zoom, 0.5, 0.5);
     if (chart.centre) CentreOn(view, *chart.centre);
+    return view;
+}
+
+ChartLayers LayersOf(const CommonOptions& options) {
     ChartLayers layers;
     layers.labels = !options.flags.count("--no-labels");
     layers.brokenLine = !options.flags.count("--no-brokenline");
     layers.greatCircle = !options.flags.count("--no-greatcircle");
     layers.graticule = !options.flags.count("--no-graticule");
+    return layers;
+}
 
-    const RuntimeDirNoticeFilter quiet;
-    const auto gui = StartGui();
+// Draws the chart and, with --map, the coastline over it. `mapFault` is set
+// when a map file was missing or damaged; the picture then holds what
+// could be read.
+QImage DrawPicture(CliRun& run, const ChartOptions& chart, const CommonOptions& options,
+                   ChartView& view, const ChartMarks& marks, bool& mapFault) {
     QImage image;
-    DrawChart(image, view, marks, layers);
-    int status = kExitOk;
+    DrawChart(image, view, marks, LayersOf(options));
     if (options.flags.count("--map")) {
         const auto path = MapFilePath(MapFolder(chart, options), marks.meridian);
         WorldMapCache maps;
-        const std::size_t before = messages.Shown().size();
-        if (const WorldMap* map = maps.Load(path, messages))
+        const std::size_t before = run.messages().Shown().size();
+        if (const WorldMap* map = maps.Load(path, run.session().messages()))
             image = DrawWorldMap(image, view, *map);
-        if (messages.Shown().size() != before) status = kExitFile;  // missing or damaged map
+        mapFault = run.messages().Shown().size() != before;
     }
-    if (!image.save(QString::fromStdString(chart.png), "PNG")) {
-        std::cerr << "velmar-cli: cannot write " << chart.png << "\n";
-        return kExitFile;
-    }
+    return image;
+}
 
-    // The panels' texts, as the window shows them beside the picture (the
-    // scale for a picture shown at 96 pixels to the inch).
+// The panels' texts, as the window shows them beside the picture (the scale
+// for a picture shown at 96 pixels to the inch).
+void PrintPanels(const std::string& png, const ChartView& view, const ChartMarks& marks) {
     const LimitsTexts limits = LimitsPanelTexts(view);
     const ScaleTexts scale = ScalePanelTexts(view, 96);
-    std::cout << chart.png << ": " << view.Width() << " x " << view.Height() << "\n"
+    std::cout << png << ": " << view.Width() << " x " << view.Height() << "\n"
               << limits.title << ": Nord " << limits.north << ", Sud " << limits.south << ", Ovest "
               << limits.west << ", Est " << limits.east << "\n"
               << scale.title << ", " << scale.meanLatitude << ", " << scale.equatorial << ", "
@@ -261,7 +263,36 @@ int RunChart(const Args& args) {
                             " punti intermedi"
                       : std::string("nessuna"))
               << "\n";
-    return status;
+}
+
+}  // namespace
+
+int RunChart(const Args& args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kChartUsage;
+        return kExitOk;
+    }
+    ChartOptions chart;
+    BrokenLineOptions lineOptions;
+    CommonOptions options;
+    std::string error;
+    if (!ParseChartArguments(args, chart, lineOptions, options, error)) return UsageError(error);
+
+    CliRun run(options);
+    if (const int status = PrepareScheme(run, lineOptions); status != kExitOk) return status;
+    const ChartMarks marks = ComputeChartMarks(run.scheme(), run.line());
+    ChartView view = MakeView(chart, marks);
+
+    const RuntimeDirNoticeFilter quiet;
+    const auto gui = StartGui();
+    bool mapFault = false;
+    const QImage image = DrawPicture(run, chart, options, view, marks, mapFault);
+    if (!image.save(QString::fromStdString(chart.png), "PNG")) {
+        std::cerr << "velmar-cli: cannot write " << chart.png << "\n";
+        return kExitFile;
+    }
+    PrintPanels(chart.png, view, marks);
+    return mapFault ? kExitFile : kExitOk;
 }
 
 }  // namespace velmar::cli

@@ -4,7 +4,8 @@
 #include <iostream>
 
 #include "brokenline/PointsController.h"
-#include "cli/Entries.h"
+#include "cli/EntryParsing.h"
+#include "cli/Options.h"
 
 namespace velmar::cli {
 
@@ -43,12 +44,7 @@ std::optional<KeypadTyping> TypingOf(const std::string& option, const std::strin
 bool TakeValueOptions(const Args& args, const std::set<std::string>& names,
                       std::map<std::string, std::string>& values, Args& rest, std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-        }
+        auto [name, value] = SplitOptionArgument(args[i]);
         if (!names.count(name)) {
             rest.push_back(args[i]);
             continue;
@@ -112,15 +108,16 @@ bool TakeBrokenLineOptions(const Args& args, const std::set<std::string>& ownNam
     return true;
 }
 
-int ActivateBrokenLine(BrokenLineEngine& engine, ScriptedKeypad& keypad,
-                       const BrokenLineOptions& options) {
+int ActivateBrokenLine(CliRun& run, const BrokenLineOptions& options) {
+    BrokenLineEngine& engine = run.session().engine();
+    PointsController& controller = run.session().points();
+    ScriptedKeypad& keypad = run.keypad();
     auto refused = [](const std::string& what) {
         std::cerr << "velmar-cli: " << what << "\n";
         return kExitRefused;
     };
     if (!engine.Activate()) return refused("the broken line was not computed");
-    PointsController controller(engine, keypad);
-    auto run = [&](CommandResult result, const std::string& what) {
+    auto check = [&](CommandResult result, const std::string& what) {
         if (result == CommandResult::kFailed) return refused(what + ": the method was not applied");
         if (result == CommandResult::kRefused) return refused(what + " refused");
         if (result == CommandResult::kUnchanged && keypad.LastClose() == KeypadClose::Refused) {
@@ -138,7 +135,7 @@ int ActivateBrokenLine(BrokenLineEngine& engine, ScriptedKeypad& keypad,
     if (options.method) {
         const CommandResult r = *options.method == 0 ? controller.Automatic()
                                                      : controller.ChooseMethod(*options.method);
-        if (const int status = run(r, "--method " + options.methodText); status != kExitOk) {
+        if (const int status = check(r, "--method " + options.methodText); status != kExitOk) {
             return status;
         }
     }
@@ -151,11 +148,13 @@ int ActivateBrokenLine(BrokenLineEngine& engine, ScriptedKeypad& keypad,
         }
         keypad.Push(options.spacing->second);
         const int tag = name == "--nrpt" || name == "--dmp" ? 1 : 2;
-        if (const int status = run(controller.Spacing(tag), name); status != kExitOk) return status;
+        if (const int status = check(controller.Spacing(tag), name); status != kExitOk)
+            return status;
     }
     if (options.limitLatitude) {
         keypad.Push(*options.limitLatitude);
-        if (const int status = run(controller.LimitLatitude(), "--limit-lat"); status != kExitOk) {
+        if (const int status = check(controller.LimitLatitude(), "--limit-lat");
+            status != kExitOk) {
             return status;
         }
     }

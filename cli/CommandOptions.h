@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "brokenline/BrokenLineEngine.h"
+#include "cli/CliRun.h"
 #include "cli/Commands.h"
 #include "scheme/ScriptedKeypad.h"
 
@@ -43,11 +43,10 @@ bool TakeBrokenLineOptions(const Args& args, const std::set<std::string>& ownNam
                            std::map<std::string, std::string>& own, BrokenLineOptions& options,
                            Args& rest, std::string& error);
 
-/// The points window's activation, then the method, the spacing and the
-/// limiting latitude as its menu commands would apply them (values through
-/// `keypad`, whose checks they pass). kExitOk, or kExitRefused with the
-/// reason on standard error.
-int ActivateBrokenLine(BrokenLineEngine& engine, ScriptedKeypad& keypad,
-                       const BrokenLineOptions& options);
+/// The points window's activation over the run's session, then the method,
+/// the spacing and the limiting latitude as its menu commands would apply
+/// them (values through the run's keypad, whose checks they pass). kExitOk,
+/// or kExitRefused with the reason on standard error.
+int ActivateBrokenLine(CliRun& run, const BrokenLineOptions& options);
 
 }  // namespace velmar::cli

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/CliRun.h"
 #include "cli/Commands.h"
-#include "cli/Entries.h"
 #include "scheme/Report.h"
 
 namespace velmar::cli {
@@ -24,12 +24,12 @@ int RunDemo(const Args& args) {
     CommonOptions options;
     std::string error;
     if (!ParseCommonOptions(entries, {}, options, error)) return UsageError(error);
-    Session session(options);
-    const int status = session.Run();
+    CliRun run(options);
+    const int status = run.Run();
     std::cout << "Sample passage: Genova to New York at 12 knots, departing today at 08:00\n\n";
     std::cout << JoinReport(
-        SchemeReportLines(session.scheme(), {ReportSection::Selected, ReportSection::Selected,
-                                             ReportSection::Selected}),
+        SchemeReportLines(run.scheme(), {ReportSection::Selected, ReportSection::Selected,
+                                         ReportSection::Selected}),
         "\n");
     std::cout << "\nYour own passage: velmar-cli solve dep.lat=44N24 dep.lon=8E56 arr.lat=40N42 "
                  "arr.lon=74W00 vp=12 (velmar-cli help for every entry and option)\n";

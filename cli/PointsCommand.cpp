@@ -8,16 +8,13 @@
 #include <iostream>
 #include <map>
 
-#include "brokenline/BrokenLineEngine.h"
 #include "brokenline/BrokenLineSummary.h"
 #include "brokenline/PointsText.h"
 #include "brokenline/RouteExport.h"
+#include "cli/CliRun.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
-#include "cli/Entries.h"
 #include "cli/Json.h"
-#include "scheme/ScriptedKeypad.h"
-#include "scheme/Solver.h"
 
 namespace velmar::cli {
 namespace {
@@ -58,15 +55,16 @@ std::string StringArray(const std::vector<std::string>& items, const std::string
     return out + (items.empty() ? "]" : "\n" + indent + "]");
 }
 
-std::string MessagesJson(const std::vector<Message>& shown) {
+// The messages shown[first, last).
+std::string MessagesJson(const std::vector<Message>& shown, std::size_t first, std::size_t last) {
     std::string out = "[";
-    for (std::size_t i = 0; i < shown.size(); ++i) {
+    for (std::size_t i = first; i < last; ++i) {
         const Message& m = shown[i];
-        out += std::string(i ? ",\n" : "\n") + "    {\"icon\": " + JsonString(m.icon) +
+        out += std::string(i > first ? ",\n" : "\n") + "    {\"icon\": " + JsonString(m.icon) +
                ", \"title\": " + JsonString(m.title) + ", \"header\": " + JsonString(m.header) +
                ", \"message\": " + JsonString(m.message) + "}";
     }
-    return out + (shown.empty() ? "]" : "\n  ]");
+    return out + (first == last ? "]" : "\n  ]");
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
@@ -97,29 +95,30 @@ int RunPoints(const Args& args) {
     CommonOptions options;
     if (!ParseCommonOptions(rest, {}, options, error)) return UsageError(error);
 
-    Session session(options);
-    if (const int status = session.Load(); status != kExitOk) return status;
-    if (const int status = session.ApplyEntries(); status != kExitOk) return status;
+    CliRun run(options);
+    if (const int status = run.Load(); status != kExitOk) return status;
+    if (const int status = run.ApplyEntries(); status != kExitOk) return status;
 
-    Scheme& scheme = session.scheme();
-    BrokenLine& line = session.line();
-    BrokenLineWork work;
-    TerminalMessages messages(options.yes);
-    ScriptedKeypad keypad(messages, scheme.saved);
-    BrokenLineEngine engine(scheme, line, work, messages);
-    if (!SchemeSolver(scheme, messages).HasGreatCircle(GreatCircleUser::Points)) {
+    Session& session = run.session();
+    const Scheme& scheme = session.scheme();
+    const BrokenLine& line = session.line();
+    const BrokenLineWork& work = session.work();
+    const BrokenLineEngine& engine = session.engine();
+    // The JSON's messages are the broken line's own; those of the load, the
+    // entries and the save were printed as they came.
+    const std::size_t firstLineMessage = run.messages().Shown().size();
+    if (!session.solver().HasGreatCircle(GreatCircleUser::Points)) {
         std::cerr << "velmar-cli: the great circle is not solved: enter departure and arrival\n";
         return kExitRefused;
     }
-    if (const int status = ActivateBrokenLine(engine, keypad, lineOptions); status != kExitOk) {
-        return status;
-    }
-    if (const int status = session.Save(); status != kExitOk) return status;
+    if (const int status = ActivateBrokenLine(run, lineOptions); status != kExitOk) return status;
+    const std::size_t lastLineMessage = run.messages().Shown().size();
+    if (const int status = run.Save(); status != kExitOk) return status;
 
     const int method = engine.CurrentMethod();
     const PointsDisplay& display = engine.Display();
-    const Route route = RouteOfLine(line, work, method, scheme.Value(kPassageA, 1),
-                                    "Velmar - " + MethodName(method));
+    const Route route =
+        RouteOfLine(line, work, method, scheme.Value(cells::Vp), "Velmar - " + MethodName(method));
     if (files.count("--gpx") && !WriteText(files["--gpx"], ToGpx(route))) return kExitFile;
     if (files.count("--rtz") && !WriteText(files["--rtz"], ToRtz(route))) return kExitFile;
 
@@ -143,7 +142,7 @@ int RunPoints(const Args& args) {
            ", \"totalTime\": " + JsonNumber(line.totalTime) +
            ", \"totalDistance\": " + JsonNumber(line.totalDistance) + "},\n";
     out += "  \"spacing\": {\"nrPt\": " + std::to_string(scheme.NrPt()) +
-           ", \"dLonP\": " + JsonNumber(scheme.Value(kPassageB, 5)) + "},\n";
+           ", \"dLonP\": " + JsonNumber(scheme.Value(cells::Spacing)) + "},\n";
     out += LegsAndPointsJson(line, work, method);
     out += "  \"list\": " + StringArray(display.lines, "  ") + ",\n";
     out += "  \"recall\": " + StringArray({display.recall.begin(), display.recall.end()}, "  ") +
@@ -153,7 +152,8 @@ int RunPoints(const Args& args) {
            ",\n";
     out += "  \"summary\": " + JsonString(SummaryCopyText(summary)) + ",\n";
     out += "  \"schemeSaved\": " + std::string(scheme.saved ? "true" : "false") + ",\n";
-    out += "  \"messages\": " + MessagesJson(messages.Shown()) + "\n}\n";
+    out += "  \"messages\": " +
+           MessagesJson(run.messages().Shown(), firstLineMessage, lastLineMessage) + "\n}\n";
     std::cout << out;
     return kExitOk;
 }

@@ -2,8 +2,9 @@
 
 #include <iostream>
 
+#include "cli/CliRun.h"
 #include "cli/Commands.h"
-#include "cli/Entries.h"
+#include "cli/Json.h"
 #include "scheme/Report.h"
 
 namespace velmar::cli {
@@ -16,15 +17,14 @@ int RunScheme(const Args& args, bool reportCommand) {
     const std::set<std::string> extra =
         reportCommand ? std::set<std::string>{"--formats"} : std::set<std::string>{};
     if (!ParseCommonOptions(args, extra, options, error)) return UsageError(error);
-    Session session(options);
-    const int status = session.Run();
+    CliRun run(options);
+    const int status = run.Run();
     if (options.json) {
-        std::cout << session.Json();
+        std::cout << SchemeJson(run);
     } else {
         const ReportSection section =
             options.flags.count("--formats") ? ReportSection::WithFormats : ReportSection::Selected;
-        std::cout << JoinReport(SchemeReportLines(session.scheme(), {section, section, section}),
-                                "\n");
+        std::cout << JoinReport(SchemeReportLines(run.scheme(), {section, section, section}), "\n");
     }
     return status;
 }

@@ -5,7 +5,8 @@
 #include <string_view>
 
 #include "cli/Commands.h"
-#include "cli/Entries.h"
+#include "cli/EntryParsing.h"
+#include "cli/ExitStatus.h"
 
 namespace velmar::cli {
 namespace {

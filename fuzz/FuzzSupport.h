@@ -101,7 +101,7 @@ inline void CheckLiveRecords(const Scheme& scheme, const BrokenLine& line) {
     }
     for (int g = 0; g < kGroups; ++g) {
         for (int c = 0; c < kCellsPerGroup; ++c) {
-            if (g == kPassageB && c == 5) continue;  // the point count NrPt
+            if (CellRef{g, c} == cells::Spacing) continue;  // its state byte holds NrPt
             const int state = scheme.State(g, c);
             Require(state >= -1 && state <= 1, "a cell state outside -1..1");
             Require(std::isfinite(scheme.Value(g, c)), "a cell value not finite");

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/Entries.h"
+#include "cli/EntryParsing.h"
+#include "cli/Options.h"
 #include "fuzz/FuzzSupport.h"
 #include "scheme/KeypadLogic.h"
 #include "scheme/SchemeEditor.h"

@@ -14,11 +14,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "brokenline/BrokenLineEngine.h"
-#include "brokenline/PointsController.h"
 #include "fuzz/FuzzSupport.h"
 #include "scheme/KeypadLogic.h"
-#include "scheme/SchemeEditor.h"
+#include "scheme/session/Session.h"
 
 using namespace velmar;
 
@@ -27,8 +25,11 @@ namespace {
 constexpr int kMaxSteps = 48;
 
 // The sixteen cells a user types.
-constexpr int kEntryCells[16][2] = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {1, 0}, {1, 1},
-                                    {2, 0}, {2, 1}, {3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}};
+constexpr CellRef kEntryCells[16] = {
+    cells::DepLat, cells::DepLon,    cells::DepTf,  cells::DepTfDate,
+    cells::DepTm,  cells::DepTmDate, cells::Rv,     cells::Vp,
+    cells::ml,     cells::Dt,        cells::ArrLat, cells::ArrLon,
+    cells::ArrTf,  cells::ArrTfDate, cells::ArrTm,  cells::ArrTmDate};
 
 // A keypad worked by the fuzz bytes. A failed check would keep the window
 // open; the user then gives up, as with Annulla.
@@ -128,26 +129,28 @@ void Trace(int step, int op, const Scheme& scheme, const BrokenLine& line) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Bytes bytes(data, size);
-    Scheme scheme;
-    BrokenLine line;
-    BrokenLineWork work;
     fuzz::QuietMessages messages;
-    FuzzKeypad keypad(bytes, messages, scheme.saved);
-    SchemeEditor editor(scheme, messages, keypad);
-    BrokenLineEngine engine(scheme, line, work, messages);
-    PointsController points(engine, keypad);
+    // The driver never reads or writes a file, so the session's folder is never used.
+    Session session("", messages);
+    FuzzKeypad keypad(bytes, messages, session.scheme().saved);
+    session.SetKeypad(&keypad);
+    Scheme& scheme = session.scheme();
+    BrokenLine& line = session.line();
+    SchemeEditor& editor = session.editor();
+    BrokenLineEngine& engine = session.engine();
+    PointsController& points = session.points();
     bool windowOpen = false;  // the points window has been activated
 
     for (int step = 0; step < kMaxSteps && !bytes.Empty(); ++step) {
         const std::uint8_t op = bytes.U8();
-        const bool greatCircle = !scheme.IsEmpty(kPassageA, 2) && !scheme.IsEmpty(kPassageB, 2);
+        const bool greatCircle = !scheme.IsEmpty(cells::Ri) && !scheme.IsEmpty(cells::mo);
         switch (op % 10) {
             case 0:
             case 1:
             case 2:
             case 3: {
-                const auto& cell = kEntryCells[bytes.U8() % 16];
-                editor.EditCell(cell[0], cell[1]);
+                const CellRef cell = kEntryCells[bytes.U8() % 16];
+                editor.EditCell(cell.group, cell.cell);
                 break;
             }
             case 4: {
@@ -161,11 +164,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const std::uint8_t method = bytes.U8();
                 const int state = method & 0x80 ? kStateEntered : kStateComputed;
                 if (method % 6 == 5) {
-                    scheme.SetCell(kPassageA, 5, 0, 0);
+                    scheme.SetCell(cells::Method, 0, 0);
                 } else {
-                    scheme.SetCell(kPassageA, 5, state, (method % 6) + (method >> 3 & 7) / 8.0);
+                    scheme.SetCell(cells::Method, state, (method % 6) + (method >> 3 & 7) / 8.0);
                 }
-                scheme.values[kPassageB][5] = SpacingValue(bytes);
+                scheme.values[cells::Spacing.group][cells::Spacing.cell] = SpacingValue(bytes);
                 scheme.SetNrPt(bytes.U8());
                 line.spacingChoice = bytes.U8() % 4;
                 line.practicalChoice = bytes.U8() % 4;

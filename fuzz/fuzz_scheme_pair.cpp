@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     solver.SolveToFixpoint();
     fuzz::CheckLiveRecords(scheme, line);
     (void)ComputeChartMarks(scheme, line);
-    if (!scheme.IsEmpty(kPassageA, 2) && !scheme.IsEmpty(kPassageB, 2)) {
+    if (!scheme.IsEmpty(cells::Ri) && !scheme.IsEmpty(cells::mo)) {
         BrokenLineWork work;
         BrokenLineEngine engine(scheme, line, work, messages);
         engine.Activate();

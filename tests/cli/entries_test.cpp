@@ -6,7 +6,7 @@
 #include <tuple>
 #include <utility>
 
-#include "cli/Entries.h"
+#include "cli/CliRun.h"
 #include "cli/Json.h"
 
 namespace velmar::cli {
@@ -74,15 +74,30 @@ TEST(ParseCommonOptions, OptionsFlagsAndEntries) {
     }
 }
 
+// Both option parsers take "--opt=VALUE" through this one split; an entry
+// or a single-dash argument stays whole.
+TEST(SplitOptionArgument, OnlyDoubleDashOptionsSplitAtTheFirstEquals) {
+    const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
+        {"--save=VELM-007.DAT", "--save", "VELM-007.DAT"}, {"--dir=", "--dir", ""},
+        {"--center=1,2=3", "--center", "1,2=3"},           {"--json", "--json", std::nullopt},
+        {"dep.lat=44N24", "dep.lat=44N24", std::nullopt},  {"-x=1", "-x=1", std::nullopt},
+    };
+    for (const auto& [argument, name, value] : cases) {
+        const OptionArgument split = SplitOptionArgument(argument);
+        EXPECT_EQ(std::pair(split.name, split.value), std::pair(std::string(name), value))
+            << argument;
+    }
+}
+
 // A command-line entry and the same value typed on the keypad give the same scheme.
-TEST(Session, CommandLineEntryEqualsTypedEntry) {
+TEST(CliRun, CommandLineEntryEqualsTypedEntry) {
     CommonOptions options;
     std::string error;
     ASSERT_TRUE(ParseCommonOptions({"dep.lat=44N24.5", "dep.lon=8.93", "arr.lat=40.7",
                                     "arr.lon=-74", "vp=12.3", "dep.tf=08:00:30"},
                                    {}, options, error));
-    Session session(options, false);
-    ASSERT_EQ(session.Run(), kExitOk);
+    CliRun run(options, false);
+    ASSERT_EQ(run.Run(), kExitOk);
 
     Scheme typed;
     TerminalMessages messages(false, false);
@@ -97,7 +112,7 @@ TEST(Session, CommandLineEntryEqualsTypedEntry) {
     }
     for (int g = 0; g < kGroups; ++g)
         for (int c = 0; c < kCellsPerGroup; ++c)
-            EXPECT_EQ(std::pair(session.scheme().Value(g, c), session.scheme().State(g, c)),
+            EXPECT_EQ(std::pair(run.scheme().Value(g, c), run.scheme().State(g, c)),
                       std::pair(typed.Value(g, c), typed.State(g, c)))
                 << g << "," << c;
 }
