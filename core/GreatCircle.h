@@ -35,10 +35,12 @@ struct GreatCircleRoute {
 ///     there is one, else the vertex of the departure's hemisphere (for a
 ///     departure on the equator, the southern vertex).
 /// Accuracy, checked against an independent geodesic library on the same
-/// sphere: course within 1e-11 degrees and distance and vertex positions
-/// within 1e-10 miles on routes of some miles or more; on routes of a tenth of
-/// a mile the arc cosine's atan2 form keeps only 1e-9 degrees and 1e-7 miles,
-/// and positions a few metres apart may come out up to 1e-4 miles apart.
+/// sphere, with mo the distance in miles: course within 1e-9 + 1e-10 / mo
+/// degrees, distance within 1e-9 + 1e-8 / mo miles, vertex positions within
+/// 1e-8 miles plus 100 times the course's bound. The second terms are the
+/// rounding of quantities of the size of the arc, which the course and the
+/// arc cosine's atan2 form lose in proportion to 1 / distance (on a route of
+/// a thousandth of a mile, 1e-7 degrees and 1e-5 miles).
 GreatCircleRoute GreatCircle(double lat0, double lon0, double lat1, double lon1);
 
 /// Whether a vertex at longitude `v1Lon` lies on the passage between the

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/DateTime.h"
 #include "core/Patterns.h"
 
 namespace velmar {
@@ -22,6 +23,13 @@ double ModifiedJulianDate(int y, int m, int d, double h) {
 
 double JulianDate(int year, int month, int day, double hours) {
     return ModifiedJulianDate(year, month, day, hours) - 51544.5 + 2451545.0;
+}
+
+double JulianDateOfDay(double dayNumber, double hours) {
+    const CivilDate date = std::isfinite(dayNumber) && std::fabs(dayNumber) <= kLastDayNumber
+                               ? CivilFromDay(static_cast<int>(std::trunc(dayNumber)))
+                               : CivilDate{};
+    return JulianDate(date.year, static_cast<int>(date.month), static_cast<int>(date.day), hours);
 }
 
 std::string LongitudeInTime(double longitude) {

@@ -25,13 +25,50 @@ std::string CutToChars(std::string text, std::size_t limit) {
     return text;
 }
 
+// An angle typed on the keypad is whole degrees, minutes and seconds, and a
+// whole number of seconds can lie exactly half-way between two tenths of a
+// minute (41°05'15" is 5.25'). The minutes of such an angle computed in
+// binary land a hair to either side of the half and would round either way,
+// so an angle that lies on a whole second is rounded from that count of
+// seconds instead. The tolerance is far above the few units in the last place
+// that the keypad's D + (M + S / 60) / 60 is off (2e-10 seconds at 360
+// degrees) and far below anything a tenth of a minute shows.
+constexpr double kWholeSecondTolerance = 1e-6;  // seconds
+// Up to here the seconds of an angle keep far more bits than the tolerance;
+// beyond, no angle of any cell lies (an undefined vertex longitude is 999).
+constexpr double kLargestWholeSecondAngle = 10000.0;  // degrees
+
+// The whole seconds of a magnitude v in degrees, or -1 when it lies on none.
+long long WholeSeconds(double v) {
+    if (!(v < kLargestWholeSecondAngle)) return -1;
+    const double seconds = v * 3600.0;
+    const double whole = std::round(seconds);
+    if (std::fabs(seconds - whole) > kWholeSecondTolerance) return -1;
+    return static_cast<long long>(whole);
+}
+
 // Degrees-and-minutes text shared by positions and courses: whole degrees,
 // then the minutes to a tenth, then the hemisphere letter pattern (if any).
 std::string AngleText(double v, int sign, const char* degreePattern, const char* letterPattern) {
-    // Minutes that would show as 60.0 carry into the degrees.
-    if (FormatFloat("0.0", (v - std::trunc(v)) * 60.0) == "60.0") v = std::trunc(v) + 1.0;
-    std::string text = FormatFloat(degreePattern, std::trunc(v));
-    text += FormatFloat(R"(00"'".0)", (v - std::trunc(v)) * 60.0);
+    double degrees, minutes;
+    if (const long long seconds = WholeSeconds(v); seconds >= 0) {
+        // Tenths of a minute are 6 seconds: 3 seconds over is a half, rounded up.
+        long long whole = seconds / 3600;
+        long long tenths = (seconds % 3600 + 3) / 6;
+        if (tenths == 600) {
+            ++whole;
+            tenths = 0;
+        }
+        degrees = static_cast<double>(whole);
+        minutes = static_cast<double>(tenths) / 10.0;
+    } else {
+        // Minutes that would show as 60.0 carry into the degrees.
+        if (FormatFloat("0.0", (v - std::trunc(v)) * 60.0) == "60.0") v = std::trunc(v) + 1.0;
+        degrees = std::trunc(v);
+        minutes = (v - std::trunc(v)) * 60.0;
+    }
+    std::string text = FormatFloat(degreePattern, degrees);
+    text += FormatFloat(R"(00"'".0)", minutes);
     if (letterPattern) text += FormatFloat(letterPattern, sign);
     return text;
 }

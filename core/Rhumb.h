@@ -29,18 +29,20 @@ struct Rhumb {
 };
 
 /// Course and distance of the rhumb line from a departure to an arrival
-/// (degrees). The course agrees with the exact rhumb line of the ellipsoid to
-/// 1e-8 degrees below 85 degrees of latitude. The longitude difference is
-/// taken the short way; exactly 180 counts as eastward, -180 as westward. On a
-/// meridian, or from or to a pole, the course is 0 going north and 180
-/// otherwise (so coincident positions give 180 and 0 miles); along a parallel
-/// it is 90 or 270 and the distance is the parallel's. Two latitudes both
-/// beyond the 89.9 degree clamp, which share one clamped value, are told apart
-/// by their unclamped meridional parts. The distance of a nearly east-west
-/// leg (latitudes down to 1e-14 degrees apart) tends smoothly to that of the
-/// spheroid's parallel; a leg on the very parallel counts the sphere's
-/// parallel distance instead, up to 0.7 % less (near the equator). Never
-/// fails.
+/// (degrees). Below 85 degrees of latitude the course agrees with the exact
+/// rhumb line of the ellipsoid to 1e-8 + 1e-9 / ml degrees (ml the distance in
+/// miles): the series cut after e^6 is worth up to 6.1e-9 degrees, and a short
+/// leg loses digits in its difference of meridional parts in inverse
+/// proportion to its length. The longitude difference is taken the short way; exactly 180
+/// counts as eastward, -180 as westward. On a meridian, or from or to a pole,
+/// the course is 0 going north and 180 otherwise (so coincident positions give
+/// 180 and 0 miles); along a parallel it is 90 or 270 and the distance is the
+/// parallel's. Two latitudes both beyond the 89.9 degree clamp, which share
+/// one clamped value, are told apart by their unclamped meridional parts. The
+/// distance of a nearly east-west leg (latitudes down to 1e-14 degrees apart)
+/// tends smoothly to that of the spheroid's parallel; a leg on the very
+/// parallel counts the sphere's parallel distance instead, up to 0.7 % less
+/// (near the equator). Never fails.
 Rhumb RhumbInverse(double lat0, double lon0, double lat1, double lon1);
 
 /// Arrival of a rhumb-line run.

@@ -44,12 +44,7 @@ double WholeDays(double days) {
 }
 
 std::string JulianText(const Scheme& scheme, int group, char sep) {
-    const double day = scheme.Value(group, 3);
-    const CivilDate date = std::isfinite(day) && std::fabs(day) < kLastLongDay
-                               ? CivilFromDay(static_cast<int>(std::trunc(day)))
-                               : CivilDate{};
-    const double jd = JulianDate(date.year, static_cast<int>(date.month),
-                                 static_cast<int>(date.day), scheme.Value(group, 2));
+    const double jd = JulianDateOfDay(scheme.Value(group, 3), scheme.Value(group, 2));
     return "Data giuliana: " + FormatFloat("0.00000", jd, sep);
 }
 

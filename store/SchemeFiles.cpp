@@ -406,11 +406,15 @@ PairOutcome SchemeFiles::Save(const std::string& key, SaveMode mode, Scheme& sch
     PointsFileRecord pointsRecord = pointsRecord_;
     EncodeScheme(scheme, schemeRecord);
     EncodeLine(line, pointsRecord);
-    // A pair this program would refuse to read must not replace a readable one.
-    for (const RecordFault fault :
-         {CheckSchemeRecord(schemeRecord), CheckPointsRecord(pointsRecord)}) {
+    // A pair this program would refuse to read must not replace a readable
+    // one. The message names the file whose record is at fault.
+    const std::pair<const std::string*, RecordFault> checks[2] = {
+        {&paths.schemeFile, CheckSchemeRecord(schemeRecord)},
+        {&paths.pointsFile, CheckPointsRecord(pointsRecord)},
+    };
+    for (const auto& [path, fault] : checks) {
         if (fault != RecordFault::Ok) {
-            ShowFileError(kCloseHeader, "Salva", paths.schemeFile + "\r" + RecordFaultText(fault));
+            ShowFileError(kCloseHeader, "Salva", *path + "\r" + RecordFaultText(fault));
             return PairOutcome::Failed;
         }
     }
@@ -423,19 +427,25 @@ PairOutcome SchemeFiles::Save(const std::string& key, SaveMode mode, Scheme& sch
 
     const std::string schemeTemporary = TemporaryPathFor(paths.schemeFile);
     const std::string pointsTemporary = TemporaryPathFor(paths.pointsFile);
-    const std::pair<const std::string*, std::span<const std::uint8_t>> files[2] = {
-        {&schemeTemporary, schemeRecord.bytes},
-        {&pointsTemporary, pointsRecord.bytes},
+    // Each record goes to the temporary beside its file; a failure names the
+    // file of the pair it was for, as the user knows it, not the temporary.
+    const struct {
+        const std::string& file;
+        const std::string& temporary;
+        std::span<const std::uint8_t> bytes;
+    } writes[2] = {
+        {paths.schemeFile, schemeTemporary, schemeRecord.bytes},
+        {paths.pointsFile, pointsTemporary, pointsRecord.bytes},
     };
-    for (const auto& [path, bytes] : files) {
-        const FileStep step = WriteFlushed(*path, bytes);
+    for (const auto& write : writes) {
+        const FileStep step = WriteFlushed(write.temporary, write.bytes);
         if (step != FileStep::Done) {
             RemoveRegularFile(pointsTemporary);
             RemoveRegularFile(schemeTemporary);
             if (step == FileStep::Open) {
-                ShowFileError(kOpenHeader, "", *path);
+                ShowFileError(kOpenHeader, "", write.file);
             } else {
-                ShowFileError(kCloseHeader, "Salva", *path);
+                ShowFileError(kCloseHeader, "Salva", write.file);
             }
             return PairOutcome::Failed;
         }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "core/DateTime.h"
@@ -71,6 +72,49 @@ TEST(FormatValue, EmptyMasksZeroAngleWidthsAndBoundedTexts) {
                                4.9e-324, 2147483648.0})
             EXPECT_LE(CharCount(FormatValue(kind, kStateComputed, v)), 31u)
                 << static_cast<int>(kind) << " " << v;
+    }
+}
+
+// A whole number of seconds can be exactly half a tenth of a minute (15" is
+// 0.25'); the minutes computed in binary fell a hair short of the half for
+// many such angles and rounded down (41°05'15" showed 41°05'.2N). Every
+// whole second of a few degrees, typed as the keypad builds the value, must
+// give the text of an exact integer count: tenths = (seconds + 3) / 6.
+TEST(FormatValue, WholeSecondHalvesOfATenthRoundAwayFromZero) {
+    const struct {
+        K kind;
+        int degrees;
+        int firstSecond, lastSecond;  // seconds into the degree
+        const char *plus, *minus;     // the letters of a positive and a negative value
+    } rows[] = {
+        {K::Latitude, 41, 0, 600, "N", "S"},  // 41°00'00" to 41°10'00"
+        {K::Latitude, 0, 1, 3599, "N", "S"},  // exactly 0 has its own text
+        {K::Latitude, 5, 0, 3599, "N", "S"},
+        {K::Latitude, 89, 0, 3599, "N", "S"},  // 89°59'57" carries to 90°00'.0N
+        {K::Longitude, 41, 0, 600, "E", "W"},
+        {K::Longitude, 5, 0, 3599, "E", "W"},
+        {K::Longitude, 179, 0, 3599, "E", "W"},
+        {K::Course, 45, 0, 600, "", ""},
+        {K::Course, 359, 0, 3599, "", ""},
+    };
+    for (const auto& r : rows) {
+        for (int second = r.firstSecond; second <= r.lastSecond; ++second) {
+            const double m = second / 60, sec = second % 60;
+            const double value = r.degrees + (m + sec / 60) / 60;
+            int degrees = r.degrees, tenths = (second + 3) / 6;
+            if (tenths == 600) {
+                ++degrees;
+                tenths = 0;
+            }
+            char text[32];
+            std::snprintf(text, sizeof text, "%d°%02d'.%d", degrees, tenths / 10, tenths % 10);
+            SCOPED_TRACE(::testing::Message() << static_cast<int>(r.kind) << ": " << r.degrees
+                                              << "° " << m << "' " << sec << "\"");
+            EXPECT_EQ(FormatValue(r.kind, kStateEntered, value), std::string(text) + r.plus);
+            if (r.kind != K::Course) {
+                EXPECT_EQ(FormatValue(r.kind, kStateComputed, -value), std::string(text) + r.minus);
+            }
+        }
     }
 }
 

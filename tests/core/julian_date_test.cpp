@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/DateTime.h"
 
 namespace velmar {
@@ -36,6 +38,27 @@ TEST(JulianDate, AgreesWithTheDayCountFrom1900To9999) {
         EXPECT_EQ(ModifiedJulianDate(c.year, static_cast<int>(c.month), static_cast<int>(c.day), 0),
                   day + 15018.0);
     }
+}
+
+// The last representable day was refused by a strict test of its day number
+// and shown as 30-12-1899 (2415019.49999 at 23:59:59).
+TEST(JulianDate, JulianDateOfTheLastDay) {
+    const double lastSecond = 23 + 59 / 60.0 + 59 / 3600.0;
+    const struct {
+        double day, hours, jd;
+    } rows[] = {
+        {kLastDayNumber, lastSecond, 5373484.0 + 0.5 - 1.0 / 86400},  // 31-12-9999 23:59:59
+        {kLastDayNumber, 0, 5373483.5},                               // 31-12-9999 00:00
+        {kLastDayNumber - 1, 12, 5373483.0},                          // 30-12-9999 12:00
+        {DayNumber({2000, 1, 1}) + 0.75, 12, 2451545.0},              // the fraction is ignored
+        {2, 0, 2415020.5},                                            // 1-1-1900
+        {kLastDayNumber + 1.0, 0, 2415018.5},                         // beyond: day 0
+        {-kLastDayNumber - 1.0, 0, 2415018.5},
+        {NAN, 0, 2415018.5},
+    };
+    for (const auto& r : rows)
+        EXPECT_NEAR(JulianDateOfDay(r.day, r.hours), r.jd, 1e-9) << r.day << " " << r.hours;
+    EXPECT_EQ(kLastDayNumber, DayNumber({9999, 12, 31}));
 }
 
 TEST(JulianDate, LongitudeInTime) {

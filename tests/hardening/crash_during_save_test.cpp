@@ -153,10 +153,15 @@ TEST_F(CrashDuringSave, LonePointsTemporaryOfAnAbandonedSaveIsNeverTakenAsTheNew
 
 // A write that fails half way (as on a full disk: the file size limit makes
 // write() fail with EFBIG once the limit is reached) fails the save with a
-// message and leaves the old pair, whichever of the two files it stopped in.
+// message naming the file it stopped in, and leaves the old pair, whichever
+// of the two files that is.
 TEST_F(CrashDuringSave, WriteFailingHalfWayKeepsOldPair) {
     // 0: not even the scheme file; 500: the scheme file but not the points file.
-    for (const rlim_t limit : {rlim_t{0}, rlim_t{500}}) {
+    const struct {
+        rlim_t limit;
+        const std::string& failed;
+    } rows[] = {{0, paths_.schemeFile}, {500, paths_.pointsFile}};
+    for (const auto& [limit, failed] : rows) {
         SCOPED_TRACE("file size limit " + std::to_string(limit));
         const pid_t child = ::fork();
         if (child == 0) {
@@ -165,14 +170,17 @@ TEST_F(CrashDuringSave, WriteFailingHalfWayKeepsOldPair) {
             if (::setrlimit(RLIMIT_FSIZE, &size) != 0) ::_exit(3);
             const bool saved = Save(1);
             const auto& shown = quiet_.shown;  // one message, the save's own
-            ::_exit(saved || shown.size() != 1 || shown[0].title != "Velmar3: Archivio" ||
-                    shown[0].message != "Salva");
+            if (saved || shown.size() != 1) ::_exit(1);
+            if (shown[0].title != "Velmar3: Archivio" || shown[0].message != "Salva") ::_exit(1);
+            ::_exit(shown[0].note == failed ? 0 : 2);
         }
         ASSERT_GT(child, 0);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-            << "the save did not fail with its message";
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_NE(WEXITSTATUS(status), 1) << "the save did not fail with its message";
+        EXPECT_NE(WEXITSTATUS(status), 2) << "the message does not name " << failed;
+        EXPECT_EQ(WEXITSTATUS(status), 0);
         EXPECT_EQ(ReadBack(), 0);
     }
     // With room again the same save goes through.

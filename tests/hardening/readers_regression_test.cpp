@@ -79,7 +79,7 @@ TEST(HostileFiles, FuzzSeedsAsSchemePairsLoadOrAreRefusedWithAMessage) {
          "VELM-001.DAT\rValore fuori campo nello schema."},
         {"short_points.bin", "PUNT-001.DAT\rFile incompleto."},
     };
-    const fs::path seeds = fs::path(__FILE__).parent_path() / "../../fuzz/corpus/fuzz_scheme_pair";
+    const fs::path seeds = fs::path(VELMAR_FUZZ_CORPUS_DIR) / "fuzz_scheme_pair";
     int files = 0;
     for (const auto& entry : fs::directory_iterator(seeds)) {
         const std::string name = entry.path().filename().string();

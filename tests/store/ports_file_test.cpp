@@ -119,8 +119,7 @@ TEST(LoadPorts, MissingTooLargePresentAndBundledFiles) {
     ReportPortsUnavailable(present, path, messages);
     EXPECT_EQ(messages.shown.size(), 1u);
 
-    const PortsList bundled =
-        LoadPorts((std::filesystem::path(__FILE__).parent_path() / "../../data").string());
+    const PortsList bundled = LoadPorts(VELMAR_DATA_DIR);
     EXPECT_EQ(bundled.ports.size(), 1364u);
     EXPECT_EQ(bundled.skippedLines, 0);
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <bit>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <random>
@@ -304,6 +305,45 @@ TEST_F(SchemeFilesTest, FailedOrRefusedSaveKeepsOldPair) {
     }
     EXPECT_EQ(messages.shown.size(), 7u);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 3);
+}
+
+// A failed save named the scheme file whatever failed; a points record the
+// program would refuse, or a points file that cannot be written, must be
+// named as such (and a failed write names the file, not its temporary).
+TEST_F(SchemeFilesTest, FailedSaveNamesTheFileThatFailed) {
+    const struct {
+        const char* what;
+        std::function<void(Scheme&, BrokenLine&)> spoil;
+        const char* blockedTemporary;  // a folder in the temporary's place, or none
+        const char* header;
+        const char* file;
+    } rows[] = {
+        {"scheme record refused",
+         [](Scheme& scheme, BrokenLine&) { scheme.values[2][1] = std::nan(""); }, nullptr,
+         "Errore nella chiusura del file.", "VELM-009.DAT"},
+        {"points record refused", [](Scheme&, BrokenLine& line) { line.n = 70; }, nullptr,
+         "Errore nella chiusura del file.", "PUNT-009.DAT"},
+        {"scheme file not written", [](Scheme&, BrokenLine&) {}, "VELM-009.DAT.tmp",
+         "Errore nel'apertura del file.", "VELM-009.DAT"},
+        {"points file not written", [](Scheme&, BrokenLine&) {}, "PUNT-009.DAT.tmp",
+         "Errore nel'apertura del file.", "PUNT-009.DAT"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        messages.shown.clear();
+        Scheme scheme = SampleScheme();
+        BrokenLine line = SampleLine();
+        row.spoil(scheme, line);
+        if (row.blockedTemporary) fs::create_directory(folder.File(row.blockedTemporary));
+        EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, line));
+        if (row.blockedTemporary) fs::remove(folder.File(row.blockedTemporary));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        const Message& shown = messages.shown[0];
+        EXPECT_EQ(shown.header, row.header);
+        // The file's name alone, or followed by the record's fault on the next line.
+        const std::string named = shown.note.substr(0, shown.note.find('\r'));
+        EXPECT_EQ(named, folder.File(row.file));
+    }
 }
 
 TEST_F(SchemeFilesTest, InterruptedSaveIsRolledBackOrFinished) {
