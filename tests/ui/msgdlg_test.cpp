@@ -1,0 +1,190 @@
+// The message box and the about window driven as the user drives them: a
+// queued action finds the modal window and replays clicks and keys on it.
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "ui/Design.h"
+#include "ui/TfrmInfo.h"
+#include "ui/TfrmMsgDlg.h"
+
+using velmar::Message;
+Q_DECLARE_METATYPE(Message)
+
+namespace {
+
+// Runs `action` on the modal window once it is up. Should the action fail
+// half way, the window is closed after a while so that the test goes on.
+void WhenModal(std::function<void(QWidget*)> action) {
+    static int call = 0;
+    const int thisCall = ++call;
+    QTimer::singleShot(0, [action, thisCall] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        QTimer::singleShot(2000, [modal, thisCall] {
+            if (modal && modal->isVisible() && thisCall == call) modal->close();
+        });
+        QVERIFY(modal);
+        action(modal);
+    });
+}
+
+// Replays one gesture: "click:<button>", "key:<key>", "alt:<key>" or "close".
+void Replay(QWidget* box, const QString& gesture) {
+    const QString what = gesture.section(QLatin1Char(':'), 1);
+    if (gesture == QLatin1String("close")) {
+        box->close();
+    } else if (gesture.startsWith(QLatin1String("click:"))) {
+        auto* button = box->findChild<QPushButton*>(what);
+        QVERIFY(button && button->isVisible());
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+        QWidget* target = box->focusWidget() ? box->focusWidget() : box;
+        const Qt::KeyboardModifiers mods =
+            gesture.startsWith(QLatin1String("alt:")) ? Qt::AltModifier : Qt::NoModifier;
+        const QKeySequence key(what);
+        QTest::keyClick(target, static_cast<Qt::Key>(key[0].key()), mods);
+    }
+}
+
+}  // namespace
+
+class MsgDlgTest final : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { velmar::ui::SetDesignScale(1.0); }
+
+    void Results_data();
+    void Results();
+    void Layout_data();
+    void Layout();
+    void AboutEscape_data();
+    void AboutEscape();
+
+  private:
+    velmar::ui::TfrmMsgDlg box_;  // one box for every row: nothing may carry over
+};
+
+void MsgDlgTest::Results_data() {
+    QTest::addColumn<QString>("buttons");
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<int>("result");
+    QTest::newRow("OK clicked") << "O"
+                                << "click:bbOK" << 1;
+    QTest::newRow("Yes clicked") << "YNC"
+                                 << "click:bbYes" << 6;
+    QTest::newRow("No clicked") << "YN"
+                                << "click:bbNo" << 7;
+    QTest::newRow("Cancel clicked") << "YNC"
+                                    << "click:bbCancel" << 2;
+    QTest::newRow("Escape in O") << "O"
+                                 << "key:Esc" << 1;
+    QTest::newRow("Escape in YN") << "YN"
+                                  << "key:Esc" << 7;
+    QTest::newRow("Escape in YNC") << "YNC"
+                                   << "key:Esc" << 2;
+    QTest::newRow("Enter in O") << "O"
+                                << "key:Return" << 1;
+    QTest::newRow("Enter in YN is Yes") << "YN"
+                                        << "key:Return" << 6;
+    QTest::newRow("Enter after Tab is No") << "YNC"
+                                           << "key:Tab,key:Return" << 7;
+    QTest::newRow("S") << "YN"
+                       << "key:S" << 6;
+    QTest::newRow("N") << "YNC"
+                       << "key:N" << 7;
+    QTest::newRow("Alt+S") << "YNC"
+                           << "alt:S" << 6;
+    QTest::newRow("Alt+N") << "YN"
+                           << "alt:N" << 7;
+    QTest::newRow("close box in O") << "O"
+                                    << "close" << 2;
+    QTest::newRow("close box in YN") << "YN"
+                                     << "close" << 2;
+    QTest::newRow("no known button: Escape does nothing, close box ends") << "X"
+                                                                          << "key:Esc,close" << 2;
+}
+
+void MsgDlgTest::Results() {
+    QFETCH(QString, buttons);
+    QFETCH(QString, gesture);
+    QFETCH(int, result);
+    WhenModal([gesture](QWidget* box) {
+        for (const QString& step : gesture.split(QLatin1Char(','))) Replay(box, step);
+    });
+    const int answer =
+        box_.MsgBox(Message{"?", buttons.toStdString(), "Velmar3: Prova", "Domanda", "Testo", ""});
+    QCOMPARE(answer, result);
+}
+
+void MsgDlgTest::Layout_data() {
+    const std::string line = "Questa riga di messaggio e' abbastanza lunga da allargare il box";
+    const std::string broken = "Questa riga di messaggio e' abbastanza\rlunga da allargare il box";
+    QTest::addColumn<Message>("message");
+    QTest::addColumn<int>("width");  // client width; 0: wider than any button row
+    QTest::addColumn<bool>("msgWraps");
+    QTest::newRow("long line widens") << Message{"!", "O", "T", "", line, ""} << 0 << false;
+    QTest::newRow("O after a wide box")
+        << Message{"I", "O", "Velmar3: Prova", "", "", ""} << 169 << false;
+    QTest::newRow("YN") << Message{"?", "YN", "T", "Intestazione", "", ""} << 274 << false;
+    QTest::newRow("YNC") << Message{"?", "YNC", "T", "", "Breve", ""} << 379 << false;
+    QTest::newRow("carriage return wraps") << Message{"!", "O", "T", "", broken, ""} << 169 << true;
+    QTest::newRow("note never widens")
+        << Message{"E", "O", "T", "", "", line + line} << 169 << false;
+    QTest::newRow("long header widens") << Message{"E", "O", "T", line, "", ""} << 0 << false;
+}
+
+void MsgDlgTest::Layout() {
+    QFETCH(Message, message);
+    QFETCH(int, width);
+    QFETCH(bool, msgWraps);
+    WhenModal([=](QWidget* box) {
+        if (width > 0)
+            QCOMPARE(box->width(), width);
+        else
+            QVERIFY2(box->width() > 379, qPrintable(QString::number(box->width())));
+        // Every shown text lies inside the client area, clear of its right margin.
+        for (const char* name : {"lblHdr", "lblMsg", "lblNte"}) {
+            auto* label = box->findChild<QLabel*>(QLatin1String(name));
+            if (!label->isVisible()) continue;
+            QVERIFY(label->geometry().right() < box->width() - 8);
+            QVERIFY(label->geometry().bottom() < box->height());
+        }
+        auto* msg = box->findChild<QLabel*>(QStringLiteral("lblMsg"));
+        if (msgWraps) QVERIFY(msg->height() >= 2 * msg->fontMetrics().height());
+        auto* note = box->findChild<QLabel*>(QStringLiteral("lblNte"));
+        if (note->isVisible()) QVERIFY(note->height() >= 2 * note->fontMetrics().height());
+        if (message.header.empty() && message.message.empty() && message.note.empty())
+            QCOMPARE(box->height(), 56);
+        box->close();
+    });
+    QCOMPARE(box_.MsgBox(message), 2);
+}
+
+void MsgDlgTest::AboutEscape_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Escape is OK") << int(Qt::NoModifier) << int(QDialog::Accepted);
+    QTest::newRow("Shift+Escape is not") << int(Qt::ShiftModifier) << int(QDialog::Rejected);
+}
+
+void MsgDlgTest::AboutEscape() {
+    QFETCH(int, modifiers);
+    QFETCH(int, result);
+    velmar::ui::TfrmInfo about;
+    about.SetProgramFolder(QStringLiteral("/opt/velmar"));
+    WhenModal([modifiers](QWidget* window) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Escape, Qt::KeyboardModifiers(modifiers));
+        if (window->isVisible()) window->close();  // Escape was not an answer
+    });
+    QCOMPARE(about.ShowAbout(2), result);
+    QCOMPARE(about.Module(), 2);
+}
+
+QTEST_MAIN(MsgDlgTest)
+#include "msgdlg_test.moc"
