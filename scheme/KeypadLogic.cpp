@@ -68,6 +68,22 @@ std::string KeypadErrorWord(int code) {
     }
 }
 
+int KeypadErrorField(int code) {
+    switch (code) {
+        case kErrMinutes:
+        case kErrTimeMinutes:
+        case kErrMonth:
+            return 1;
+        case kErrSeconds:
+        case kErrYear:
+            return 2;
+        case kErrSign:
+            return kHemisphereButton;
+        default:
+            return 0;
+    }
+}
+
 CivilDate SystemToday() {
     return SystemNow().date;
 }
@@ -210,6 +226,14 @@ void KeypadLogic::ToggleHemisphere() {
         SetHemisphere(hemisphere_ != 'N' ? 'N' : 'S');
     else if (request_.kind == QuantityKind::Longitude)
         SetHemisphere(hemisphere_ != 'E' ? 'E' : 'W');
+}
+
+bool KeypadLogic::LetterKeyToggles(char key) const {
+    if (request_.kind == QuantityKind::Latitude)
+        return (key == 'N' && hemisphere_ == 'S') || (key == 'S' && hemisphere_ == 'N');
+    if (request_.kind == QuantityKind::Longitude)
+        return (key == 'E' && hemisphere_ == 'W') || (key == 'W' && hemisphere_ == 'E');
+    return false;
 }
 
 void KeypadLogic::SetHemisphere(char letter) {

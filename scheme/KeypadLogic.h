@@ -31,6 +31,13 @@ enum KeypadError : int {
 /// The word of an error code ("GRADI" ...); empty for kKeypadOk.
 std::string KeypadErrorWord(int code);
 
+/// Where the cursor goes after a failed check: fields 0 to 2, or the
+/// hemisphere button for code 3.
+inline constexpr int kHemisphereButton = 3;
+/// The field (0, 1, 2) or kHemisphereButton that receives the cursor after
+/// the check of `code` failed; 0 for kKeypadOk and unknown codes.
+int KeypadErrorField(int code);
+
 /// Limits of one spin field: lower, upper, most digits.
 struct FieldLimits {
     int lower = 0;
@@ -51,6 +58,7 @@ class KeypadLogic {
     /// empty date (before 1 January 1900) opens on `today`.
     KeypadLogic(const KeypadRequest& request, CivilDate today);
 
+    const KeypadRequest& request() const { return request_; }
     QuantityKind kind() const { return request_.kind; }
     bool insertMode() const { return request_.insert; }
     /// 1 to 3 fields by kind; the hemisphere only for latitudes and longitudes.
@@ -73,6 +81,10 @@ class KeypadLogic {
     /// The hemisphere button: N <-> S for latitudes, E <-> W for longitudes
     /// (no letter becomes N or E).
     void ToggleHemisphere();
+    /// Whether the letter key `key` ('N', 'S', 'E', 'W') presses the
+    /// hemisphere button: on a latitude N when the letter is S and S when it
+    /// is N, on a longitude E and W likewise; with no letter shown, never.
+    bool LetterKeyToggles(char key) const;
     /// Sets the letter directly (0, or a letter of the kind's pair).
     void SetHemisphere(char letter);
     /// "Reset": the loaded fields and letter back.

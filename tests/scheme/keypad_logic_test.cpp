@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -228,6 +229,36 @@ TEST(KeypadEditing, SpinFieldsClampAndResetRestores) {
     EXPECT_EQ(std::tuple(keypad.Field(0), keypad.Field(1), keypad.Hemisphere()),
               std::tuple(10, 15, 'S'));
     EXPECT_TRUE(keypad.FirstFieldEdited());  // Reset put back a changed number
+}
+
+// The cursor goes to the field a failed check names; the hemisphere letter
+// keys only flip a letter that is shown, never choose one.
+TEST(KeypadEditing, ErrorFieldsAndLetterKeys) {
+    const std::pair<int, int> fields[] = {
+        {kErrDegrees, 0}, {kErrMinutes, 1},     {kErrSign, kHemisphereButton},
+        {kErrHours, 0},   {kErrTimeMinutes, 1}, {kErrSeconds, 2},
+        {kErrDay, 0},     {kErrMonth, 1},       {kErrYear, 2},
+        {kErrValue, 0},   {kErrZero, 0},
+    };
+    for (const auto& [code, field] : fields) EXPECT_EQ(KeypadErrorField(code), field) << code;
+
+    struct Case {
+        QuantityKind kind;
+        double value;
+        const char* toggling;  // of the keys N, S, E, W those that press the button
+    };
+    const Case cases[] = {
+        {K::Latitude, 10, "S"},  {K::Latitude, -10, "N"},  {K::Latitude, 0, ""},
+        {K::Longitude, 10, "W"}, {K::Longitude, -10, "E"}, {K::Longitude, 0, ""},
+        {K::Course, 10, ""},
+    };
+    for (const Case& c : cases) {
+        const KeypadLogic keypad(Request(c.kind, c.value), kToday);
+        std::string toggling;
+        for (char key : {'N', 'S', 'E', 'W'})
+            if (keypad.LetterKeyToggles(key)) toggling += key;
+        EXPECT_EQ(toggling, c.toggling) << static_cast<int>(c.kind) << " " << c.value;
+    }
 }
 
 }  // namespace
