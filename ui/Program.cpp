@@ -22,9 +22,7 @@ Program::~Program() = default;
 void Program::Start() {
     // The wait window first, painted at once: making the windows takes a moment.
     auto wait = std::make_unique<TfrmAttesa>();
-    wait->show();
-    wait->repaint();
-    QCoreApplication::processEvents();
+    wait->ShowAndPaint();
 
     QApplication::setApplicationDisplayName(QStringLiteral("Velmar3"));
 

@@ -1,0 +1,84 @@
+#pragma once
+// Drives the program's modal windows from a test: every time a modal window
+// shows, the next queued action runs on it from inside its own event loop,
+// as a user's keys and clicks would. A modal window with no action left is
+// closed (and counted), so that a test never hangs on it.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <functional>
+
+namespace velmar::ui::testing {
+
+class ModalDriver : public QObject {
+  public:
+    using Action = std::function<void(QWidget*)>;
+
+    ModalDriver() { qApp->installEventFilter(this); }
+
+    ModalDriver& Then(Action action) {
+        actions_.push_back(std::move(action));
+        return *this;
+    }
+    /// Presses a button of the modal window by its name ("bbYes", "hbOK").
+    ModalDriver& Press(const char* button) {
+        return Then([name = QString::fromLatin1(button)](QWidget* w) {
+            if (auto* b = w->findChild<QAbstractButton*>(name)) QTest::mouseClick(b, Qt::LeftButton);
+        });
+    }
+    /// Types the characters one by one into whatever has the focus at each
+    /// ("\t" is Tab, "\r" Enter, "\x1b" Escape, "\b" Backspace).
+    ModalDriver& Type(const QString& keys) {
+        return Then([keys](QWidget* w) {
+            for (const QChar c : keys) {
+                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+                const char ascii = c.toLatin1();
+                if (ascii == '\x1b')
+                    QTest::keyClick(target, Qt::Key_Escape);
+                else if (ascii == '\b')
+                    QTest::keyClick(target, Qt::Key_Backspace);
+                else
+                    QTest::keyClick(target, ascii);
+            }
+        });
+    }
+
+    /// The titles of the modal windows shown, in order.
+    const QStringList& Titles() const { return titles_; }
+    /// Modal windows that found no action and were closed.
+    int Unexpected() const { return unexpected_; }
+    bool Done() const { return actions_.empty(); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (!widget->isWindow() || !widget->isModal()) return false;
+        titles_ << widget->windowTitle();
+        QPointer<QWidget> shown(widget);
+        QTimer::singleShot(0, this, [this, shown] {
+            if (!shown || !shown->isVisible()) return;
+            if (actions_.empty()) {
+                ++unexpected_;
+                shown->close();
+                return;
+            }
+            const Action action = actions_.front();
+            actions_.pop_front();
+            action(shown);
+        });
+        return false;
+    }
+
+  private:
+    std::deque<Action> actions_;
+    QStringList titles_;
+    int unexpected_ = 0;
+};
+
+}  // namespace velmar::ui::testing

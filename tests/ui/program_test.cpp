@@ -1,0 +1,299 @@
+// The desktop program as a navigator uses it: started on a folder with its
+// startup pair, the scheme window driven with the mouse and the keyboard,
+// the keypad and the message box answered from their own event loops.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "core/DateTime.h"
+#include "tests/ui/ModalDriver.h"
+#include "ui/Design.h"
+#include "ui/Program.h"
+#include "ui/TfrmVelmar.h"
+
+using namespace velmar;
+using velmar::ui::testing::ModalDriver;
+
+namespace {
+
+struct Silent : MessageSink {
+    int MsgBox(const Message&) override { return kMsgYes; }
+};
+
+// The sample passage, Genova to New York at 12 knots, as the startup pair.
+// `greenwichFirst` enters the departure's Greenwich time, so that its zone
+// time is computed.
+void WriteSample(const QString& folder, bool greenwichFirst = false) {
+    Silent silent;
+    Session session(folder.toStdString(), silent);
+    SchemeSolver& solver = session.solver();
+    for (auto [cell, value] :
+         {std::pair{cells::DepLat, 44.4}, {cells::DepLon, 8 + 56 / 60.0}, {cells::ArrLat, 40.7},
+          {cells::ArrLon, -74.0}, {cells::Vp, 12.0},
+          {greenwichFirst ? cells::DepTm : cells::DepTf, 8.0},
+          {greenwichFirst ? cells::DepTmDate : cells::DepTfDate, double(DayNumber({2026, 12, 6}))}})
+        solver.AcceptEntry(cell.group, cell.cell, value);
+    session.WriteStartup();
+}
+
+std::string Bytes(const QString& path) {
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+QString Text(ui::TfrmVelmar& w, CellRef cell) { return w.ValueLabel(cell)->text(); }
+QColor Colour(ui::TfrmVelmar& w, CellRef cell) {
+    return w.ValueLabel(cell)->palette().color(QPalette::WindowText);
+}
+
+}  // namespace
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<ui::Program> program_;
+
+    QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+    ui::TfrmVelmar& Start() {
+        program_ = std::make_unique<ui::Program>(
+            ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
+        program_->Start();
+        return program_->velmar();
+    }
+    Scheme& scheme() { return program_->session().scheme(); }
+    void Click(ui::TfrmVelmar& w, CellRef cell, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(w.ValueLabel(cell), button);
+    }
+    void Release(QWidget* target, Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier) {
+        QTest::keyPress(target, key, held);
+        QTest::keyRelease(target, key, held);
+    }
+
+  private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        for (const char* name : {"VELMAR.DAT", "PUNTI.DAT", "VELMAR3.INI"}) QFile::remove(Path(name));
+        program_.reset();
+    }
+    void cleanup() { program_.reset(); }
+
+    // Start-up shows the solved startup pair; an entry through the keypad,
+    // opened by a click or by Enter, is stored as entered and solved.
+    void entryThroughTheKeypad_data() {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("click") << false;
+        QTest::newRow("Enter") << true;
+    }
+    void entryThroughTheKeypad() {
+        QFETCH(bool, byEnter);
+        WriteSample(dir_.path());
+        ui::TfrmVelmar& w = Start();
+        QCOMPARE(Text(w, cells::DepLat), QStringLiteral("44\u00b024'.0N"));
+        QCOMPARE(Colour(w, cells::Rv), QColor(128, 0, 0));
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("pnlDesF"))->text(),
+                 QStringLiteral("File d'avvio"));
+        QVERIFY(scheme().saved);
+
+        ModalDriver modal;
+        modal.Type(QStringLiteral("10\r"));  // Vp: 10 knots
+        w.Highlight(cells::Vp);
+        if (byEnter)
+            Release(&w, Qt::Key_Return);
+        else
+            Click(w, cells::Vp);
+        QCOMPARE(modal.Titles(), QStringList{QStringLiteral("Tastierino: Modifica")});
+        QCOMPARE(scheme().Value(cells::Vp), 10.0);
+        QCOMPARE(Colour(w, cells::Vp), QColor(0, 0, 128));
+        QCOMPARE(Text(w, cells::Dt), QStringLiteral("368.419"));
+        QVERIFY(!scheme().saved);
+        QCOMPARE(modal.Unexpected(), 0);
+    }
+
+    // The refusals: a computed cell, coinciding positions, and a value that
+    // drives Dt out of range, which is undone.
+    void refusedEntries() {
+        WriteSample(dir_.path());
+        ui::TfrmVelmar& w = Start();
+        ModalDriver modal;
+        modal.Press("bbOK");
+        Click(w, cells::Rv);
+        modal.Type(QStringLiteral("1\r")).Press("bbOK");
+        Click(w, cells::Vp);  // 1 knot: Dt = 3684 hours
+        // The arrival moved onto the departure: its longitude first, then its latitude.
+        modal.Type(QStringLiteral("8\t56\t0E\r")).Type(QStringLiteral("44\t24\r")).Press("bbOK");
+        Click(w, cells::ArrLon);
+        Click(w, cells::ArrLat);
+        QCOMPARE(modal.Titles(),
+                 (QStringList{QStringLiteral("Velmar: Modifica"), QStringLiteral("Tastierino: Modifica"),
+                              QStringLiteral("Velmar3: Fuori campo"),
+                              QStringLiteral("Tastierino: Modifica"),
+                              QStringLiteral("Tastierino: Modifica"), QStringLiteral("Velmar: Errore")}));
+        QCOMPARE(scheme().Value(cells::Vp), 12.0);  // undone
+        QCOMPARE(scheme().Value(cells::ArrLat), 40.7);
+        QCOMPARE(modal.Unexpected(), 0);
+    }
+
+    // The exit question after a change, answered every way; the close box of
+    // the main window asks the same question.
+    void exitQuestion_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("viaCloseBox");
+        QTest::addColumn<bool>("ends");
+        QTest::addColumn<bool>("pairWritten");
+        QTest::newRow("Annulla") << "bbCancel" << false << false << false;
+        QTest::newRow("Si") << "bbYes" << false << true << true;
+        QTest::newRow("No") << "bbNo" << true << true << false;
+        QTest::newRow("the box's close box") << "" << true << false << false;
+    }
+    void exitQuestion() {
+        QFETCH(QString, answer);
+        QFETCH(bool, viaCloseBox);
+        QFETCH(bool, ends);
+        QFETCH(bool, pairWritten);
+        WriteSample(dir_.path());
+        const std::string before = Bytes(Path("VELMAR.DAT"));
+        ui::TfrmVelmar& w = Start();
+        ModalDriver modal;
+        modal.Type(QStringLiteral("10\r"));
+        Click(w, cells::Vp);
+        if (answer.isEmpty())
+            modal.Then([](QWidget* box) { box->close(); });
+        else
+            modal.Press(answer.toLatin1().constData());
+        if (viaCloseBox)
+            w.close();
+        else
+            w.Run(SchemeCommand::Exit);
+        QCOMPARE(modal.Titles().last(), QStringLiteral("Velmar: Uscita"));
+        QCOMPARE(w.Ended(), ends);
+        QCOMPARE(Bytes(Path("VELMAR.DAT")) != before, pairWritten);
+        QCOMPARE(QFile::exists(Path("VELMAR3.INI")), ends);
+        QVERIFY(w.isVisible() || ends);
+    }
+
+    // F9 answered Yes replaces a computed departure time by the system time.
+    void systemTimeOverAComputedTime() {
+        WriteSample(dir_.path(), true);
+        ui::TfrmVelmar& w = Start();
+        QCOMPARE(scheme().State(cells::DepTf), kStateComputed);
+        ModalDriver modal;
+        modal.Press("bbYes");
+        QTest::keyClick(&w, Qt::Key_F9);
+        QCOMPARE(modal.Titles(), QStringList{QStringLiteral("Velmar: Ora/Data")});
+        QCOMPARE(scheme().State(cells::DepTf), kStateEntered);
+        QCOMPARE(Colour(w, cells::DepTf), QColor(0, 0, 128));
+        QVERIFY(!scheme().saved);
+    }
+
+    // "Azzera..." right after a read asks to clear; after a change it offers
+    // to save first, and Annulla keeps everything.
+    void clearAfterReadAndAfterChange() {
+        WriteSample(dir_.path());
+        ui::TfrmVelmar& w = Start();
+        ModalDriver modal;
+        modal.Press("bbNo").Press("bbYes");
+        QTest::keyClick(&w, Qt::Key_F3);
+        QVERIFY(!scheme().IsEmpty(cells::DepLat));
+        QTest::keyClick(&w, Qt::Key_F3);
+        QVERIFY(scheme().IsEmpty(cells::DepLat));
+        QCOMPARE(Text(w, cells::Rv), QString::fromStdString(EmptyMask(QuantityKind::Course)));
+
+        modal.Type(QStringLiteral("10\r")).Press("bbCancel");
+        Click(w, cells::Vp);
+        QTest::keyClick(&w, Qt::Key_F3);
+        QCOMPARE(modal.Titles().mid(2),
+                 (QStringList{QStringLiteral("Tastierino: Inserimento"),
+                              QStringLiteral("Velmar: Azzera")}));
+        QCOMPARE(scheme().Value(cells::Vp), 10.0);
+        QCOMPARE(modal.Unexpected(), 0);
+    }
+
+    // The report reaches the clipboard for the sections whose headers are
+    // red or blue; with all black it is the "Velmar: Copia" message.
+    void reportOnTheClipboard() {
+        WriteSample(dir_.path());
+        ui::TfrmVelmar& w = Start();
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        ModalDriver modal;
+        modal.Press("bbOK");
+        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(modal.Titles(), QStringList{QStringLiteral("Velmar: Copia")});
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+
+        QTest::mouseClick(w.Header(2), Qt::LeftButton);  // Arrivo red
+        Release(&w, Qt::Key_F1, Qt::AltModifier);           // Partenza red,
+        Release(&w, Qt::Key_F1, Qt::AltModifier);           // then blue
+        QCOMPARE(w.Header(0)->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
+        const QString report = QGuiApplication::clipboard()->text();
+        QVERIFY(report.startsWith(QStringLiteral("PARTENZA: \r\n\tLat = 44\u00b024'.0N (")));
+        QVERIFY(report.contains(QStringLiteral("\r\nARRIVO: \r\n")));
+        QVERIFY(!report.contains(QStringLiteral("PERCORSO")));
+        QVERIFY(report.endsWith(QStringLiteral("_______\r\n* Valore inserito\r\n")));
+    }
+
+    // A chord counts with the modifiers held when its key went down, however
+    // the hand lets go; a release whose press went elsewhere does nothing.
+    void chordsAndMoves() {
+        ui::TfrmVelmar& w = Start();
+        QTest::keyPress(&w, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyPress(&w, Qt::Key_F3, Qt::AltModifier);
+        QTest::keyRelease(&w, Qt::Key_Alt, Qt::NoModifier);
+        QTest::keyRelease(&w, Qt::Key_F3, Qt::NoModifier);
+        QCOMPARE(w.Header(2)->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QTest::keyRelease(&w, Qt::Key_Return, Qt::NoModifier);  // no press seen: nothing opens
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Right}) Release(&w, key);
+        QVERIFY(w.Highlighted() == cells::ArrTmDate);
+        QVERIFY(w.CaptionLabel(cells::ArrTmDate)->font().bold());
+        QVERIFY(!w.CaptionLabel(cells::DepLat)->font().bold());
+    }
+
+    // The settings are written at exit with their literal keys and read back
+    // at the next start; a damaged startup pair leaves the empty scheme, says
+    // so, and is not overwritten.
+    void settingsAndADamagedPair() {
+        {
+            std::ofstream(Path("VELMAR.DAT").toStdString(), std::ios::binary) << "not a scheme";
+            std::ofstream(Path("PUNTI.DAT").toStdString(), std::ios::binary) << "nor points";
+        }
+        const std::string damaged = Bytes(Path("VELMAR.DAT"));
+        ModalDriver modal;
+        modal.Press("bbOK");  // the read error
+        ui::TfrmVelmar& w = Start();
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("pnlDesF"))->text(),
+                 QStringLiteral("Errore nella lettura del file."));
+        QVERIFY(scheme().IsEmpty(cells::DepLat));
+        QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier);  // icon bar off
+        QVERIFY(!w.findChild<QWidget*>(QStringLiteral("pnlIco"))->isVisible());
+        w.Run(SchemeCommand::Exit);  // nothing changed: no question
+        QVERIFY(w.Ended());
+        QCOMPARE(modal.Titles().size(), 1);
+        QCOMPARE(Bytes(Path("VELMAR.DAT")), damaged);
+        const std::string ini = Bytes(Path("VELMAR3.INI"));
+        QVERIFY(ini.find("[Velmar]") != std::string::npos);
+        QVERIFY(ini.find("Icone=0") != std::string::npos);
+        QVERIFY(ini.find("Status=1") != std::string::npos);
+
+        modal.Press("bbOK");
+        ui::TfrmVelmar& again = Start();
+        QVERIFY(!again.findChild<QWidget*>(QStringLiteral("pnlIco"))->isVisible());
+        QVERIFY(!again.Action(SchemeCommand::Icons)->isChecked());
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ui::SetDesignScale(1.0);
+    ProgramTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "program_test.moc"
