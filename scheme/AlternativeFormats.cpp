@@ -1,5 +1,6 @@
 #include "scheme/AlternativeFormats.h"
 
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 
@@ -43,13 +44,17 @@ double WholeDays(double days) {
     return whole;
 }
 
+// The Julian date of the zone moment of a departure or arrival group.
 std::string JulianText(const Scheme& scheme, int group, char sep) {
-    const double day = scheme.Value(group, 3);
+    assert(group == kDeparture || group == kArrival);  // only they hold times and dates
+    const bool departure = group == kDeparture;
+    const double day = scheme.Value(departure ? cells::DepTfDate : cells::ArrTfDate);
     const CivilDate date = std::isfinite(day) && std::fabs(day) < kLastLongDay
                                ? CivilFromDay(static_cast<int>(std::trunc(day)))
                                : CivilDate{};
-    const double jd = JulianDate(date.year, static_cast<int>(date.month),
-                                 static_cast<int>(date.day), scheme.Value(group, 2));
+    const double jd =
+        JulianDate(date.year, static_cast<int>(date.month), static_cast<int>(date.day),
+                   scheme.Value(departure ? cells::DepTf : cells::ArrTf));
     return "Data giuliana: " + FormatFloat("0.00000", jd, sep);
 }
 
@@ -123,7 +128,7 @@ AlternativeForms AlternativeFormats(const Scheme& scheme, QuantityKind kind, int
             forms.second = JulianText(scheme, group, sep);
             break;
         case QuantityKind::Course:
-            forms.second = CourseFromNorthSouth(v, state, group == kPassageA && cell == 0);
+            forms.second = CourseFromNorthSouth(v, state, CellRef{group, cell} == cells::Rv);
             break;
         case QuantityKind::Speed:
             forms.second = FormatFloat("#.#####", v * kKmPerMile, sep) + " km/h; " +
