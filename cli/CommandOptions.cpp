@@ -150,8 +150,11 @@ int ActivateBrokenLine(BrokenLineEngine& engine, ScriptedKeypad& keypad,
                                              : " needs method 1, 2 or 3"));
         }
         keypad.Push(options.spacing->second);
-        const int tag = name == "--nrpt" || name == "--dmp" ? 1 : 2;
-        if (const int status = run(controller.Spacing(tag), name); status != kExitOk) return status;
+        const SpacingItem item =
+            name == "--nrpt" || name == "--dmp" ? SpacingItem::kNrPt : SpacingItem::kDLonP;
+        if (const int status = run(controller.Spacing(item), name); status != kExitOk) {
+            return status;
+        }
     }
     if (options.limitLatitude) {
         keypad.Push(*options.limitLatitude);
