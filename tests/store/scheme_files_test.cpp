@@ -217,6 +217,12 @@ TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
          F::Ok},
         {"marker in unused slot 0", Put(0, 288 + 0, {1}), F::BadMarker},
         {"marker slot 20 rule 12", Put(0, 288 + 20, {12}), F::BadMarker},
+        // Rule 3 owns both zone-time slots; the other slots take their own rules only.
+        {"marker slot 2 rule 3", Put(0, 288 + 2, {3}), F::Ok},
+        {"marker slot 32 rule 3", Put(0, 288 + 32, {3}), F::Ok},
+        {"marker slot 3 rule 3", Put(0, 288 + 3, {3}), F::BadMarker},
+        {"marker slot 3 rule 10", Put(0, 288 + 3, {10}), F::Ok},
+        {"marker slot 21 rule 4", Put(0, 288 + 21, {4}), F::BadMarker},
         {"N 69", Put(1, 0, {69}), F::Ok},
         {"N 70", Put(1, 0, {70}), F::PointCount},
         {"vertex index 67", Put(1, 1, {67}), F::Ok},
