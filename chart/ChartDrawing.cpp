@@ -308,15 +308,15 @@ void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const Ch
     const int step = view.GraticuleStep();
     view.UpdatePanStep();
 
-    // 4 and 5. Parallels and meridians.
+    // 4. Parallels and meridians, labelled at the left and top edges.
     if (layers.graticule) DrawGraticule(u, area, step, antimeridian);
-    // 6. Equator and central meridian, always.
+    // 5. Equator and central meridian, always.
     DrawAxes(u, area, h, antimeridian);
-    // 7. The great circle with its vertices.
+    // 6. The great circle with its vertices.
     if (layers.greatCircle) DrawGreatCircle(u, marks, h, layers.labels);
-    // 8. The broken line.
+    // 7. The broken line.
     if (layers.brokenLine && marks.BrokenLineEnabled()) DrawBrokenLine(u, marks, h);
-    // 9. The rhumb line, always.
+    // 8. The rhumb line, always.
     DrawRhumbLine(u, marks, h, layers.labels);
 }
 
