@@ -54,7 +54,7 @@ struct PacificLine {
             line.dtP = line.dmP / 15;
         } else {
             work.nrPt = 57;  // vertex inside: N = 59
-            engine.DeriveSpacing(method, 1);
+            engine.DeriveSpacing(static_cast<BrokenLineMethod>(method), SpacingItem::kNrPt);
         }
     }
     velmar::Scheme scheme;
@@ -69,7 +69,7 @@ void BM_RecomputeSixtyLegsWithTimes(benchmark::State& state) {
     PacificLine p(method);
     for (auto _ : state) benchmark::DoNotOptimize(p.engine.ComputeBrokenLine(method));
     state.counters["legs"] = p.line.n;
-    if (p.engine.ComputeBrokenLine(method) < 0) state.SkipWithError("recompute failed");
+    if (!p.engine.ComputeBrokenLine(method)) state.SkipWithError("recompute failed");
 }
 BENCHMARK(BM_RecomputeSixtyLegsWithTimes)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 
@@ -78,7 +78,7 @@ BENCHMARK(BM_RecomputeSixtyLegsWithTimes)->Arg(1)->Arg(4)->Unit(benchmark::kMicr
 void BM_PointsListSixtyLegs(benchmark::State& state) {
     using velmar::kMethodVertex;
     PacificLine p(kMethodVertex);
-    if (p.engine.ComputeBrokenLine(kMethodVertex) < 0) state.SkipWithError("recompute failed");
+    if (!p.engine.ComputeBrokenLine(kMethodVertex)) state.SkipWithError("recompute failed");
     for (auto _ : state)
         benchmark::DoNotOptimize(velmar::FillPointsList(p.line, p.work, kMethodVertex));
 }

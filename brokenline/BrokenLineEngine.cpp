@@ -1,6 +1,7 @@
 #include "brokenline/BrokenLineEngine.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <string>
 
@@ -13,12 +14,6 @@
 
 namespace velmar {
 namespace {
-
-// Scheme cells the broken line reads.
-constexpr int kLatCell = 0, kLonCell = 1, kZoneTimeCell = 2, kZoneDateCell = 3;
-constexpr int kGmtTimeCell = 4, kGmtDateCell = 5;
-constexpr int kVpCell = 1, kRiCell = 2, kV1LatCell = 3, kV1LonCell = 4, kMethodCell = 5;
-constexpr int kMlCell = 0, kMoCell = 2, kSpacingCell = 5;
 
 // No loop of the defaults or ranges needs more rounds than this; the bound
 // only keeps a damaged value (NaN, a zero speed) from looping forever.
@@ -73,19 +68,19 @@ bool InSlots(int index) {
 
 void BrokenLineEngine::RouteFacts() {
     const Scheme& s = scheme_;
-    work_.showLegTimes = !s.IsEmpty(kPassageA, kVpCell);
+    work_.showLegTimes = !s.IsEmpty(cells::Vp);
     // Point times start from the departure's Greenwich moment: with the zone
     // time but not its date that moment is unknown, and computing from an
     // empty date would blame point 0 for a date the user never gave.
-    work_.showTimes = work_.showLegTimes && !s.IsEmpty(kDeparture, kZoneTimeCell) &&
-                      !s.IsEmpty(kDeparture, kGmtTimeCell) && !s.IsEmpty(kDeparture, kGmtDateCell);
-    const double depLon = s.Value(kDeparture, kLonCell);
-    work_.dLon = Normalize180(s.Value(kArrival, kLonCell) - depLon);
-    work_.dLonAV = Normalize180(s.Value(kPassageA, kV1LonCell) - depLon);
+    work_.showTimes = work_.showLegTimes && !s.IsEmpty(cells::DepTf) && !s.IsEmpty(cells::DepTm) &&
+                      !s.IsEmpty(cells::DepTmDate);
+    const double depLon = s.Value(cells::DepLon);
+    work_.dLon = Normalize180(s.Value(cells::ArrLon) - depLon);
+    work_.dLonAV = Normalize180(s.Value(cells::V1Lon) - depLon);
     work_.vertexInside =
         work_.dLon * work_.dLonAV > 0 && std::fabs(work_.dLonAV) < std::fabs(work_.dLon);
     display_.recall = RecallBarTexts(work_.dLon, work_.dLonAV, work_.vertexInside,
-                                     s.Value(kPassageB, kMlCell), s.Value(kPassageB, kMoCell));
+                                     s.Value(cells::ml), s.Value(cells::mo));
     if (work_.vertexInside) {
         const double kept = line_.limitLat;
         LimitingParallelRange();
@@ -93,16 +88,16 @@ void BrokenLineEngine::RouteFacts() {
         line_.limitLat = kept;
     }
     display_.limitLatEnabled =
-        work_.vertexInside && s.Value(kDeparture, kLatCell) * s.Value(kArrival, kLatCell) > 0;
+        work_.vertexInside && s.Value(cells::DepLat) * s.Value(cells::ArrLat) > 0;
     display_.practicalEnabled = work_.showLegTimes;
 }
 
 double BrokenLineEngine::SeasonalLimitLatitude() const {
-    if (scheme_.IsEmpty(kArrival, kZoneDateCell)) return 0;
-    const double date = scheme_.Value(kArrival, kZoneDateCell);
+    if (scheme_.IsEmpty(cells::ArrTfDate)) return 0;
+    const double date = scheme_.Value(cells::ArrTfDate);
     if (!YearInRange(date)) return 0;
     const unsigned month = CivilFromDay(static_cast<int>(std::floor(date))).month;
-    if (scheme_.Value(kPassageA, kV1LatCell) < 0) return (month == 12 || month <= 2) ? -48 : -40;
+    if (scheme_.Value(cells::V1Lat) < 0) return (month == 12 || month <= 2) ? -48 : -40;
     return (month >= 6 && month <= 8) ? 48 : 40;
 }
 
@@ -114,91 +109,121 @@ int BrokenLineEngine::ChooseAutomaticMethod() {
         return kMethodEquation;
     }
     if (work_.vertexInside) {
-        return std::fabs(scheme_.Value(kPassageA, kV1LatCell)) > std::fabs(season)
-                   ? kMethodLimitParallel
-                   : kMethodVertex;
+        return std::fabs(scheme_.Value(cells::V1Lat)) > std::fabs(season) ? kMethodLimitParallel
+                                                                          : kMethodVertex;
     }
-    if (!scheme_.IsEmpty(kPassageA, kVpCell)) return kMethodPractical;
+    if (!scheme_.IsEmpty(cells::Vp)) return kMethodPractical;
     messages_.MsgBox({"I", "O", "Velmar: Automatico", "Velocità propulsiva assente:",
                       "Impossibile impostare il metodo pratico.", ""});
     return kMethodEquation;
 }
 
 bool BrokenLineEngine::SetMethodDefaults(int method) {
-    if (method == kMethodPractical) {
-        const double vp = scheme_.Value(kPassageA, kVpCell);
-        const double ml = scheme_.Value(kPassageB, kMlCell);
-        if (!(vp >= kMinSpeed) || !std::isfinite(vp) || !(ml > 0) || !std::isfinite(ml))
+    switch (method) {
+        case kMethodPractical:
+            return SetPracticalDefaults();
+        case kMethodVertex:
+            SetVertexDefaults();
+            break;
+        case kMethodLimitParallel:
+            SetLimitParallelDefaults();
+            break;
+        case kMethodEquation:
+            SetEquationDefaults();
+            break;
+        default:
             return false;
-        line_.practicalChoice = 2;
-        double k = 1;
-        for (int round = 0; round < kMaxRounds; ++round) {
-            const double dmP = k * vp;
-            k = AdvanceHours(k);
-            if (ml / dmP <= 58) break;
-        }
-        line_.dtP = k;
-        line_.dmP = k * vp;
-        return true;
-    }
-    if (method < kMethodVertex || method > kMethodEquation) return false;
-
-    line_.spacingChoice = 2;
-    work_.dLonP = 0;
-    const double step = work_.dLon >= 0 ? 5 : -5;
-    const double dLon = work_.dLon;
-    // The stepping loops end within 36 rounds for any |dLon| up to 180 (each
-    // round adds five degrees); the bound guards a damaged dLon.
-    auto stepUntil = [&](int cap, auto count) {
-        for (int round = 0; round < kMaxRounds; ++round) {
-            work_.dLonP += step;
-            work_.nrPt = count();
-            if (work_.nrPt <= cap) break;
-        }
-    };
-    if (method == kMethodVertex) {
-        if (std::fabs(dLon) < 30) {
-            work_.nrPt = work_.vertexInside ? 2 : 3;
-            // Spread the points as the NrPt setting would: dividing by the
-            // point count itself put the last point on the arrival and left
-            // a leg of no length, whose time no speed can give.
-            DeriveSpacing(kMethodVertex, 1);
-            line_.spacingChoice = 1;
-        } else {
-            const int drop = work_.vertexInside ? 2 : 1;
-            stepUntil(work_.vertexInside ? 7 : 6,
-                      [&] { return TruncCount(dLon / work_.dLonP) - drop; });
-        }
-    } else if (method == kMethodLimitParallel) {
-        LimitingParallelRange();
-        LimitingParallelArcs();
-        const double arcs = std::fabs(work_.arcDLon1) + std::fabs(work_.arcDLon2);
-        if (arcs <= 17.5) {
-            line_.spacingChoice = 1;
-            work_.nrPt = 1;
-            work_.dLonP = dLon < 0 ? -arcs / 3 : arcs / 3;
-        } else {
-            stepUntil(6, [&] { return TruncCount(arcs / std::fabs(work_.dLonP)) - 2; });
-        }
-    } else {
-        if (std::fabs(dLon) < 17.5) {
-            line_.spacingChoice = 1;
-            work_.nrPt = 1;
-            work_.dLonP = dLon / 2;
-        } else {
-            stepUntil(8, [&] { return TruncCount(dLon / work_.dLonP) - 1; });
-        }
     }
     work_.nrPt = std::clamp(work_.nrPt, 0, 255);
-    scheme_.SetCell(kPassageB, kSpacingCell,
-                    static_cast<std::int8_t>(static_cast<std::uint8_t>(work_.nrPt)), work_.dLonP);
+    scheme_.SetSpacing(work_.nrPt, work_.dLonP);
     return true;
 }
 
+// The interval of the halving and doubling series whose legs first number
+// at most 58 on the rhumb distance.
+bool BrokenLineEngine::SetPracticalDefaults() {
+    const double vp = scheme_.Value(cells::Vp);
+    const double ml = scheme_.Value(cells::ml);
+    if (!(vp >= kMinSpeed) || !std::isfinite(vp) || !(ml > 0) || !std::isfinite(ml)) return false;
+    line_.practicalChoice = static_cast<std::uint8_t>(SpacingItem::kDtP);
+    double k = 1;
+    for (int round = 0; round < kMaxRounds; ++round) {
+        const double dmP = k * vp;
+        k = AdvanceHours(k);
+        if (ml / dmP <= 58) break;
+    }
+    line_.dtP = k;
+    line_.dmP = k * vp;
+    return true;
+}
+
+namespace {
+
+// Widens DLonP by five degrees at a time (towards dLon) until `count` of the
+// new spacing is at most `cap`, and leaves that count in NrPt. The loop ends
+// within 36 rounds for any |dLon| up to 180; the bound guards a damaged dLon.
+template <class Count>
+void StepSpacingUntil(BrokenLineWork& work, int cap, Count count) {
+    const double step = work.dLon >= 0 ? 5 : -5;
+    work.dLonP = 0;
+    for (int round = 0; round < kMaxRounds; ++round) {
+        work.dLonP += step;
+        work.nrPt = count(work.dLonP);
+        if (work.nrPt <= cap) break;
+    }
+}
+
+}  // namespace
+
+void BrokenLineEngine::SetVertexDefaults() {
+    const double dLon = work_.dLon;
+    if (std::fabs(dLon) < 30) {
+        work_.dLonP = 0;
+        work_.nrPt = work_.vertexInside ? 2 : 3;
+        // Spread the points as the NrPt setting would: dividing by the
+        // point count itself put the last point on the arrival and left
+        // a leg of no length, whose time no speed can give.
+        DeriveSpacing(kMethodVertex, SpacingItem::kNrPt);
+        line_.spacingChoice = static_cast<std::uint8_t>(SpacingItem::kNrPt);
+        return;
+    }
+    line_.spacingChoice = static_cast<std::uint8_t>(SpacingItem::kDLonP);
+    const int drop = work_.vertexInside ? 2 : 1;
+    StepSpacingUntil(work_, work_.vertexInside ? 7 : 6,
+                     [&](double dLonP) { return TruncCount(dLon / dLonP) - drop; });
+}
+
+void BrokenLineEngine::SetLimitParallelDefaults() {
+    LimitingParallelRange();
+    LimitingParallelArcs();
+    const double arcs = std::fabs(work_.arcDLon1) + std::fabs(work_.arcDLon2);
+    if (arcs <= 17.5) {
+        line_.spacingChoice = static_cast<std::uint8_t>(SpacingItem::kNrPt);
+        work_.nrPt = 1;
+        work_.dLonP = work_.dLon < 0 ? -arcs / 3 : arcs / 3;
+        return;
+    }
+    line_.spacingChoice = static_cast<std::uint8_t>(SpacingItem::kDLonP);
+    StepSpacingUntil(work_, 6,
+                     [&](double dLonP) { return TruncCount(arcs / std::fabs(dLonP)) - 2; });
+}
+
+void BrokenLineEngine::SetEquationDefaults() {
+    const double dLon = work_.dLon;
+    if (std::fabs(dLon) < 17.5) {
+        line_.spacingChoice = static_cast<std::uint8_t>(SpacingItem::kNrPt);
+        work_.nrPt = 1;
+        work_.dLonP = dLon / 2;
+        return;
+    }
+    line_.spacingChoice = static_cast<std::uint8_t>(SpacingItem::kDLonP);
+    StepSpacingUntil(work_, 8, [&](double dLonP) { return TruncCount(dLon / dLonP) - 1; });
+}
+
 void BrokenLineEngine::LimitingParallelRange() {
-    const double v = scheme_.Value(kPassageA, kV1LatCell);
-    const double dep = scheme_.Value(kDeparture, kLatCell);
-    const double arr = scheme_.Value(kArrival, kLatCell);
+    const double v = scheme_.Value(cells::V1Lat);
+    const double dep = scheme_.Value(cells::DepLat);
+    const double arr = scheme_.Value(cells::ArrLat);
     work_.limitHigh = RoundHalfEven(v);
     // A parallel beyond the vertex is one the great circle never reaches:
     // the arcs touching it from the endpoints would cross over and the line
@@ -235,23 +260,24 @@ void BrokenLineEngine::LimitingParallelRange() {
 
 void BrokenLineEngine::LimitingParallelArcs() {
     const double t = Tand(line_.limitLat);
-    const double a = Tand(scheme_.Value(kDeparture, kLatCell)) / t;
-    const double b = Tand(scheme_.Value(kArrival, kLatCell)) / t;
+    const double a = Tand(scheme_.Value(cells::DepLat)) / t;
+    const double b = Tand(scheme_.Value(cells::ArrLat)) / t;
     work_.arcDLon1 = Acosd(a);
     work_.arcDLon2 = Acosd(b);
     if (work_.dLon < 0) work_.arcDLon1 = -work_.arcDLon1;
     work_.arcDLon2 = -SignOf(work_.dLon) * work_.arcDLon2;
 }
 
-void BrokenLineEngine::DeriveSpacing(int method, int which) {
+void BrokenLineEngine::DeriveSpacing(BrokenLineMethod method, SpacingItem given) {
+    assert(method >= kMethodVertex && method <= kMethodEquation);
     const double arcs = std::fabs(work_.arcDLon1) + std::fabs(work_.arcDLon2);
     const double span = method == kMethodLimitParallel ? arcs : std::fabs(work_.dLon);
     const int extra =
         (method == kMethodLimitParallel || (method == kMethodVertex && work_.vertexInside)) ? 2 : 1;
-    if (which == 1) {
+    if (given == SpacingItem::kNrPt) {
         work_.dLonP = span / (work_.nrPt + extra);
         if (work_.dLon < 0) work_.dLonP = -work_.dLonP;
-    } else if (which == 2) {
+    } else {
         const SpacingRange range = SpacingRanges(method);
         const double count = span / std::fabs(work_.dLonP) - extra;
         // A spacing typed at the edge of its range may divide to one point
@@ -290,8 +316,8 @@ SpacingRange BrokenLineEngine::SpacingRanges(int method) const {
 }
 
 PracticalRange BrokenLineEngine::PracticalRanges() const {
-    const double vp = scheme_.Value(kPassageA, kVpCell);
-    const double ml = scheme_.Value(kPassageB, kMlCell);
+    const double vp = scheme_.Value(cells::Vp);
+    const double ml = scheme_.Value(cells::ml);
     PracticalRange r;
     double t = 192, d = 0;
     for (int round = 0; round < kMaxRounds; ++round) {
@@ -347,11 +373,12 @@ std::string BrokenLineEngine::PointLabel(int index, int method) const {
 }
 
 void BrokenLineEngine::GenerateVertexMethod() {
-    const double depLon = scheme_.Value(kDeparture, kLonCell);
-    const double v1Lat = scheme_.Value(kPassageA, kV1LatCell);
-    const double v1Lon = scheme_.Value(kPassageA, kV1LonCell);
+    const double depLon = scheme_.Value(cells::DepLon);
+    const double v1Lat = scheme_.Value(cells::V1Lat);
+    const double v1Lon = scheme_.Value(cells::V1Lon);
     const double tv = Tand(v1Lat);
     const int nrPt = work_.nrPt;
+    assert(nrPt >= 0 && InSlots(nrPt + 2));  // ComputeBrokenLine holds NrPt to 1..58
     if (!work_.vertexInside) {
         line_.n = static_cast<std::uint8_t>(nrPt + 1);
         for (int i = 1; i <= nrPt; ++i) {
@@ -383,9 +410,10 @@ void BrokenLineEngine::GenerateVertexMethod() {
 }
 
 void BrokenLineEngine::GenerateLimitParallel() {
-    const double depLon = scheme_.Value(kDeparture, kLonCell);
-    const double arrLon = scheme_.Value(kArrival, kLonCell);
+    const double depLon = scheme_.Value(cells::DepLon);
+    const double arrLon = scheme_.Value(cells::ArrLon);
     const int nrPt = work_.nrPt;
+    assert(nrPt >= 0 && InSlots(nrPt + 3));  // ComputeBrokenLine holds NrPt to 1..56
     line_.n = static_cast<std::uint8_t>(nrPt + 3);
     const double a1 = std::fabs(work_.arcDLon1), a2 = std::fabs(work_.arcDLon2);
     const int k = std::clamp(TruncCount(RoundHalfEven(nrPt * a1 / (a1 + a2))), 0, nrPt);
@@ -406,9 +434,10 @@ void BrokenLineEngine::GenerateLimitParallel() {
 }
 
 void BrokenLineEngine::GenerateEquation() {
-    const double depLon = scheme_.Value(kDeparture, kLonCell);
-    const double tv = Tand(scheme_.Value(kPassageA, kV1LatCell));
-    const double node = scheme_.Value(kPassageA, kV1LonCell) + 90;
+    const double depLon = scheme_.Value(cells::DepLon);
+    const double tv = Tand(scheme_.Value(cells::V1Lat));
+    const double node = scheme_.Value(cells::V1Lon) + 90;
+    assert(work_.nrPt >= 0 && InSlots(work_.nrPt + 1));  // ComputeBrokenLine holds NrPt to 1..58
     line_.n = static_cast<std::uint8_t>(work_.nrPt + 1);
     for (int i = 1; i <= work_.nrPt; ++i) {
         const double lon = Normalize180(depLon + i * work_.dLonP);
@@ -417,11 +446,11 @@ void BrokenLineEngine::GenerateEquation() {
 }
 
 void BrokenLineEngine::GeneratePractical() {
-    const double arrLat = scheme_.Value(kArrival, kLatCell);
-    const double arrLon = scheme_.Value(kArrival, kLonCell);
+    const double arrLat = scheme_.Value(cells::ArrLat);
+    const double arrLon = scheme_.Value(cells::ArrLon);
     const double leg =
-        line_.practicalChoice == 1 ? line_.dmP : line_.dtP * scheme_.Value(kPassageA, kVpCell);
-    line_.legs[0] = {scheme_.Value(kPassageA, kRiCell), leg};
+        line_.practicalChoice == 1 ? line_.dmP : line_.dtP * scheme_.Value(cells::Vp);
+    line_.legs[0] = {scheme_.Value(cells::Ri), leg};
     int i = 1;
     double remaining = 0;
     do {
@@ -439,6 +468,7 @@ void BrokenLineEngine::GeneratePractical() {
         line_.legs[i].distance = leg;
         ++i;
     } while (line_.dmP <= remaining && i <= 59);
+    assert(InSlots(i));  // at most 60 legs: the arrival is point 60 at the latest
     const GeoPoint& last = line_.points[i - 1];
     const Rhumb closing = RhumbInverse(last.latitude, last.longitude, arrLat, arrLon);
     line_.legs[i - 1] = {closing.course, closing.distance};
@@ -449,6 +479,7 @@ void BrokenLineEngine::GeneratePractical() {
 }
 
 void BrokenLineEngine::ComputeLegs() {
+    assert(InSlots(line_.n));  // set by a generation, not read from a file
     totalDistance_ = 0;
     for (int i = 0; i < line_.n; ++i) {
         const GeoPoint& a = line_.points[i];
@@ -460,7 +491,8 @@ void BrokenLineEngine::ComputeLegs() {
 }
 
 void BrokenLineEngine::ComputeTimes() {
-    const double vp = scheme_.Value(kPassageA, kVpCell);
+    assert(InSlots(line_.n));
+    const double vp = scheme_.Value(cells::Vp);
     totalTime_ = 0;
     for (int i = 0; i < line_.n; ++i) {
         double distance = line_.legs[i].distance, speed = vp, time = 0;
@@ -472,8 +504,7 @@ void BrokenLineEngine::ComputeTimes() {
         totalTime_ += time;
     }
     if (!work_.showTimes) return;
-    line_.greenwichTimes[0] =
-        scheme_.Value(kDeparture, kGmtTimeCell) / 24 + scheme_.Value(kDeparture, kGmtDateCell);
+    line_.greenwichTimes[0] = scheme_.Value(cells::DepTm) / 24 + scheme_.Value(cells::DepTmDate);
     for (int i = 1; i <= line_.n; ++i) {
         // The departure moment is never 0 (its date is in 1900..9999), so
         // the end of each leg is simply start plus leg time.
@@ -491,7 +522,7 @@ void BrokenLineEngine::ComputeTimes() {
     }
 }
 
-int BrokenLineEngine::ComputeBrokenLine(int method) {
+std::optional<BrokenLineMethod> BrokenLineEngine::ComputeBrokenLine(int method) {
     work_.error = kPointErrorNone;
     computing_ = method;
     totalDistance_ = 0;
@@ -502,8 +533,7 @@ int BrokenLineEngine::ComputeBrokenLine(int method) {
     const BrokenLine before = line_;
     bool generated = false;
     if (method >= kMethodVertex && method <= kMethodPractical) {
-        line_.points[0] = {scheme_.Value(kDeparture, kLatCell),
-                           scheme_.Value(kDeparture, kLonCell)};
+        line_.points[0] = {scheme_.Value(cells::DepLat), scheme_.Value(cells::DepLon)};
         // Every count that sizes a table is held to the capacity limits.
         const int maxNrPt = method == kMethodLimitParallel ? 56 : 58;
         if (method == kMethodPractical || (work_.nrPt >= 1 && work_.nrPt <= maxNrPt)) {
@@ -525,8 +555,7 @@ int BrokenLineEngine::ComputeBrokenLine(int method) {
         }
     }
     if (generated && method != kMethodPractical) {
-        line_.points[line_.n] = {scheme_.Value(kArrival, kLatCell),
-                                 scheme_.Value(kArrival, kLonCell)};
+        line_.points[line_.n] = {scheme_.Value(cells::ArrLat), scheme_.Value(cells::ArrLon)};
         ComputeLegs();
     }
     // After a failed generation the tables do not describe a line: times
@@ -534,14 +563,14 @@ int BrokenLineEngine::ComputeBrokenLine(int method) {
     if (generated && work_.showLegTimes) ComputeTimes();
     if (work_.error == kPointErrorNone &&
         (!generated || !std::isfinite(totalDistance_) ||
-         totalDistance_ > scheme_.Value(kPassageB, kMlCell) + kDistanceSlack)) {
+         totalDistance_ > scheme_.Value(cells::ml) + kDistanceSlack)) {
         work_.error = kPointErrorTooLong;
     }
     if (work_.error != kPointErrorNone) {
         messages_.MsgBox({"E", "O", "Velmar: Modulo Punti",
                           "Errore inaspettato:", "Il metodo non è stato applicato.", ""});
         line_ = before;
-        return -1;
+        return std::nullopt;
     }
     shown_ = line_;
     shownWork_ = work_;
@@ -551,11 +580,11 @@ int BrokenLineEngine::ComputeBrokenLine(int method) {
     if (totalDistance_ != line_.totalDistance) scheme_.saved = false;
     line_.totalDistance = totalDistance_;
     line_.totalTime = work_.showLegTimes ? totalTime_ : 0;
-    return method;
+    return static_cast<BrokenLineMethod>(method);
 }
 
 void BrokenLineEngine::ShowSpacingStatus(int method) {
-    scheme_.SetCell(kPassageA, kMethodCell, kStateComputed, method);
+    scheme_.SetCell(cells::Method, kStateComputed, method);
     display_.status = SpacingStatusFor(method, work_.nrPt, work_.dLonP, line_);
 }
 
@@ -563,14 +592,13 @@ bool BrokenLineEngine::ApplyMethod(int method) {
     // The cell as it stood before this recompute: the scheme's undo copy of
     // it holds a value only after an entry, so a method that was chosen
     // automatically would come back as "Automatico".
-    const double keptValue = scheme_.Value(kPassageA, kMethodCell);
-    const int keptState = scheme_.State(kPassageA, kMethodCell);
-    const int r = ComputeBrokenLine(method);
-    if (r > 0) {
-        scheme_.SetCell(kPassageA, kMethodCell, kStateComputed, r);
+    const double keptValue = scheme_.Value(cells::Method);
+    const int keptState = scheme_.State(cells::Method);
+    if (const auto computed = ComputeBrokenLine(method)) {
+        scheme_.SetCell(cells::Method, kStateComputed, *computed);
         return true;
     }
-    scheme_.SetCell(kPassageA, kMethodCell, keptState, keptValue);
+    scheme_.SetCell(cells::Method, keptState, keptValue);
     return false;
 }
 
@@ -590,7 +618,7 @@ bool BrokenLineEngine::MethodAvailable(int method) const {
         case kMethodLimitParallel:
             return display_.limitLatEnabled;
         case kMethodPractical:
-            return work_.showLegTimes && scheme_.Value(kPassageA, kVpCell) >= kMinSpeed;
+            return work_.showLegTimes && scheme_.Value(cells::Vp) >= kMinSpeed;
         default:
             return false;
     }
@@ -598,7 +626,7 @@ bool BrokenLineEngine::MethodAvailable(int method) const {
 
 bool BrokenLineEngine::StoredSettingsUsable(int method) {
     if (method == kMethodPractical) {
-        const double vp = scheme_.Value(kPassageA, kVpCell);
+        const double vp = scheme_.Value(cells::Vp);
         const double leg = line_.practicalChoice == 1 ? line_.dmP : line_.dtP * vp;
         return MethodAvailable(method) &&
                (line_.practicalChoice == 1 || line_.practicalChoice == 2) &&
@@ -622,10 +650,10 @@ bool BrokenLineEngine::StoredSettingsUsable(int method) {
 bool BrokenLineEngine::Activate() {
     RouteFacts();
     int method = kMethodAutomatic;
-    if (!scheme_.IsEmpty(kPassageA, kMethodCell)) {
+    if (!scheme_.IsEmpty(cells::Method)) {
         work_.nrPt = scheme_.NrPt();
-        work_.dLonP = scheme_.Value(kPassageB, kSpacingCell);
-        const double stored = scheme_.Value(kPassageA, kMethodCell);
+        work_.dLonP = scheme_.Value(cells::Spacing);
+        const double stored = scheme_.Value(cells::Method);
         if (stored >= 1.0 && stored < 5.0) method = static_cast<int>(std::trunc(stored));
         // A method cell and spacing from a damaged or foreign file must not
         // drive the tables: such a method is chosen afresh.

@@ -9,6 +9,7 @@
 // the record's 70 slots: a count read from a file or typed is checked before
 // it drives a loop.
 
+#include <optional>
 #include <string>
 
 #include "brokenline/BrokenLine.h"
@@ -67,15 +68,17 @@ class BrokenLineEngine {
     /// reached from an endpoint).
     void LimitingParallelArcs();
 
-    /// which 1: DLonP from NrPt; which 2: NrPt from DLonP (held within the
-    /// method's range).
-    void DeriveSpacing(int method, int which);
+    /// The other spacing figure of method 1..3 from the one the user set:
+    /// given kNrPt, DLonP from NrPt; given kDLonP, NrPt from DLonP (held
+    /// within the method's range).
+    void DeriveSpacing(BrokenLineMethod method, SpacingItem given);
 
     /// Generates points, legs and times for method 1..4; the method on
-    /// success, -1 on failure after the point error (if any) and "Errore
-    /// inaspettato:". On success the list and status bar are rebuilt and the
-    /// totals stored (SchemeSaved cleared when the total distance changed).
-    int ComputeBrokenLine(int method);
+    /// success, nothing on failure (any other method number, or after the
+    /// point error, if any, and "Errore inaspettato:"). On success the list
+    /// and status bar are rebuilt and the totals stored (SchemeSaved cleared
+    /// when the total distance changed).
+    std::optional<BrokenLineMethod> ComputeBrokenLine(int method);
 
     /// ComputeBrokenLine plus the method cell: computed on success, the
     /// cell's earlier value and state back on failure.
@@ -115,6 +118,10 @@ class BrokenLineEngine {
     MessageSink& messages() { return messages_; }
 
   private:
+    bool SetPracticalDefaults();
+    void SetVertexDefaults();
+    void SetLimitParallelDefaults();
+    void SetEquationDefaults();
     void GenerateVertexMethod();
     void GenerateLimitParallel();
     void GenerateEquation();

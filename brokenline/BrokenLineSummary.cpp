@@ -22,9 +22,9 @@ std::string SummaryHoursText(double hours) {
 }
 
 bool FillSummary(const Scheme& scheme, const BrokenLine& line, SummaryLabels& labels) {
-    const double ml = scheme.Value(kPassageB, 0);
-    const double dt = scheme.Value(kPassageB, 1);
-    const double mo = scheme.Value(kPassageB, 2);
+    const double ml = scheme.Value(cells::ml);
+    const double dt = scheme.Value(cells::Dt);
+    const double mo = scheme.Value(cells::mo);
     if (!(mo < line.totalDistance && line.totalDistance < ml)) return false;
     auto distance = [](double miles) {
         return FormatValue(QuantityKind::Distance, kStateEntered, miles);
@@ -35,7 +35,7 @@ bool FillSummary(const Scheme& scheme, const BrokenLine& line, SummaryLabels& la
     labels.lineTime = SummaryHoursText(line.totalTime);
     labels.savedDistance = distance(ml - line.totalDistance);
     labels.savedTime = SummaryHoursText(dt - line.totalTime);
-    const double cell = scheme.Value(kPassageA, 5);
+    const double cell = scheme.Value(cells::Method);
     const int method = std::isfinite(cell) ? static_cast<int>(std::trunc(cell)) : 0;
     if (method == kMethodPractical) {
         labels.spacingTitle = "Cambio rotta";
@@ -57,7 +57,7 @@ bool FillSummary(const Scheme& scheme, const BrokenLine& line, SummaryLabels& la
             labels.secondLabel = "*" + labels.secondLabel;
         labels.firstValue = std::to_string(scheme.NrPt());
         labels.secondValue =
-            FormatValue(QuantityKind::Longitude, kStateEntered, scheme.Value(kPassageB, 5));
+            FormatValue(QuantityKind::Longitude, kStateEntered, scheme.Value(cells::Spacing));
     }
     return true;
 }

@@ -3,6 +3,7 @@
 // every activation of the points window, never stored in a file.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,16 @@ enum BrokenLineMethod : int {
     kMethodLimitParallel = 2,  ///< "Parallelo Limite"
     kMethodEquation = 3,       ///< "Equazione del Circolo Massimo"
     kMethodPractical = 4,      ///< "Metodo Pratico"
+};
+
+/// The two spacing figures the user can set, numbered as the points window's
+/// parameter items and the header bytes that remember the choice: methods 1
+/// to 3 set NrPt or DLonP, the practical method DmP or DtP in the same places.
+enum class SpacingItem : std::uint8_t {
+    kNrPt = 1,   ///< "NrPt...": the number of intermediate points
+    kDLonP = 2,  ///< "DLonP...": the longitude between points
+    kDmP = 1,    ///< "DmP...": the miles between course changes (practical method)
+    kDtP = 2,    ///< "DtP...": the hours between course changes (practical method)
 };
 
 /// Error numbers of one recompute; 0 while all is well.

@@ -8,11 +8,8 @@
 namespace velmar {
 namespace {
 
-constexpr int kMethodCell = 5;
-constexpr int kSpacingCell = 5;
-
 int CurrentMethodOf(const Scheme& scheme) {
-    const double v = scheme.Value(kPassageA, kMethodCell);
+    const double v = scheme.Value(cells::Method);
     return std::isfinite(v) && v >= 0 && v < kMethodCount ? static_cast<int>(std::trunc(v)) : 0;
 }
 
@@ -20,7 +17,7 @@ int CurrentMethodOf(const Scheme& scheme) {
 
 void PointsController::MarkEntered() {
     Scheme& s = engine_.scheme();
-    s.SetCell(kPassageA, kMethodCell, kStateEntered, s.Value(kPassageA, kMethodCell));
+    s.SetCell(cells::Method, kStateEntered, s.Value(cells::Method));
 }
 
 CommandResult PointsController::Automatic() {
@@ -48,8 +45,8 @@ CommandResult PointsController::ChooseMethod(int tag) {
     return CommandResult::kApplied;
 }
 
-CommandResult PointsController::Spacing(int tag) {
-    if (tag != 1 && tag != 2) return CommandResult::kRefused;
+CommandResult PointsController::Spacing(SpacingItem item) {
+    if (item != SpacingItem::kNrPt && item != SpacingItem::kDLonP) return CommandResult::kRefused;
     Scheme& scheme = engine_.scheme();
     BrokenLine& line = engine_.line();
     BrokenLineWork& work = engine_.work();
@@ -61,24 +58,25 @@ CommandResult PointsController::Spacing(int tag) {
     request.hasBounds = true;
     if (method == kMethodPractical) {
         const PracticalRange range = engine_.PracticalRanges();
-        request.kind = tag == 1 ? QuantityKind::Distance : QuantityKind::Interval;
-        request.value = tag == 1 ? line.dmP : line.dtP;
-        request.lower = tag == 1 ? range.dmPLower : range.dtPLower;
-        request.upper = tag == 1 ? range.dmPUpper : range.dtPUpper;
+        const bool dmP = item == SpacingItem::kDmP;
+        request.kind = dmP ? QuantityKind::Distance : QuantityKind::Interval;
+        request.value = dmP ? line.dmP : line.dtP;
+        request.lower = dmP ? range.dmPLower : range.dtPLower;
+        request.upper = dmP ? range.dmPUpper : range.dtPUpper;
         request.rangeSwitch = 1;
         double value = request.value;
         if (!keypad_.ShowKeypad(request, value)) return CommandResult::kUnchanged;
-        const double vp = scheme.Value(kPassageA, 1);
+        const double vp = scheme.Value(cells::Vp);
         const auto keptChoice = line.practicalChoice;
         const double keptDmP = line.dmP, keptDtP = line.dtP;
-        if (tag == 1) {
+        if (dmP) {
             line.dmP = value;
             line.dtP = value / vp;
         } else {
             line.dtP = value;
             line.dmP = value * vp;
         }
-        line.practicalChoice = static_cast<std::uint8_t>(tag);
+        line.practicalChoice = static_cast<std::uint8_t>(item);
         if (!engine_.ApplyMethod(kMethodPractical)) {
             line.practicalChoice = keptChoice;
             line.dmP = keptDmP;
@@ -89,14 +87,15 @@ CommandResult PointsController::Spacing(int tag) {
         return CommandResult::kApplied;
     }
     const SpacingRange range = engine_.SpacingRanges(method);
-    request.kind = tag == 1 ? QuantityKind::PointCount : QuantityKind::Longitude;
-    request.value = tag == 1 ? scheme.NrPt() : scheme.Value(kPassageB, kSpacingCell);
-    request.lower = tag == 1 ? range.nrPtLower : range.dLonPLower;
-    request.upper = tag == 1 ? range.nrPtUpper : range.dLonPUpper;
-    request.rangeSwitch = (tag == 2 && work.dLon < 0) ? -1 : 1;
+    const bool nrPt = item == SpacingItem::kNrPt;
+    request.kind = nrPt ? QuantityKind::PointCount : QuantityKind::Longitude;
+    request.value = nrPt ? scheme.NrPt() : scheme.Value(cells::Spacing);
+    request.lower = nrPt ? range.nrPtLower : range.dLonPLower;
+    request.upper = nrPt ? range.nrPtUpper : range.dLonPUpper;
+    request.rangeSwitch = (!nrPt && work.dLon < 0) ? -1 : 1;
     double value = request.value;
     if (!keypad_.ShowKeypad(request, value)) return CommandResult::kUnchanged;
-    if (tag == 1) {
+    if (nrPt) {
         // Held before the conversion: a count beyond an int (or not a number)
         // from a keypad that let it through must not be undefined behaviour.
         // Out of its range it fails the recompute like any count too large.
@@ -106,12 +105,11 @@ CommandResult PointsController::Spacing(int tag) {
     } else {
         work.dLonP = value;
     }
-    engine_.DeriveSpacing(method, tag);
+    engine_.DeriveSpacing(static_cast<BrokenLineMethod>(method), item);
     if (!engine_.ApplyMethod(method)) return CommandResult::kFailed;
-    line.spacingChoice = static_cast<std::uint8_t>(tag);
+    line.spacingChoice = static_cast<std::uint8_t>(item);
     MarkEntered();
-    scheme.SetCell(kPassageB, kSpacingCell,
-                   static_cast<std::int8_t>(static_cast<std::uint8_t>(work.nrPt)), work.dLonP);
+    scheme.SetSpacing(work.nrPt, work.dLonP);
     return CommandResult::kApplied;
 }
 
@@ -137,7 +135,7 @@ CommandResult PointsController::LimitLatitude() {
     request.value = line.limitLat;
     request.lower = work.limitLow;
     request.upper = work.limitHigh;
-    request.rangeSwitch = scheme.Value(kPassageA, 3);
+    request.rangeSwitch = scheme.Value(cells::V1Lat);
     double value = request.value;
     if (!keypad_.ShowKeypad(request, value)) return CommandResult::kUnchanged;
     line.limitLat = value;

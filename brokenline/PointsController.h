@@ -29,11 +29,11 @@ class PointsController {
     /// refused with a message. On success the method cell becomes entered.
     CommandResult ChooseMethod(int tag);
 
-    /// The spacing dialog: tag 1 "NrPt..." (or "DmP..."), tag 2 "DLonP..."
+    /// The spacing dialog: the item "NrPt..." (or "DmP..."), or "DLonP..."
     /// (or "DtP..."). The keypad is asked with the ranges of the current
     /// method; on success the choice is recorded and the method cell becomes
     /// entered. A failed practical change puts DmP, DtP and the choice back.
-    CommandResult Spacing(int tag);
+    CommandResult Spacing(SpacingItem item);
 
     /// "Latitudine Limite...": refused with "Devi prima impostare il metodo
     /// del Parallelo Limite" unless the method cell holds 2.

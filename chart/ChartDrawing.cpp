@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTransform>
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -170,6 +171,105 @@ void GreatCircleDots(UnitPainter& u, int vx, double tanVertexLat, int count) {
     }
 }
 
+// The chart units at the image's edges.
+struct VisibleArea {
+    double left;
+    double right;
+    double top;
+    double bottom;
+};
+
+// Parallels up to 80 degrees, labelled at the left edge, and meridians out
+// to 180 degrees each side, labelled at the top, every `step` degrees.
+void DrawGraticule(UnitPainter& u, const VisibleArea& area, int step, bool antimeridian) {
+    for (int lat = step; lat <= 80; lat += step) {
+        const int y = ChartY(lat);
+        u.Text(area.left, y, Degrees(lat, "°N"));
+        u.Text(area.left, -y, Degrees(lat, "°S"));
+        u.Line(area.left, y, area.right, y);
+        u.Line(area.left, -y, area.right, -y);
+    }
+    for (int lon = step; lon <= 180; lon += step) {
+        const int x = Nearest(lon * 60.0);
+        if (antimeridian) {
+            u.Text(x, area.top, Degrees(180 - lon, "°W"));
+            u.Text(-x, area.top, Degrees(180 - lon, "°E"));
+        } else {
+            u.Text(x, area.top, Degrees(lon, "°E"));
+            u.Text(-x, area.top, Degrees(lon, "°W"));
+        }
+        u.Line(-x, area.top, -x, area.bottom);
+        u.Line(x, area.top, x, area.bottom);
+    }
+}
+
+// The equator and the central meridian with their labels; `h` is the text
+// height in chart units.
+void DrawAxes(UnitPainter& u, const VisibleArea& area, int h, bool antimeridian) {
+    u.Text(area.left, 0, QStringLiteral("0"));
+    u.SetPen(kChartEquator, h / 6);
+    u.Line(area.left, 0, area.right, 0);
+    u.Text(0, area.top, antimeridian ? QStringLiteral("180") : QStringLiteral("0"));
+    u.SetPen(0xff000000, 7);
+    u.Line(0, area.top, 0, area.bottom);
+}
+
+// The great circle through its circled vertices V1 and V2; for the limiting
+// parallel method also the two great circles tangent to that parallel.
+void DrawGreatCircle(UnitPainter& u, const ChartMarks& marks, int h, bool labels) {
+    const int r1 = h / 3;
+    u.SetPen(kChartGreatCircle, 1);
+    u.Circle(marks.v1.x, marks.v1.y, r1);
+    u.Circle(marks.v2.x, marks.v2.y, r1);
+    u.SetPen(kChartGreatCircle, r1);
+    GreatCircleDots(u, marks.v1.x, std::tan(marks.v1Latitude * kDegToRad), 89);
+    const bool tangents = marks.method == kLimitingParallelMethod && marks.hasTangents;
+    if (tangents) {
+        const int r2 = h / 5;
+        u.SetPen(kChartGreatCircle, 1);
+        u.Circle(marks.t1.x, marks.t1.y, r2);
+        u.Circle(marks.t2.x, marks.t2.y, r2);
+        u.SetPen(kChartGreatCircle, r2);
+        const double t = std::tan(marks.limitLat * kDegToRad);
+        GreatCircleDots(u, marks.t1.x, t, 44);
+        GreatCircleDots(u, marks.t2.x, t, 44);
+    }
+    if (!labels) return;
+    u.SetTextColor(kChartRhumb);
+    u.Text(marks.v1.x, marks.v1.y, QStringLiteral("V1"));
+    u.Text(marks.v2.x, marks.v2.y, QStringLiteral("V2"));
+    if (tangents) {
+        u.Text(marks.t1.x, marks.t1.y, QStringLiteral("V'"));
+        u.Text(marks.t2.x, marks.t2.y, QStringLiteral("V\""));
+    }
+}
+
+// The broken line: from A through each point (circled) to B.
+void DrawBrokenLine(UnitPainter& u, const ChartMarks& marks, int h) {
+    u.SetPen(kChartBrokenLine, 1);
+    const int r3 = h / 4;
+    ChartPoint at = marks.a;
+    // Marks built by hand may hold any count: the table holds no more.
+    const int count = std::clamp(marks.pointCount, 0, kBrokenLineSlots);
+    for (int i = 0; i < count; ++i) {
+        const ChartPoint& p = marks.points[i];
+        u.Line(at.x, at.y, p.x, p.y);
+        u.Circle(p.x, p.y, r3);
+        at = p;
+    }
+    u.Line(at.x, at.y, marks.b.x, marks.b.y);
+}
+
+// The rhumb line from A to B: straight on this projection.
+void DrawRhumbLine(UnitPainter& u, const ChartMarks& marks, int h, bool labels) {
+    u.SetPen(kChartRhumb, h / 6);
+    u.SetTextColor(kChartRhumb);
+    u.Line(marks.a.x, marks.a.y, marks.b.x, marks.b.y);
+    if (!labels) return;
+    u.Text(marks.a.x, marks.a.y, QStringLiteral("A"));
+    u.Text(marks.b.x, marks.b.y, QStringLiteral("B"));
+}
+
 }  // namespace
 
 void ApplyChartMapping(QPainter& painter, const ChartView& view) {
@@ -200,10 +300,7 @@ void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const Ch
     // 2. The visible area in chart units.
     if (HaveFonts()) u.SetFont(ChartFont(m));
     const int h = TextHeightUnits(m);
-    const double left = m.ChartXAt(0);
-    const double right = m.ChartXAt(w);
-    const double top = m.ChartYAt(0);
-    const double bottom = m.ChartYAt(h0);
+    const VisibleArea area{m.ChartXAt(0), m.ChartXAt(w), m.ChartYAt(0), m.ChartYAt(h0)};
     u.SetPen(kChartGraticule, 1);
     u.SetTextColor(0xff000000);
 
@@ -211,92 +308,16 @@ void DrawChart(QImage& image, ChartView& view, const ChartMarks& marks, const Ch
     const int step = view.GraticuleStep();
     view.UpdatePanStep();
 
-    if (layers.graticule) {
-        // 4. Parallels up to 80 degrees, labelled at the left edge.
-        for (int lat = step; lat <= 80; lat += step) {
-            const int y = ChartY(lat);
-            u.Text(left, y, Degrees(lat, "°N"));
-            u.Text(left, -y, Degrees(lat, "°S"));
-            u.Line(left, y, right, y);
-            u.Line(left, -y, right, -y);
-        }
-        // 5. Meridians out to 180 degrees each side, labelled at the top.
-        for (int lon = step; lon <= 180; lon += step) {
-            const int x = Nearest(lon * 60.0);
-            if (antimeridian) {
-                u.Text(x, top, Degrees(180 - lon, "°W"));
-                u.Text(-x, top, Degrees(180 - lon, "°E"));
-            } else {
-                u.Text(x, top, Degrees(lon, "°E"));
-                u.Text(-x, top, Degrees(lon, "°W"));
-            }
-            u.Line(-x, top, -x, bottom);
-            u.Line(x, top, x, bottom);
-        }
-    }
-
-    // 6. Equator and central meridian, always.
-    u.Text(left, 0, QStringLiteral("0"));
-    u.SetPen(kChartEquator, h / 6);
-    u.Line(left, 0, right, 0);
-    u.Text(0, top, antimeridian ? QStringLiteral("180") : QStringLiteral("0"));
-    u.SetPen(0xff000000, 7);
-    u.Line(0, top, 0, bottom);
-
-    // 8. The great circle with its vertices.
-    if (layers.greatCircle) {
-        const int r1 = h / 3;
-        u.SetPen(kChartGreatCircle, 1);
-        u.Circle(marks.v1.x, marks.v1.y, r1);
-        u.Circle(marks.v2.x, marks.v2.y, r1);
-        u.SetPen(kChartGreatCircle, r1);
-        GreatCircleDots(u, marks.v1.x, std::tan(marks.v1Latitude * kDegToRad), 89);
-        const bool tangents = marks.method == kLimitingParallelMethod && marks.hasTangents;
-        if (tangents) {
-            const int r2 = h / 5;
-            u.SetPen(kChartGreatCircle, 1);
-            u.Circle(marks.t1.x, marks.t1.y, r2);
-            u.Circle(marks.t2.x, marks.t2.y, r2);
-            u.SetPen(kChartGreatCircle, r2);
-            const double t = std::tan(marks.limitLat * kDegToRad);
-            GreatCircleDots(u, marks.t1.x, t, 44);
-            GreatCircleDots(u, marks.t2.x, t, 44);
-        }
-        if (layers.labels) {
-            u.SetTextColor(kChartRhumb);
-            u.Text(marks.v1.x, marks.v1.y, QStringLiteral("V1"));
-            u.Text(marks.v2.x, marks.v2.y, QStringLiteral("V2"));
-            if (tangents) {
-                u.Text(marks.t1.x, marks.t1.y, QStringLiteral("V'"));
-                u.Text(marks.t2.x, marks.t2.y, QStringLiteral("V\""));
-            }
-        }
-    }
-
-    // 9. The broken line: from A through each point (circled) to B.
-    if (layers.brokenLine && marks.BrokenLineEnabled()) {
-        u.SetPen(kChartBrokenLine, 1);
-        const int r3 = h / 4;
-        ChartPoint at = marks.a;
-        // Marks built by hand may hold any count: the table holds no more.
-        const int count = std::clamp(marks.pointCount, 0, kBrokenLineSlots);
-        for (int i = 0; i < count; ++i) {
-            const ChartPoint& p = marks.points[i];
-            u.Line(at.x, at.y, p.x, p.y);
-            u.Circle(p.x, p.y, r3);
-            at = p;
-        }
-        u.Line(at.x, at.y, marks.b.x, marks.b.y);
-    }
-
-    // 10. The rhumb line, always: straight on this projection.
-    u.SetPen(kChartRhumb, h / 6);
-    u.SetTextColor(kChartRhumb);
-    u.Line(marks.a.x, marks.a.y, marks.b.x, marks.b.y);
-    if (layers.labels) {
-        u.Text(marks.a.x, marks.a.y, QStringLiteral("A"));
-        u.Text(marks.b.x, marks.b.y, QStringLiteral("B"));
-    }
+    // 4. Parallels and meridians, labelled at the left and top edges.
+    if (layers.graticule) DrawGraticule(u, area, step, antimeridian);
+    // 5. Equator and central meridian, always.
+    DrawAxes(u, area, h, antimeridian);
+    // 6. The great circle with its vertices.
+    if (layers.greatCircle) DrawGreatCircle(u, marks, h, layers.labels);
+    // 7. The broken line.
+    if (layers.brokenLine && marks.BrokenLineEnabled()) DrawBrokenLine(u, marks, h);
+    // 8. The rhumb line, always.
+    DrawRhumbLine(u, marks, h, layers.labels);
 }
 
 QImage DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& map) {
@@ -335,6 +356,8 @@ void DrawWorldMap(const QImage& chart, const ChartView& view, const WorldMap& ma
     };
     for (const MapPolyline& line : map.polylines) {
         if (line.maxX < minX || line.minX > maxX || line.maxY < minY || line.minY > maxY) continue;
+        // The reader builds each polyline over points it stored.
+        assert(line.first + std::size_t{line.count} <= map.points.size());
         const ChartPoint* pts = map.points.data() + line.first;
         const bool inside =
             line.minX >= minX && line.maxX <= maxX && line.minY >= minY && line.maxY <= maxY;

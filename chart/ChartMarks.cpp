@@ -1,6 +1,7 @@
 #include "chart/ChartMarks.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 namespace velmar {
@@ -13,23 +14,25 @@ ChartPoint At(double latitude, double longitude, CentralMeridian meridian) {
 
 ChartMarks ComputeChartMarks(const Scheme& scheme, const BrokenLine& line) {
     ChartMarks m;
-    const double depLon = scheme.Value(kDeparture, 1);
-    const double arrLon = scheme.Value(kArrival, 1);
+    const double depLon = scheme.Value(cells::DepLon);
+    const double arrLon = scheme.Value(cells::ArrLon);
     m.meridian = ChooseCentralMeridian(depLon, arrLon);
 
-    const double methodValue = scheme.Value(kPassageA, 5);
+    const double methodValue = scheme.Value(cells::Method);
     m.method = methodValue >= 0 && methodValue < 5 ? static_cast<int>(methodValue) : 0;
 
-    m.a = At(scheme.Value(kDeparture, 0), depLon, m.meridian);
-    m.b = At(scheme.Value(kArrival, 0), arrLon, m.meridian);
-    m.v1 = At(scheme.Value(kPassageA, 3), scheme.Value(kPassageA, 4), m.meridian);
-    m.v1Latitude = std::isfinite(scheme.Value(kPassageA, 3)) ? scheme.Value(kPassageA, 3) : 0.0;
-    m.v2 = {ChartX(scheme.Value(kPassageB, 4), m.meridian), -m.v1.y};
+    m.a = At(scheme.Value(cells::DepLat), depLon, m.meridian);
+    m.b = At(scheme.Value(cells::ArrLat), arrLon, m.meridian);
+    const double v1Lat = scheme.Value(cells::V1Lat);
+    m.v1 = At(v1Lat, scheme.Value(cells::V1Lon), m.meridian);
+    m.v1Latitude = std::isfinite(v1Lat) ? v1Lat : 0.0;
+    m.v2 = {ChartX(scheme.Value(cells::V2Lon), m.meridian), -m.v1.y};
 
     if (m.method == 0) return m;
     // The arrival is point N; a damaged record must not lead past the tables.
     const int n = std::min<int>(line.n, kBrokenLineSlots - 1);
     for (int i = 1; i < n; ++i) {
+        assert(m.pointCount < kBrokenLineSlots);
         const GeoPoint& p = line.points[i];
         m.points[m.pointCount++] = At(p.latitude, p.longitude, m.meridian);
     }

@@ -8,12 +8,12 @@ namespace velmar {
 
 CoordinatesTexts CoordinatesPanelTexts(const Scheme& scheme) {
     CoordinatesTexts t;
-    t.departureLatitude = ChartCoordText(CoordKind::kLatitude, scheme.Value(kDeparture, 0));
-    t.departureLongitude = ChartCoordText(CoordKind::kLongitude, scheme.Value(kDeparture, 1));
-    t.rhumbCourse = FormatFloat("##0", scheme.Value(kPassageA, 0));
-    t.rhumbDistance = FormatFloat("#0.0", scheme.Value(kPassageB, 0));
-    t.arrivalLatitude = ChartCoordText(CoordKind::kLatitude, scheme.Value(kArrival, 0));
-    t.arrivalLongitude = ChartCoordText(CoordKind::kLongitude, scheme.Value(kArrival, 1));
+    t.departureLatitude = ChartCoordText(CoordKind::kLatitude, scheme.Value(cells::DepLat));
+    t.departureLongitude = ChartCoordText(CoordKind::kLongitude, scheme.Value(cells::DepLon));
+    t.rhumbCourse = FormatFloat("##0", scheme.Value(cells::Rv));
+    t.rhumbDistance = FormatFloat("#0.0", scheme.Value(cells::ml));
+    t.arrivalLatitude = ChartCoordText(CoordKind::kLatitude, scheme.Value(cells::ArrLat));
+    t.arrivalLongitude = ChartCoordText(CoordKind::kLongitude, scheme.Value(cells::ArrLon));
     return t;
 }
 

@@ -147,9 +147,11 @@ int ActivateBrokenLine(CliRun& run, const BrokenLineOptions& options) {
                                              : " needs method 1, 2 or 3"));
         }
         keypad.Push(options.spacing->second);
-        const int tag = name == "--nrpt" || name == "--dmp" ? 1 : 2;
-        if (const int status = check(controller.Spacing(tag), name); status != kExitOk)
+        const SpacingItem item =
+            name == "--nrpt" || name == "--dmp" ? SpacingItem::kNrPt : SpacingItem::kDLonP;
+        if (const int status = check(controller.Spacing(item), name); status != kExitOk) {
             return status;
+        }
     }
     if (options.limitLatitude) {
         keypad.Push(*options.limitLatitude);

@@ -198,10 +198,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         result = points.ChooseMethod(which / 4 % 6);
                         break;
                     case 1:
-                        result = points.Spacing(1);
+                        result = points.Spacing(SpacingItem::kNrPt);
                         break;
                     case 2:
-                        result = points.Spacing(2);
+                        result = points.Spacing(SpacingItem::kDLonP);
                         break;
                     default:
                         result = points.LimitLatitude();

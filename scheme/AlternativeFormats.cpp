@@ -1,5 +1,6 @@
 #include "scheme/AlternativeFormats.h"
 
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 
@@ -43,8 +44,12 @@ double WholeDays(double days) {
     return whole;
 }
 
+// The Julian date of the zone moment of a departure or arrival group.
 std::string JulianText(const Scheme& scheme, int group, char sep) {
-    const double jd = JulianDateOfDay(scheme.Value(group, 3), scheme.Value(group, 2));
+    assert(group == kDeparture || group == kArrival);  // only they hold times and dates
+    const bool departure = group == kDeparture;
+    const double jd = JulianDateOfDay(scheme.Value(departure ? cells::DepTfDate : cells::ArrTfDate),
+                                      scheme.Value(departure ? cells::DepTf : cells::ArrTf));
     return "Data giuliana: " + FormatFloat("0.00000", jd, sep);
 }
 
@@ -118,7 +123,7 @@ AlternativeForms AlternativeFormats(const Scheme& scheme, QuantityKind kind, int
             forms.second = JulianText(scheme, group, sep);
             break;
         case QuantityKind::Course:
-            forms.second = CourseFromNorthSouth(v, state, group == kPassageA && cell == 0);
+            forms.second = CourseFromNorthSouth(v, state, CellRef{group, cell} == cells::Rv);
             break;
         case QuantityKind::Speed:
             forms.second = FormatFloat("#.#####", v * kKmPerMile, sep) + " km/h; " +

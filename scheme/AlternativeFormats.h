@@ -38,6 +38,9 @@ AlternativeForms AlternativeFormats(const Scheme& scheme, QuantityKind kind, int
                                     const LongDateFormatter& dates, char decimalSeparator = '.');
 /// The same with Italian long dates.
 AlternativeForms AlternativeFormats(const Scheme& scheme, QuantityKind kind, int group, int cell);
+inline AlternativeForms AlternativeFormats(const Scheme& scheme, QuantityKind kind, CellRef c) {
+    return AlternativeFormats(scheme, kind, c.group, c.cell);
+}
 
 /// Degrees, minutes and whole seconds of an angle without sign:
 /// 41° 30' 00" for -41.5.

@@ -5,6 +5,7 @@
 // routes keys and clicks to it.
 
 #include <array>
+#include <cassert>
 #include <string>
 
 #include "core/DateTime.h"
@@ -67,8 +68,15 @@ class KeypadLogic {
     FieldLimits Limits(int field) const;
     std::string FieldCaption(int field) const;
 
-    int Field(int field) const { return fields_[field]; }
-    int LoadedField(int field) const { return loaded_[field]; }
+    /// A field's number; `field` is 0..2 (the window's three spin boxes).
+    int Field(int field) const {
+        assert(field >= 0 && field < static_cast<int>(fields_.size()));
+        return fields_[field];
+    }
+    int LoadedField(int field) const {
+        assert(field >= 0 && field < static_cast<int>(loaded_.size()));
+        return loaded_[field];
+    }
     /// 'N', 'S', 'E', 'W' or 0 for none.
     char Hemisphere() const { return hemisphere_; }
     bool FirstFieldEdited() const { return firstEdited_; }

@@ -12,19 +12,20 @@ class ReportBuilder {
     ReportBuilder(const Scheme& scheme, const LongDateFormatter& dates, char sep)
         : scheme_(scheme), dates_(dates), sep_(sep) {}
 
-    std::string ValueText(int g, int c) const {
-        return FormatValue(KindOf(g, c), scheme_.State(g, c), scheme_.Value(g, c));
+    std::string ValueText(CellRef c) const {
+        return FormatValue(KindOf(c), scheme_.State(c), scheme_.Value(c));
     }
     // The first alternative form, from the stored value even of an empty cell.
-    std::string FirstForm(int g, int c) const {
-        return AlternativeFormats(scheme_, KindOf(g, c), g, c, dates_, sep_).first;
+    std::string FirstForm(CellRef c) const {
+        return AlternativeFormats(scheme_, KindOf(c), c.group, c.cell, dates_, sep_).first;
     }
-    std::string Tail(int g, int c, ReportSection section) const {
+    std::string Tail(CellRef c, ReportSection section) const {
         std::string tail;
         if (section == ReportSection::WithFormats)
-            tail =
-                " (" + AlternativeFormats(scheme_, KindOf(g, c), g, c, dates_, sep_).second + ")";
-        if (scheme_.State(g, c) == kStateEntered) tail += " *";
+            tail = " (" +
+                   AlternativeFormats(scheme_, KindOf(c), c.group, c.cell, dates_, sep_).second +
+                   ")";
+        if (scheme_.State(c) == kStateEntered) tail += " *";
         return tail;
     }
 
@@ -32,24 +33,28 @@ class ReportBuilder {
                   ReportSection section) const {
         lines.push_back(heading);
         for (int c = 0; c < kCellsPerGroup; ++c)
-            lines.push_back(std::string("\t") + kPositionCaptions[c] + " = " + ValueText(g, c) +
-                            Tail(g, c, section));
+            lines.push_back(std::string("\t") + kPositionCaptions[c] + " = " + ValueText({g, c}) +
+                            Tail({g, c}, section));
     }
 
     void Passage(std::vector<std::string>& lines, ReportSection s) const {
         lines.push_back("PERCORSO:");
         lines.push_back("Lossodromia");
-        lines.push_back("\tRv = " + ValueText(1, 0) + Tail(1, 0, s));
-        lines.push_back("\tVp = " + FirstForm(1, 1) + Tail(1, 1, s));
-        lines.push_back("\tml = " + FirstForm(2, 0) + Tail(2, 0, s));
-        lines.push_back("\tDt = " + FirstForm(2, 1) + Tail(2, 1, s));
+        lines.push_back("\tRv = " + ValueText(cells::Rv) + Tail(cells::Rv, s));
+        lines.push_back("\tVp = " + FirstForm(cells::Vp) + Tail(cells::Vp, s));
+        lines.push_back("\tml = " + FirstForm(cells::ml) + Tail(cells::ml, s));
+        lines.push_back("\tDt = " + FirstForm(cells::Dt) + Tail(cells::Dt, s));
         lines.push_back("Ortodromia");
-        lines.push_back("\tRi = " + ValueText(1, 2) + Tail(1, 2, s));
-        lines.push_back("\tmo = " + FirstForm(2, 2) + Tail(2, 2, s));
-        for (int g : {kPassageA, kPassageB}) {
-            lines.push_back(g == kPassageA ? "\tV1" : "\tV2");
-            lines.push_back("\t\tLat = " + ValueText(g, 3) + Tail(g, 3, s));
-            lines.push_back("\t\tLon = " + ValueText(g, 4) + Tail(g, 4, s));
+        lines.push_back("\tRi = " + ValueText(cells::Ri) + Tail(cells::Ri, s));
+        lines.push_back("\tmo = " + FirstForm(cells::mo) + Tail(cells::mo, s));
+        const struct {
+            const char* name;
+            CellRef lat, lon;
+        } vertices[] = {{"\tV1", cells::V1Lat, cells::V1Lon}, {"\tV2", cells::V2Lat, cells::V2Lon}};
+        for (const auto& v : vertices) {
+            lines.push_back(v.name);
+            lines.push_back("\t\tLat = " + ValueText(v.lat) + Tail(v.lat, s));
+            lines.push_back("\t\tLon = " + ValueText(v.lon) + Tail(v.lon, s));
         }
     }
 

@@ -3,6 +3,7 @@
 // the solver's slot markers and what undo and the out-of-range note need.
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string>
 
@@ -58,9 +59,17 @@ inline constexpr CellRef ArrTm{kArrival, 4};
 inline constexpr CellRef ArrTmDate{kArrival, 5};
 }  // namespace cells
 
+/// True for a group and cell inside the scheme.
+constexpr bool IsCell(int group, int cell) {
+    return group >= 0 && group < kGroups && cell >= 0 && cell < kCellsPerGroup;
+}
+constexpr bool IsCell(CellRef c) {
+    return IsCell(c.group, c.cell);
+}
+
 /// Whatever shows the scheme's cells: told of every cell SetCell writes.
 class CellView {
-public:
+  public:
     virtual ~CellView() = default;
     /// `text` is FormatValue of the cell; `state` picks the colour (0 black,
     /// +1 navy, -1 maroon). Cell (2,5) is never shown.
@@ -84,9 +93,17 @@ struct Scheme {
     /// Notified of every cell write; may be null.
     CellView* view = nullptr;
 
-    double Value(int group, int cell) const { return values[group][cell]; }
-    int State(int group, int cell) const { return states[group][cell]; }
-    bool IsEmpty(int group, int cell) const { return states[group][cell] == 0; }
+    // The readers and SetCell take a cell of the scheme: callers holding a
+    // group and cell from outside (a typed command, a file) check IsCell first.
+    double Value(int group, int cell) const {
+        assert(IsCell(group, cell));
+        return values[group][cell];
+    }
+    int State(int group, int cell) const {
+        assert(IsCell(group, cell));
+        return states[group][cell];
+    }
+    bool IsEmpty(int group, int cell) const { return State(group, cell) == 0; }
     double Value(CellRef c) const { return Value(c.group, c.cell); }
     int State(CellRef c) const { return State(c.group, c.cell); }
     bool IsEmpty(CellRef c) const { return IsEmpty(c.group, c.cell); }
@@ -97,8 +114,18 @@ struct Scheme {
     void SetCell(CellRef c, int state, double value) { SetCell(c.group, c.cell, state, value); }
 
     /// The broken line's point count held in the state byte of cell (2,5).
-    int NrPt() const { return static_cast<std::uint8_t>(states[kPassageB][5]); }
-    void SetNrPt(int count) { states[kPassageB][5] = static_cast<std::int8_t>(static_cast<std::uint8_t>(count)); }
+    int NrPt() const {
+        return static_cast<std::uint8_t>(states[cells::Spacing.group][cells::Spacing.cell]);
+    }
+    void SetNrPt(int count) { states[cells::Spacing.group][cells::Spacing.cell] = NrPtByte(count); }
+    /// Stores the broken line's spacing through SetCell: DLonP as the value
+    /// of cell (2,5), the point count NrPt (0..255) as its state byte.
+    void SetSpacing(int nrPt, double dLonP) { SetCell(cells::Spacing, NrPtByte(nrPt), dLonP); }
+    /// A point count 0..255 as the signed state byte that holds it.
+    static std::int8_t NrPtByte(int count) {
+        assert(count >= 0 && count <= 255);
+        return static_cast<std::int8_t>(static_cast<std::uint8_t>(count));
+    }
 
     /// Empties every cell, its previous value and state, and every marker.
     /// The entry history is left alone (callers reset it).
@@ -109,22 +136,22 @@ struct Scheme {
     /// Puts a cell at the head of the entry history (nothing happens when it
     /// is already the most recent).
     void PushHistory(int group, int cell);
+    void PushHistory(CellRef c) { PushHistory(c.group, c.cell); }
     void ResetHistory();
 };
 
 /// The kind of a cell; cell (1,5) is Method; cell (2,5) has none (PointCount
 /// is returned, whose display text is empty).
 QuantityKind KindOf(int group, int cell);
-inline QuantityKind KindOf(CellRef c) { return KindOf(c.group, c.cell); }
+inline QuantityKind KindOf(CellRef c) {
+    return KindOf(c.group, c.cell);
+}
 
 /// The cell's name: "Latitudine di Partenza", "Rotta vera", "Cammino
 /// Ortodromico" ...; empty for cell (2,5).
 std::string CellLabel(int group, int cell);
-inline std::string CellLabel(CellRef c) { return CellLabel(c.group, c.cell); }
-
-/// True for a group and cell inside the scheme.
-inline bool IsCell(int group, int cell) {
-    return group >= 0 && group < kGroups && cell >= 0 && cell < kCellsPerGroup;
+inline std::string CellLabel(CellRef c) {
+    return CellLabel(c.group, c.cell);
 }
 
 }  // namespace velmar

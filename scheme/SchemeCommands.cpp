@@ -24,10 +24,10 @@ bool TakeSystemTime(SchemeSolver& solver, const LocalMoment& now) {
         {"?", "YN", "Velmar: Ora/Data", "Inserire come ora e data di partenza...", text, ""});
     if (answer != kMsgYes) return false;
     Scheme& scheme = solver.scheme();
-    scheme.SetCell(kDeparture, 2, kStateEntered, now.hours + now.minutes / 60.0);
-    scheme.SetCell(kDeparture, 3, kStateEntered, DayNumber(now.date));
-    scheme.PushHistory(kDeparture, 2);
-    scheme.PushHistory(kDeparture, 3);
+    scheme.SetCell(cells::DepTf, kStateEntered, now.hours + now.minutes / 60.0);
+    scheme.SetCell(cells::DepTfDate, kStateEntered, DayNumber(now.date));
+    scheme.PushHistory(cells::DepTf);
+    scheme.PushHistory(cells::DepTfDate);
     scheme.saved = false;
     solver.SolveToFixpoint();
     return true;
@@ -35,9 +35,9 @@ bool TakeSystemTime(SchemeSolver& solver, const LocalMoment& now) {
 
 OtherFormatsOutcome ShowOtherFormats(const Scheme& scheme, MessageSink& messages, int group,
                                      int cell) {
-    if (!IsCell(group, cell) || (group == kPassageB && cell == 5))
-        return OtherFormatsOutcome::EmptyCell;
-    if (group == kPassageA && cell == 5)
+    const CellRef at{group, cell};
+    if (!IsCell(at) || at == cells::Spacing) return OtherFormatsOutcome::EmptyCell;
+    if (at == cells::Method)
         return scheme.IsEmpty(group, cell) ? OtherFormatsOutcome::EmptyCell
                                            : OtherFormatsOutcome::OpenSummary;
     if (scheme.IsEmpty(group, cell)) return OtherFormatsOutcome::EmptyCell;

@@ -33,5 +33,9 @@ enum class OtherFormatsOutcome {
 /// The "Altri formati..." command for a cell.
 OtherFormatsOutcome ShowOtherFormats(const Scheme& scheme, MessageSink& messages, int group,
                                      int cell);
+inline OtherFormatsOutcome ShowOtherFormats(const Scheme& scheme, MessageSink& messages,
+                                            CellRef c) {
+    return ShowOtherFormats(scheme, messages, c.group, c.cell);
+}
 
 }  // namespace velmar

@@ -5,7 +5,8 @@ namespace velmar {
 bool SchemeEditor::IsEntryCell(int group, int cell) {
     if (!IsCell(group, cell)) return false;
     if (group == kDeparture || group == kArrival) return true;
-    return cell == 0 || cell == 1;
+    const CellRef at{group, cell};
+    return at == cells::Rv || at == cells::Vp || at == cells::ml || at == cells::Dt;
 }
 
 EditOutcome SchemeEditor::EditCell(int group, int cell) {

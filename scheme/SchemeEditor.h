@@ -28,6 +28,7 @@ class SchemeEditor {
 
     /// The scheme screen's click on an entry cell.
     EditOutcome EditCell(int group, int cell);
+    EditOutcome EditCell(CellRef c) { return EditCell(c.group, c.cell); }
 
     SchemeSolver& solver() { return solver_; }
 

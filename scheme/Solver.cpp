@@ -1,7 +1,8 @@
 #include "scheme/Solver.h"
 
+#include <cassert>
 #include <cmath>
-#include <initializer_list>
+#include <iterator>
 
 #include "core/Angles.h"
 #include "core/DateTime.h"
@@ -12,163 +13,171 @@ namespace velmar {
 
 namespace {
 
-constexpr int kMethodGroup = kPassageA;
-constexpr int kMethodCell = 5;
-
-// One rule of the solver: where it keeps its claim, which cells it must not
-// overwrite (entered targets stop it) and which it needs.
-struct Rule {
-    int slot;
-    int number;
-    std::initializer_list<CellRef> targets;
-    std::initializer_list<CellRef> inputs;
-};
+using namespace cells;
 
 // The thirteen rules in the order a pass runs them. Rules sharing a slot
 // exclude each other: the first to run owns the slot until the markers are
 // cleared, so a derivation once chosen is never silently replaced by another.
-const Rule kRules[] = {
-    {3, 1, {{0, 4}, {0, 5}}, {{0, 1}, {0, 2}, {0, 3}}},
-    {33, 2, {{3, 4}, {3, 5}}, {{3, 1}, {3, 2}, {3, 3}}},
-    {2, 3, {{0, 2}, {0, 3}}, {{0, 1}, {0, 4}, {0, 5}}},
-    {32, 3, {{3, 2}, {3, 3}}, {{3, 1}, {3, 4}, {3, 5}}},
-    {21, 5, {{2, 1}}, {{1, 1}, {2, 0}}},
-    {20, 6, {{2, 0}}, {{1, 1}, {2, 1}}},
-    {11, 7, {{1, 1}}, {{2, 0}, {2, 1}}},
-    {33, 8, {{3, 4}, {3, 5}}, {{0, 4}, {0, 5}, {2, 1}}},
-    {21, 9, {{2, 1}}, {{0, 4}, {0, 5}, {3, 4}, {3, 5}}},
-    {3, 10, {{0, 4}, {0, 5}}, {{3, 4}, {3, 5}, {2, 1}}},
-    {20, 11, {{1, 0}, {2, 0}}, {{0, 0}, {0, 1}, {3, 0}, {3, 1}}},
-    {22, 12, {}, {{0, 0}, {0, 1}, {3, 0}, {3, 1}}},
-    {31, 13, {{3, 0}, {3, 1}}, {{0, 0}, {0, 1}, {1, 0}, {2, 0}}},
+// Rules 1 to 3 read the position's longitude, then the moment's time and date,
+// and store the other moment's time and date: RunRule takes those cells from
+// the row.
+constexpr SolverRule kRules[] = {
+    {kRuleDepGreenwich, kSlotDepGreenwich, {DepTm, DepTmDate}, {DepLon, DepTf, DepTfDate}},
+    {kRuleArrGreenwich, kSlotArrGreenwich, {ArrTm, ArrTmDate}, {ArrLon, ArrTf, ArrTfDate}},
+    {kRuleZoneTime, kSlotDepZoneTime, {DepTf, DepTfDate}, {DepLon, DepTm, DepTmDate}},
+    {kRuleZoneTime, kSlotArrZoneTime, {ArrTf, ArrTfDate}, {ArrLon, ArrTm, ArrTmDate}},
+    {kRuleDtFromDistance, kSlotPassageTime, {Dt}, {Vp, ml}},
+    {kRuleDistanceFromDt, kSlotRhumbDistance, {ml}, {Vp, Dt}},
+    {kRuleSpeed, kSlotSpeed, {Vp}, {ml, Dt}},
+    {kRuleArrFromDt, kSlotArrGreenwich, {ArrTm, ArrTmDate}, {DepTm, DepTmDate, Dt}},
+    {kRuleDtFromMoments, kSlotPassageTime, {Dt}, {DepTm, DepTmDate, ArrTm, ArrTmDate}},
+    {kRuleDepFromDt, kSlotDepGreenwich, {DepTm, DepTmDate}, {ArrTm, ArrTmDate, Dt}},
+    {kRuleRhumbLine, kSlotRhumbDistance, {Rv, ml}, {DepLat, DepLon, ArrLat, ArrLon}},
+    {kRuleGreatCircle, kSlotGreatCircle, {}, {DepLat, DepLon, ArrLat, ArrLon}},
+    {kRuleDeadReckoning, kSlotArrPosition, {ArrLat, ArrLon}, {DepLat, DepLon, Rv, ml}},
 };
-constexpr int kRuleCount = static_cast<int>(std::size(kRules));
+
+// Every slot a marker index and every cell one of the scheme: the pass
+// indexes the markers and the cells with them unchecked.
+constexpr bool RulesAddressTheScheme() {
+    for (const SolverRule& rule : kRules) {
+        if (rule.slot < 0 || rule.slot >= kMarkerSlots) return false;
+        for (const CellRef& c : rule.targets)
+            if (!IsCell(c)) return false;
+        for (const CellRef& c : rule.inputs)
+            if (!IsCell(c)) return false;
+    }
+    return true;
+}
+static_assert(RulesAddressTheScheme());
+static_assert(std::size(kRules) == 13);
 
 }  // namespace
 
-double CellDateTime(const Scheme& scheme, int group, int timeCell) {
-    return scheme.Value(group, timeCell + 1) + scheme.Value(group, timeCell) / 24.0;
+std::span<const SolverRule> SolverRules() {
+    return kRules;
+}
+
+double CellDateTime(const Scheme& scheme, CellRef time, CellRef date) {
+    return scheme.Value(date) + scheme.Value(time) / 24.0;
 }
 
 bool SchemeSolver::Solve() {
-    for (int order = 0; order < kRuleCount; ++order) {
-        const Rule& rule = kRules[order];
-        bool eligible =
-            scheme_.markers[rule.slot] == 0 || scheme_.markers[rule.slot] == rule.number;
-        for (const CellRef& t : rule.targets)
-            eligible = eligible && scheme_.State(t.group, t.cell) < 1;
-        for (const CellRef& in : rule.inputs)
-            eligible = eligible && !scheme_.IsEmpty(in.group, in.cell);
+    for (const SolverRule& rule : kRules) {
+        std::uint8_t& marker = scheme_.markers[rule.slot];
+        bool eligible = marker == 0 || marker == rule.number;
+        for (const CellRef& t : rule.targets) eligible = eligible && scheme_.State(t) < 1;
+        for (const CellRef& in : rule.inputs) eligible = eligible && !scheme_.IsEmpty(in);
         if (!eligible) continue;
-        scheme_.markers[rule.slot] = static_cast<std::uint8_t>(rule.number);
-        if (!RunRule(order)) return false;
+        marker = static_cast<std::uint8_t>(rule.number);
+        if (!RunRule(rule)) return false;
     }
     return true;
 }
 
-// Computes rule `order` and stores its results; on failure reports the
-// failing cell and stores nothing.
-bool SchemeSolver::RunRule(int order) {
+// Computes a rule and stores its results; on failure reports the failing
+// cell and stores nothing.
+bool SchemeSolver::RunRule(const SolverRule& rule) {
     Scheme& s = scheme_;
     // A computed moment goes into its time cell first, then its date cell.
-    auto storeMoment = [&s](int group, int timeCell, DateTime d) {
+    auto storeMoment = [&s](CellRef time, CellRef date, DateTime d) {
         const double day = std::trunc(d);
-        s.SetCell(group, timeCell, kStateComputed, (d - day) * 24.0);
-        s.SetCell(group, timeCell + 1, kStateComputed, day);
+        s.SetCell(time, kStateComputed, (d - day) * 24.0);
+        s.SetCell(date, kStateComputed, day);
     };
-    auto fail = [this](int group, int cell) {
-        ReportOutOfRange(group, cell);
+    auto fail = [this](CellRef c) {
+        ReportOutOfRange(c);
         return false;
     };
-    const double ml = s.Value(2, 0), vp = s.Value(1, 1), dt = s.Value(2, 1);
-    switch (order) {
-        case 0:
-        case 1: {  // zone time to Greenwich time, departure then arrival
-            const int g = order == 0 ? kDeparture : kArrival;
-            DateTime greenwich = 0;
-            if (!ToGreenwich(s.Value(g, 1), CellDateTime(s, g, 2), greenwich)) return fail(g, 5);
-            storeMoment(g, 4, greenwich);
-            return true;
-        }
-        case 2:
-        case 3: {  // Greenwich time to zone time
-            const int g = order == 2 ? kDeparture : kArrival;
-            DateTime zone = 0;
-            if (!ToZoneTime(s.Value(g, 1), CellDateTime(s, g, 4), zone)) return fail(g, 3);
-            storeMoment(g, 2, zone);
+    const double mlValue = s.Value(ml), vpValue = s.Value(Vp), dtValue = s.Value(Dt);
+    switch (rule.number) {
+        case kRuleDepGreenwich:  // 1 and 2: Greenwich time from zone time
+        case kRuleArrGreenwich:
+        case kRuleZoneTime: {  // 3, departure or arrival: zone time from Greenwich time
+            const CellRef* in = rule.inputs.begin();
+            const CellRef* out = rule.targets.begin();
+            const double longitude = s.Value(in[0]);
+            const DateTime from = CellDateTime(s, in[1], in[2]);
+            DateTime to = 0;
+            const bool ok = rule.number == kRuleZoneTime ? ToZoneTime(longitude, from, to)
+                                                         : ToGreenwich(longitude, from, to);
+            if (!ok) return fail(out[1]);
+            storeMoment(out[0], out[1], to);
             return true;
         }
         // The relations mark the value to compute with a 0 and allow for the
         // rounding of one quotient or product; an input that is itself 0 (a
         // damaged file) would make them compute another value, so it fails.
-        case 4: {  // Dt = ml / Vp
-            double distance = ml, speed = vp, time = 0;
-            if (ml == 0 || vp == 0 || !SpeedRelation(distance, speed, time)) return fail(2, 1);
-            s.SetCell(2, 1, kStateComputed, time);
+        case kRuleDtFromDistance: {  // 5: Dt = ml / Vp
+            double distance = mlValue, speed = vpValue, time = 0;
+            if (mlValue == 0 || vpValue == 0 || !SpeedRelation(distance, speed, time))
+                return fail(Dt);
+            s.SetCell(Dt, kStateComputed, time);
             return true;
         }
-        case 5: {  // ml = Vp * Dt
-            double distance = 0, speed = vp, time = dt;
-            if (!SpeedRelation(distance, speed, time)) return fail(2, 0);
-            s.SetCell(2, 0, kStateComputed, distance);
+        case kRuleDistanceFromDt: {  // 6: ml = Vp * Dt
+            double distance = 0, speed = vpValue, time = dtValue;
+            if (!SpeedRelation(distance, speed, time)) return fail(ml);
+            s.SetCell(ml, kStateComputed, distance);
             return true;
         }
-        case 6: {  // Vp = ml / Dt
-            double distance = ml, speed = 0, time = dt;
-            if (ml == 0 || !SpeedRelation(distance, speed, time)) return fail(1, 1);
-            s.SetCell(1, 1, kStateComputed, speed);
+        case kRuleSpeed: {  // 7: Vp = ml / Dt
+            double distance = mlValue, speed = 0, time = dtValue;
+            if (mlValue == 0 || !SpeedRelation(distance, speed, time)) return fail(Vp);
+            s.SetCell(Vp, kStateComputed, speed);
             return true;
         }
-        case 7: {  // arrival Greenwich = departure Greenwich + Dt
-            DateTime start = CellDateTime(s, 0, 4), end = 0;
-            double interval = dt;
-            if (start == 0 || !IntervalRelation(start, interval, end)) return fail(3, 5);
-            storeMoment(kArrival, 4, end);
+        case kRuleArrFromDt: {  // 8: arrival Greenwich = departure Greenwich + Dt
+            DateTime start = CellDateTime(s, DepTm, DepTmDate), end = 0;
+            double interval = dtValue;
+            if (start == 0 || !IntervalRelation(start, interval, end)) return fail(ArrTmDate);
+            storeMoment(ArrTm, ArrTmDate, end);
             return true;
         }
-        case 8: {  // Dt = arrival Greenwich - departure Greenwich, kept to the millisecond
-            DateTime start = CellDateTime(s, 0, 4), end = CellDateTime(s, 3, 4);
+        case kRuleDtFromMoments: {  // 9: Dt = arrival - departure Greenwich, to the millisecond
+            DateTime start = CellDateTime(s, DepTm, DepTmDate);
+            DateTime end = CellDateTime(s, ArrTm, ArrTmDate);
             double interval = 0;
-            if (start == 0 || end == 0 || !IntervalRelation(start, interval, end))
-                return fail(2, 1);
-            s.SetCell(2, 1, kStateComputed, interval);
+            if (start == 0 || end == 0 || !IntervalRelation(start, interval, end)) return fail(Dt);
+            s.SetCell(Dt, kStateComputed, interval);
             return true;
         }
-        case 9: {  // departure Greenwich = arrival Greenwich - Dt
-            DateTime start = 0, end = CellDateTime(s, 3, 4);
-            double interval = dt;
-            if (end == 0 || !IntervalRelation(start, interval, end)) return fail(0, 5);
-            storeMoment(kDeparture, 4, start);
+        case kRuleDepFromDt: {  // 10: departure Greenwich = arrival Greenwich - Dt
+            DateTime start = 0, end = CellDateTime(s, ArrTm, ArrTmDate);
+            double interval = dtValue;
+            if (end == 0 || !IntervalRelation(start, interval, end)) return fail(DepTmDate);
+            storeMoment(DepTm, DepTmDate, start);
             return true;
         }
-        case 10: {  // rhumb line between the two positions
+        case kRuleRhumbLine: {  // 11: rhumb line between the two positions
             const Rhumb r =
-                RhumbInverse(s.Value(0, 0), s.Value(0, 1), s.Value(3, 0), s.Value(3, 1));
-            s.SetCell(1, 0, kStateComputed, r.course);
-            s.SetCell(2, 0, kStateComputed, r.distance);
+                RhumbInverse(s.Value(DepLat), s.Value(DepLon), s.Value(ArrLat), s.Value(ArrLon));
+            s.SetCell(Rv, kStateComputed, r.course);
+            s.SetCell(ml, kStateComputed, r.distance);
             return true;
         }
-        case 11: {  // great circle and its vertices
+        case kRuleGreatCircle: {  // 12: great circle and its vertices
             const GreatCircleRoute gc =
-                GreatCircle(s.Value(0, 0), s.Value(0, 1), s.Value(3, 0), s.Value(3, 1));
-            s.SetCell(1, 2, kStateComputed, gc.initialCourse);
-            s.SetCell(2, 2, kStateComputed, gc.distance);
-            s.SetCell(1, 3, kStateComputed, gc.v1Latitude);
-            s.SetCell(1, 4, kStateComputed, gc.v1Longitude);
-            s.SetCell(2, 3, kStateComputed, gc.v2Latitude());
-            s.SetCell(2, 4, kStateComputed, gc.v2Longitude);
+                GreatCircle(s.Value(DepLat), s.Value(DepLon), s.Value(ArrLat), s.Value(ArrLon));
+            s.SetCell(Ri, kStateComputed, gc.initialCourse);
+            s.SetCell(mo, kStateComputed, gc.distance);
+            s.SetCell(V1Lat, kStateComputed, gc.v1Latitude);
+            s.SetCell(V1Lon, kStateComputed, gc.v1Longitude);
+            s.SetCell(V2Lat, kStateComputed, gc.v2Latitude());
+            s.SetCell(V2Lon, kStateComputed, gc.v2Longitude);
             return true;
         }
-        case 12: {  // dead reckoning to the arrival
-            const RhumbArrival a = RhumbForward(s.Value(0, 0), s.Value(0, 1), s.Value(1, 0), ml);
-            if (!a.ok) return fail(3, std::fabs(a.latitude) > 90 ? 0 : 1);
-            s.SetCell(3, 0, kStateComputed, a.latitude);
-            s.SetCell(3, 1, kStateComputed, a.longitude);
+        case kRuleDeadReckoning: {  // 13: dead reckoning to the arrival
+            const RhumbArrival a =
+                RhumbForward(s.Value(DepLat), s.Value(DepLon), s.Value(Rv), mlValue);
+            if (!a.ok) return fail(std::fabs(a.latitude) > 90 ? ArrLat : ArrLon);
+            s.SetCell(ArrLat, kStateComputed, a.latitude);
+            s.SetCell(ArrLon, kStateComputed, a.longitude);
             return true;
         }
-        default:
-            return true;
     }
+    assert(!"a rule without a computation");
+    return true;
 }
 
 bool SchemeSolver::SolveToFixpoint(int maxPasses) {
@@ -177,8 +186,8 @@ bool SchemeSolver::SolveToFixpoint(int maxPasses) {
         bool stable = true;
         for (int g = 0; g < kGroups; ++g) {
             for (int c = 0; c < kCellsPerGroup; ++c) {
-                // The state byte of (2,5) is a point count, not a state.
-                if ((g == kPassageB && c == 5) || scheme_.State(g, c) >= 0) continue;
+                // The state byte of the spacing cell is a point count, not a state.
+                if (CellRef{g, c} == cells::Spacing || scheme_.State(g, c) >= 0) continue;
                 if (scheme_.values[g][c] != scheme_.prevValues[g][c]) {
                     stable = false;
                     scheme_.prevValues[g][c] = scheme_.values[g][c];
@@ -196,8 +205,7 @@ bool SchemeSolver::AcceptEntry(int group, int cell, double value) {
     if (!IsCell(group, cell)) return false;
     scheme_.PushHistory(group, cell);
     scheme_.SetCell(group, cell, kStateEntered, value);
-    if (!scheme_.IsEmpty(kMethodGroup, kMethodCell))
-        scheme_.SetCell(kMethodGroup, kMethodCell, 0, 0);
+    if (!scheme_.IsEmpty(cells::Method)) scheme_.SetCell(cells::Method, 0, 0);
     if (SolveToFixpoint()) return true;
     const int prevState = scheme_.prevStates[group][cell];
     const double prevValue = scheme_.prevValues[group][cell];
@@ -215,12 +223,17 @@ bool SchemeSolver::CanModify(int group, int cell) {
 
 bool SchemeSolver::PositionsCoincide(int group, int cell, double value) const {
     if ((group != kDeparture && group != kArrival) || (cell != 0 && cell != 1)) return false;
-    const int other = group == kDeparture ? kArrival : kDeparture;
+    // The point being entered and the other one, each as latitude and longitude.
+    const bool departure = group == kDeparture;
+    const CellRef here[2] = {departure ? cells::DepLat : cells::ArrLat,
+                             departure ? cells::DepLon : cells::ArrLon};
+    const CellRef there[2] = {departure ? cells::ArrLat : cells::DepLat,
+                              departure ? cells::ArrLon : cells::DepLon};
     const int otherCoord = cell == 0 ? 1 : 0;
     const Scheme& s = scheme_;
-    if (s.IsEmpty(other, 0) || s.IsEmpty(other, 1) || s.IsEmpty(group, otherCoord)) return false;
-    return std::fabs(value - s.Value(other, cell)) < kOneMinute &&
-           std::fabs(s.Value(group, otherCoord) - s.Value(other, otherCoord)) < kOneMinute;
+    if (s.IsEmpty(there[0]) || s.IsEmpty(there[1]) || s.IsEmpty(here[otherCoord])) return false;
+    return std::fabs(value - s.Value(there[cell])) < kOneMinute &&
+           std::fabs(s.Value(here[otherCoord]) - s.Value(there[otherCoord])) < kOneMinute;
 }
 
 std::string HistoryNote(const Scheme& scheme) {
@@ -228,7 +241,7 @@ std::string HistoryNote(const Scheme& scheme) {
     std::string labels;
     for (const CellRef& entry : scheme.history) {
         if (entry.group < 0) break;
-        const std::string label = CellLabel(entry.group, entry.cell);
+        const std::string label = CellLabel(entry);
         if (labels.find(label) != std::string::npos) continue;
         labels += label + ";\r";
     }
@@ -243,7 +256,7 @@ void SchemeSolver::ReportOutOfRange(int group, int cell) {
 }
 
 bool SchemeSolver::HasGreatCircle(GreatCircleUser user) {
-    if (!scheme_.IsEmpty(1, 2) && !scheme_.IsEmpty(2, 2)) return true;
+    if (!scheme_.IsEmpty(cells::Ri) && !scheme_.IsEmpty(cells::mo)) return true;
     if (user == GreatCircleUser::Chart)
         messages_.MsgBox({"I", "O", "Velmar3: Modulo Carta", "Niente da visualizzare.", "", ""});
     else
@@ -252,8 +265,8 @@ bool SchemeSolver::HasGreatCircle(GreatCircleUser user) {
 }
 
 bool IsInnerVertex(const Scheme& scheme) {
-    return IsInnerVertex(scheme.Value(kDeparture, 1), scheme.Value(kArrival, 1),
-                         scheme.Value(kPassageA, 4));
+    return IsInnerVertex(scheme.Value(cells::DepLon), scheme.Value(cells::ArrLon),
+                         scheme.Value(cells::V1Lon));
 }
 
 }  // namespace velmar

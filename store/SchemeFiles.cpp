@@ -11,6 +11,7 @@
 
 #include "core/GreatCircle.h"
 #include "core/Quantity.h"
+#include "scheme/Solver.h"
 #include "store/Cp1252.h"
 #include "store/DurableFile.h"
 
@@ -54,31 +55,13 @@ std::size_t CellIndex(int group, int cell) {
     return static_cast<std::size_t>(group * kCellsPerGroup + cell);
 }
 
-// Whether `rule` may own marker `slot`: the solver's rules and the slots they
-// write, every other slot stays 0.
+// Whether `rule` may own marker `slot`: one of the solver's rules claims
+// that slot; every other slot stays 0.
 bool MarkerAllowed(int slot, int rule) {
     if (rule == 0) return true;
-    switch (slot) {
-        case 2:
-        case 32:
-            return rule == 3;
-        case 3:
-            return rule == 1 || rule == 10;
-        case 11:
-            return rule == 7;
-        case 20:
-            return rule == 6 || rule == 11;
-        case 21:
-            return rule == 5 || rule == 9;
-        case 22:
-            return rule == 12;
-        case 31:
-            return rule == 13;
-        case 33:
-            return rule == 2 || rule == 8;
-        default:
-            return false;
-    }
+    return std::ranges::any_of(SolverRules(), [slot, rule](const SolverRule& r) {
+        return r.slot == slot && r.number == rule;
+    });
 }
 
 // Whether a set cell's value can be worked with: a position beyond the pole

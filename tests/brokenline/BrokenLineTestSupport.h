@@ -50,33 +50,33 @@ struct RouteSpec {
 /// speed, departure time and arrival date) were entered.
 inline void FillScheme(Scheme& s, const RouteSpec& r) {
     s.Clear();
-    s.SetCell(kDeparture, 0, 1, r.lat0);
-    s.SetCell(kDeparture, 1, 1, r.lon0);
-    s.SetCell(kArrival, 0, 1, r.lat1);
-    s.SetCell(kArrival, 1, 1, r.lon1);
+    s.SetCell(cells::DepLat, 1, r.lat0);
+    s.SetCell(cells::DepLon, 1, r.lon0);
+    s.SetCell(cells::ArrLat, 1, r.lat1);
+    s.SetCell(cells::ArrLon, 1, r.lon1);
     const Rhumb rh = RhumbInverse(r.lat0, r.lon0, r.lat1, r.lon1);
-    s.SetCell(kPassageA, 0, -1, rh.course);
-    s.SetCell(kPassageB, 0, -1, rh.distance);
+    s.SetCell(cells::Rv, -1, rh.course);
+    s.SetCell(cells::ml, -1, rh.distance);
     const GreatCircleRoute gc = GreatCircle(r.lat0, r.lon0, r.lat1, r.lon1);
-    s.SetCell(kPassageA, 2, -1, gc.initialCourse);
-    s.SetCell(kPassageB, 2, -1, gc.distance);
-    s.SetCell(kPassageA, 3, -1, gc.v1Latitude);
-    s.SetCell(kPassageA, 4, -1, gc.v1Longitude);
-    s.SetCell(kPassageB, 3, -1, gc.v2Latitude());
-    s.SetCell(kPassageB, 4, -1, gc.v2Longitude);
+    s.SetCell(cells::Ri, -1, gc.initialCourse);
+    s.SetCell(cells::mo, -1, gc.distance);
+    s.SetCell(cells::V1Lat, -1, gc.v1Latitude);
+    s.SetCell(cells::V1Lon, -1, gc.v1Longitude);
+    s.SetCell(cells::V2Lat, -1, gc.v2Latitude());
+    s.SetCell(cells::V2Lon, -1, gc.v2Longitude);
     if (r.speed) {
-        s.SetCell(kPassageA, 1, 1, *r.speed);
-        s.SetCell(kPassageB, 1, -1, rh.distance / *r.speed);
+        s.SetCell(cells::Vp, 1, *r.speed);
+        s.SetCell(cells::Dt, -1, rh.distance / *r.speed);
     }
     if (r.departureDay) {
-        s.SetCell(kDeparture, 2, 1, r.departureHours);
-        s.SetCell(kDeparture, 3, 1, DayNumber(*r.departureDay));
+        s.SetCell(cells::DepTf, 1, r.departureHours);
+        s.SetCell(cells::DepTfDate, 1, DayNumber(*r.departureDay));
         DateTime gmt = 0;
         ToGreenwich(r.lon0, MakeDateTime(*r.departureDay, r.departureHours), gmt);
-        s.SetCell(kDeparture, 4, -1, (gmt - std::floor(gmt)) * 24);
-        s.SetCell(kDeparture, 5, -1, std::floor(gmt));
+        s.SetCell(cells::DepTm, -1, (gmt - std::floor(gmt)) * 24);
+        s.SetCell(cells::DepTmDate, -1, std::floor(gmt));
     }
-    if (r.arrivalDay) s.SetCell(kArrival, 3, 1, DayNumber(*r.arrivalDay));
+    if (r.arrivalDay) s.SetCell(cells::ArrTfDate, 1, DayNumber(*r.arrivalDay));
     s.saved = true;
 }
 

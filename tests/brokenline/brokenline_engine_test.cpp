@@ -85,8 +85,8 @@ TEST(VertexMethod, VertexInsideIsLabelledVAndNumberingHasNoGap) {
               (std::vector<std::string>{"A", " 1", " 2", "V", " 3", " 4", "B"}));
     const GeoPoint v = b.line.points[b.line.vertexIndex + 1];
     EXPECT_EQ(std::pair(v.latitude, v.longitude),
-              std::pair(b.scheme.Value(kPassageA, 3), b.scheme.Value(kPassageA, 4)));
-    EXPECT_EQ(std::pair(b.scheme.Value(kPassageA, 5), b.scheme.State(kPassageA, 5)),
+              std::pair(b.scheme.Value(cells::V1Lat), b.scheme.Value(cells::V1Lon)));
+    EXPECT_EQ(std::pair(b.scheme.Value(cells::Method), b.scheme.State(cells::Method)),
               std::pair(double{kMethodVertex}, kStateComputed));
 }
 
@@ -113,7 +113,7 @@ TEST(LimitingParallel, RangeNeverReachesBeyondTheVertex) {
     // LimitLow is the next whole degree beyond the endpoints.
     EXPECT_EQ(std::tuple(b.work.limitLow, b.work.limitHigh, b.line.limitLat),
               std::tuple(42, 45, 45));
-    EXPECT_LT(b.line.limitLat, b.scheme.Value(kPassageA, 3));
+    EXPECT_LT(b.line.limitLat, b.scheme.Value(cells::V1Lat));
     EXPECT_TRUE(b.engine.ApplyMethod(kMethodLimitParallel));
     EXPECT_TRUE(b.sink.shown.empty());
 }
@@ -167,7 +167,7 @@ TEST(PracticalMethod, ReproducesTheWorkedExample) {
     // ml 1000, Vp 10: 2 hours would give 50 legs, but the interval kept is
     // the step after it: DtP 3 hours, DmP 30 miles.
     FactsBench b({0, 0, 0, 1000.0 / 60, 10.0, std::nullopt, 8, CivilDate{2026, 4, 1}});
-    ASSERT_DOUBLE_EQ(b.scheme.Value(kPassageB, 0), 1000);
+    ASSERT_DOUBLE_EQ(b.scheme.Value(cells::ml), 1000);
     ASSERT_TRUE(b.engine.SetMethodDefaults(kMethodPractical));
     EXPECT_EQ(std::tuple(b.line.dtP, b.line.dmP, b.line.practicalChoice), std::tuple(3, 30, 2));
     const PracticalRange r = b.engine.PracticalRanges();
@@ -224,7 +224,7 @@ TEST(PointErrors, LegTimeOutOfRangeNamesTheLegsFirstPointUnlessSpeedIsUnknown) {
     // scheme's undo copy, kept only for entries, would say "Automatico").
     EXPECT_EQ(b.engine.Display().lines, lines);
     EXPECT_EQ(b.line.totalDistance, total);
-    EXPECT_EQ(std::pair(b.scheme.Value(kPassageA, 5), b.scheme.State(kPassageA, 5)),
+    EXPECT_EQ(std::pair(b.scheme.Value(cells::Method), b.scheme.State(cells::Method)),
               std::pair(double{kMethodEquation}, kStateComputed));
     // Without Vp the same short leg passes: no time check runs.
     FactsBench noSpeed({10, 0, 20, 20});
@@ -250,7 +250,7 @@ TEST(PointTimes, DepartureTimeWithoutItsDateComputesNoPointTimes) {
     // With the zone time but no date the Greenwich moment is unknown: the
     // times of an empty date would blame point 0 for a year out of range.
     Bench b({10, 0, 20, 20, 10.0});
-    b.scheme.SetCell(kDeparture, 2, 1, 8);
+    b.scheme.SetCell(cells::DepTf, 1, 8);
     b.engine.RouteFacts();
     EXPECT_EQ(std::pair(b.work.showTimes, b.work.showLegTimes), std::pair(false, true));
     b.engine.SetMethodDefaults(kMethodEquation);
@@ -263,9 +263,9 @@ TEST(Equator, RouteAlongTheEquatorIsItsOwnBrokenLine) {
     for (double lon1 : {16 + 40 / 60.0, -33.3, 120.0}) {
         SCOPED_TRACE(lon1);
         FactsBench b({0, 0, 0, lon1, 10.0});
-        for (int method : {1, 3}) {
+        for (BrokenLineMethod method : {kMethodVertex, kMethodEquation}) {
             b.work.nrPt = 7;
-            b.engine.DeriveSpacing(method, 1);
+            b.engine.DeriveSpacing(method, SpacingItem::kNrPt);
             EXPECT_TRUE(b.engine.ApplyMethod(method)) << method;
         }
     }
@@ -279,16 +279,15 @@ TEST(SchemeSaved, OnlyAChangedTotalDistanceMarksTheSchemeModified) {
     ASSERT_TRUE(b.engine.Activate());
     EXPECT_TRUE(b.scheme.saved);
     b.work.nrPt = 10;
-    b.engine.DeriveSpacing(kMethodVertex, 1);
+    b.engine.DeriveSpacing(kMethodVertex, SpacingItem::kNrPt);
     ASSERT_TRUE(b.engine.ApplyMethod(kMethodVertex));
     EXPECT_FALSE(b.scheme.saved);
 }
 
 TEST(DamagedFile, StoredCountsNeverReachPastTheTables) {
     Bench b(kAtlantic);
-    b.scheme.SetCell(kPassageA, 5, kStateComputed, kMethodEquation);
-    b.scheme.SetNrPt(255);
-    b.scheme.values[kPassageB][5] = 0.001;
+    b.scheme.SetCell(cells::Method, kStateComputed, kMethodEquation);
+    b.scheme.SetSpacing(255, 0.001);
     b.line.n = 200;
     EXPECT_LE(FillPointsList(b.line, b.work, 3).size(), 2u * kBrokenLineSlots);
     ASSERT_TRUE(b.engine.Activate());  // chosen afresh
@@ -296,7 +295,7 @@ TEST(DamagedFile, StoredCountsNeverReachPastTheTables) {
     EXPECT_LE(b.scheme.NrPt(), 58);
 
     Bench m(kAtlantic);
-    m.scheme.SetCell(kPassageA, 5, kStateComputed, 77);  // no such method
+    m.scheme.SetCell(cells::Method, kStateComputed, 77);  // no such method
     EXPECT_TRUE(m.engine.Activate());
     EXPECT_GE(m.engine.CurrentMethod(), 1);
 }
@@ -308,12 +307,12 @@ TEST(VertexMethod, VertexNearTheArrivalKeepsTheArrivalsSlot) {
     FactsBench b({5, 0, 55, 110});
     ASSERT_TRUE(b.work.vertexInside);
     b.work.dLonP = 23;
-    b.engine.DeriveSpacing(kMethodVertex, 2);
+    b.engine.DeriveSpacing(kMethodVertex, SpacingItem::kDLonP);
     ASSERT_EQ(b.work.nrPt, 2);
     ASSERT_TRUE(b.engine.ApplyMethod(kMethodVertex));
     EXPECT_EQ(Labels(b, kMethodVertex), (std::vector<std::string>{"A", " 1", " 2", "V", "B"}));
     EXPECT_EQ(std::pair(b.line.points[3].longitude, b.line.points[4].longitude),
-              std::pair(b.scheme.Value(kPassageA, 4), 110.0));
+              std::pair(b.scheme.Value(cells::V1Lon), 110.0));
 }
 
 // Unit vector of a position on the sphere.
@@ -352,11 +351,11 @@ TEST(Property, PointsOfMethods1And3LieOnTheGreatCircleAndLegsAreRhumbLines) {
     for (int trial = 0; trial < 200; ++trial) {
         const double lat0 = lat(rng), lon0 = lon(rng), lat1 = lat(rng);
         const double lon1 = Normalize180(lon0 + (trial % 2 ? span(rng) : -span(rng)));
-        const int method = trial % 3 == 0 ? kMethodEquation : kMethodVertex;
+        const BrokenLineMethod method = trial % 3 == 0 ? kMethodEquation : kMethodVertex;
         FactsBench b({lat0, lon0, lat1, lon1});
         const SpacingRange range = b.engine.SpacingRanges(method);
         b.work.nrPt = std::clamp(count(rng), range.nrPtLower, range.nrPtUpper);
-        b.engine.DeriveSpacing(method, 1);
+        b.engine.DeriveSpacing(method, SpacingItem::kNrPt);
         b.engine.ComputeBrokenLine(method);  // a line longer than ml may fail; the points stand
         SCOPED_TRACE(::testing::Message() << "trial " << trial << ": " << lat0 << "," << lon0
                                           << " -> " << lat1 << "," << lon1 << " method " << method);

@@ -29,9 +29,9 @@ TEST(MethodItems, CheckedItemDoesNothingAndAChosenMethodIsEntered) {
     ASSERT_EQ(w.engine.CurrentMethod(), kMethodVertex);
     w.scheme.saved = true;
     EXPECT_EQ(w.controller.ChooseMethod(1), CommandResult::kUnchanged);
-    EXPECT_EQ(w.scheme.State(kPassageA, 5), kStateComputed);
+    EXPECT_EQ(w.scheme.State(cells::Method), kStateComputed);
     EXPECT_EQ(w.controller.ChooseMethod(3), CommandResult::kApplied);
-    EXPECT_EQ(std::pair(w.scheme.Value(kPassageA, 5), w.scheme.State(kPassageA, 5)),
+    EXPECT_EQ(std::pair(w.scheme.Value(cells::Method), w.scheme.State(cells::Method)),
               std::pair(3.0, kStateEntered));
     // Practical, then back to method 3: the parameter captions follow.
     EXPECT_EQ(w.controller.ChooseMethod(4), CommandResult::kApplied);
@@ -60,7 +60,7 @@ TEST(LimitLatitudeDialog, NeedsTheLimitingParallelMethod) {
     EXPECT_EQ(w.controller.LimitLatitude(), CommandResult::kApplied);
     const KeypadRequest& req = w.keypad.requests.back();
     EXPECT_EQ(req.kind, QuantityKind::Latitude);
-    EXPECT_EQ(req.rangeSwitch, w.scheme.Value(kPassageA, 3));
+    EXPECT_EQ(req.rangeSwitch, w.scheme.Value(cells::V1Lat));
     EXPECT_EQ(std::pair(w.line.limitLat, w.line.points[w.line.vertexIndex + 1].latitude),
               std::pair(44.0, 44.0));
     EXPECT_EQ(w.scheme.NrPt(), nrPt);  // the spacing is not reset
@@ -69,14 +69,14 @@ TEST(LimitLatitudeDialog, NeedsTheLimitingParallelMethod) {
 TEST(SpacingDialog, NrPtSetIsStoredAndMarked) {
     Window w(kAtlantic);
     w.keypad.answers = {9};
-    EXPECT_EQ(w.controller.Spacing(1), CommandResult::kApplied);
+    EXPECT_EQ(w.controller.Spacing(SpacingItem::kNrPt), CommandResult::kApplied);
     const KeypadRequest& req = w.keypad.requests.back();
     EXPECT_EQ(req.kind, QuantityKind::PointCount);
     EXPECT_EQ(std::tuple(w.scheme.NrPt(), w.line.n, w.line.spacingChoice), std::tuple(9, 11, 1));
-    EXPECT_DOUBLE_EQ(w.scheme.Value(kPassageB, 5), w.work.dLon / 11);
-    EXPECT_EQ(w.scheme.State(kPassageA, 5), kStateEntered);
+    EXPECT_DOUBLE_EQ(w.scheme.Value(cells::Spacing), w.work.dLon / 11);
+    EXPECT_EQ(w.scheme.State(cells::Method), kStateEntered);
     // A cancelled keypad changes nothing.
-    EXPECT_EQ(w.controller.Spacing(2), CommandResult::kUnchanged);
+    EXPECT_EQ(w.controller.Spacing(SpacingItem::kDLonP), CommandResult::kUnchanged);
     EXPECT_EQ(w.keypad.requests.back().rangeSwitch, -1);  // westward
     EXPECT_EQ(w.scheme.NrPt(), 9);
 }
@@ -88,13 +88,14 @@ TEST(SpacingDialog, CountBeyondAnyIntegerFailsTheRecomputeAndKeepsTheStoredSpaci
         SCOPED_TRACE(::testing::PrintToString(typed));
         Window w(kAtlantic);
         const int nrPt = w.scheme.NrPt();
-        const double dLonP = w.scheme.Value(kPassageB, 5);
+        const double dLonP = w.scheme.Value(cells::Spacing);
         w.keypad.answers = {typed};
-        EXPECT_EQ(w.controller.Spacing(1), CommandResult::kFailed);
+        EXPECT_EQ(w.controller.Spacing(SpacingItem::kNrPt), CommandResult::kFailed);
         EXPECT_TRUE(w.work.nrPt >= 0 && w.work.nrPt <= 1000);
-        EXPECT_EQ(std::pair(w.scheme.NrPt(), w.scheme.Value(kPassageB, 5)), std::pair(nrPt, dLonP));
+        EXPECT_EQ(std::pair(w.scheme.NrPt(), w.scheme.Value(cells::Spacing)),
+                  std::pair(nrPt, dLonP));
         EXPECT_EQ(w.sink.Headers().back(), "Errore inaspettato:");
-        EXPECT_EQ(w.scheme.Value(kPassageA, 5), kMethodVertex);
+        EXPECT_EQ(w.scheme.Value(cells::Method), kMethodVertex);
     }
 }
 
@@ -103,10 +104,10 @@ TEST(SpacingDialog, FailedPracticalChangePutsTheIntervalBack) {
     ASSERT_EQ(w.controller.ChooseMethod(4), CommandResult::kApplied);
     const double dmP = w.line.dmP, dtP = w.line.dtP;
     w.keypad.answers = {1500};  // 25 degrees of latitude on a northerly course from 70N
-    EXPECT_EQ(w.controller.Spacing(1), CommandResult::kFailed);
+    EXPECT_EQ(w.controller.Spacing(SpacingItem::kDmP), CommandResult::kFailed);
     EXPECT_EQ(std::tuple(w.line.dmP, w.line.dtP, w.line.practicalChoice), std::tuple(dmP, dtP, 2));
     EXPECT_EQ(w.sink.Headers().back(), "Errore inaspettato:");
-    EXPECT_EQ(w.scheme.Value(kPassageA, 5), kMethodPractical);
+    EXPECT_EQ(w.scheme.Value(cells::Method), kMethodPractical);
 }
 
 }  // namespace

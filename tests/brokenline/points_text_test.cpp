@@ -84,11 +84,11 @@ TEST(PointsList, CopyTakesSelectedLinesInListOrderOrAll) {
 
 Scheme SummaryScheme(int method, double ml, double dt, double mo) {
     Scheme s;
-    s.SetCell(kPassageB, 0, -1, ml);
-    s.SetCell(kPassageB, 1, -1, dt);
-    s.SetCell(kPassageB, 2, -1, mo);
-    s.SetCell(kPassageA, 5, -1, method);
-    s.SetCell(kPassageB, 5, 7, -5.5);  // NrPt 7, DLonP 5°30' W
+    s.SetCell(cells::ml, -1, ml);
+    s.SetCell(cells::Dt, -1, dt);
+    s.SetCell(cells::mo, -1, mo);
+    s.SetCell(cells::Method, -1, method);
+    s.SetSpacing(7, -5.5);  // NrPt 7, DLonP 5°30' W
     return s;
 }
 

@@ -68,7 +68,7 @@ TEST(GpxExport, TwentyPointLineReadsBackThroughGpsBabelUnchanged) {
     // Method 3 with 18 intermediate points: 20 points, with Greenwich times.
     FactsBench b({35, 140, 37, -122, 15.0, CivilDate{2026, 7, 3}, 8, CivilDate{2026, 7, 20}});
     b.work.nrPt = 18;
-    b.engine.DeriveSpacing(kMethodEquation, 1);
+    b.engine.DeriveSpacing(kMethodEquation, SpacingItem::kNrPt);
     ASSERT_TRUE(b.engine.ApplyMethod(kMethodEquation));
     ASSERT_EQ(b.line.n, 19);
     const Route route = RouteOfLine(b.line, b.work, kMethodEquation, 15, "Yokohama - S.F.");

@@ -12,16 +12,16 @@ namespace {
 // (method 0 unless given).
 struct Fixture {
     Fixture(double lat0, double lon0, double lat1, double lon1, int n = 0, double method = 0) {
-        s.values[kDeparture][0] = lat0;
-        s.values[kDeparture][1] = lon0;
-        s.values[kArrival][0] = lat1;
-        s.values[kArrival][1] = lon1;
+        s.SetCell(cells::DepLat, kStateComputed, lat0);
+        s.SetCell(cells::DepLon, kStateComputed, lon0);
+        s.SetCell(cells::ArrLat, kStateComputed, lat1);
+        s.SetCell(cells::ArrLon, kStateComputed, lon1);
         const GreatCircleRoute gc = GreatCircle(lat0, lon0, lat1, lon1);
-        s.values[kPassageA][3] = gc.v1Latitude;
-        s.values[kPassageA][4] = gc.v1Longitude;
-        s.values[kPassageB][3] = gc.v2Latitude();
-        s.values[kPassageB][4] = gc.v2Longitude;
-        s.values[kPassageA][5] = method;
+        s.SetCell(cells::V1Lat, kStateComputed, gc.v1Latitude);
+        s.SetCell(cells::V1Lon, kStateComputed, gc.v1Longitude);
+        s.SetCell(cells::V2Lat, kStateComputed, gc.v2Latitude());
+        s.SetCell(cells::V2Lon, kStateComputed, gc.v2Longitude);
+        s.SetCell(cells::Method, kStateComputed, method);
         line.n = static_cast<std::uint8_t>(n);
         for (int i = 0; i < kBrokenLineSlots; ++i) line.points[i] = {10.0 + i * 0.5, -30.0 + i};
     }
@@ -39,14 +39,13 @@ TEST(ChartMarks, AntimeridianPassageUsesTheShortWay) {
     EXPECT_EQ(m.a, (ChartPoint{-600, ChartY(35)}));
     EXPECT_EQ(m.b, (ChartPoint{600, ChartY(40)}));
     EXPECT_EQ(m.v2.y, -m.v1.y);
-    EXPECT_EQ(m.v2.x, ChartX(f.s.values[kPassageB][4], CentralMeridian::kAntimeridian));
+    EXPECT_EQ(m.v2.x, ChartX(f.s.Value(cells::V2Lon), CentralMeridian::kAntimeridian));
 }
 
 TEST(ChartMarks, BrokenLinePointsOnlyWithAMethod) {
     Fixture f(44.4, 8.93, 40.7, -74, 5);
     EXPECT_EQ(ComputeChartMarks(f.s, f.line).pointCount, 0);
-    f.s.values[kPassageA][5] = 1.0;
-    f.s.states[kPassageA][5] = -1;
+    f.s.SetCell(cells::Method, kStateComputed, 1.0);
     const ChartMarks m = ComputeChartMarks(f.s, f.line);
     EXPECT_EQ(m.meridian, CentralMeridian::kGreenwich);
     ASSERT_EQ(m.pointCount, 4);  // points 1..N-1
@@ -76,7 +75,7 @@ TEST(ChartMarks, DamagedRecordsStayInsideTheTables) {
     for (auto [method, expected] :
          {std::pair{7.0, 0}, {-1.0, 0}, {std::nan(""), 0}, {4.99, 4}, {1e300, 0}}) {
         SCOPED_TRACE(method);
-        f.s.values[kPassageA][5] = method;
+        f.s.SetCell(cells::Method, kStateComputed, method);
         EXPECT_EQ(ComputeChartMarks(f.s, f.line).method, expected);
     }
 }
@@ -85,8 +84,8 @@ TEST(ChartMarks, UndefinedVertexFallsOutsideTheWorld) {
     for (double lon1 : {20.0, -170.0}) {  // both central meridians
         SCOPED_TRACE(lon1);
         Fixture f(10, 20, 40, 20);  // a meridian route: no vertex longitude
-        ASSERT_EQ(f.s.values[kPassageA][4], NO_LONGITUDE);
-        f.s.values[kArrival][1] = lon1;
+        ASSERT_EQ(f.s.Value(cells::V1Lon), NO_LONGITUDE);
+        f.s.SetCell(cells::ArrLon, kStateComputed, lon1);
         const ChartMarks m = ComputeChartMarks(f.s, f.line);
         // 178 degrees of dots either side still stay clear of the world.
         EXPECT_GT(std::abs(m.v1.x) - 89 * 120, 10800);

@@ -42,12 +42,12 @@ TEST(ChartTexts, PointerReadoutAndCoordinates) {
     EXPECT_EQ(PointerReadout(v, 512, 384), "0°\r0°");
     EXPECT_EQ(PointerReadout(v, 0, 0), "79°10' N\r180° 0' W");
     Scheme s;
-    s.values[kDeparture][0] = 44.4;
-    s.values[kDeparture][1] = 8.93;
-    s.values[kPassageA][0] = 254.6;
-    s.values[kPassageB][0] = 3456.78;
-    s.values[kArrival][0] = 40.7;
-    s.values[kArrival][1] = -74;
+    s.SetCell(cells::DepLat, kStateComputed, 44.4);
+    s.SetCell(cells::DepLon, kStateComputed, 8.93);
+    s.SetCell(cells::Rv, kStateComputed, 254.6);
+    s.SetCell(cells::ml, kStateComputed, 3456.78);
+    s.SetCell(cells::ArrLat, kStateComputed, 40.7);
+    s.SetCell(cells::ArrLon, kStateComputed, -74);
     const CoordinatesTexts t = CoordinatesPanelTexts(s);
     EXPECT_EQ(t.departureLatitude + " " + t.departureLongitude, "44°24' N 8°55' E");
     EXPECT_EQ(t.rhumbCourse, "255");

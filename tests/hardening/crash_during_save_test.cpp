@@ -65,7 +65,7 @@ class CrashDuringSave : public ::testing::Test {
     // points file); the first is on disk when a test starts.
     void SetUp() override {
         for (int which = 0; which < 2; ++which) {
-            schemes_[which].SetCell(kArrival, 0, kStateEntered, which == 0 ? 40.7 : -33.9);
+            schemes_[which].SetCell(cells::ArrLat, kStateEntered, which == 0 ? 40.7 : -33.9);
             BrokenLine& line = lines_[which];
             line.n = static_cast<std::uint8_t>(2 + 3 * which);
             line.totalDistance = 3700 + 1500 * which;

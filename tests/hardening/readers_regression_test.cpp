@@ -40,26 +40,26 @@ TEST(HostileFiles, WorldMapOfAMillionRecordsWithoutEndRecordReadsWhole) {
 TEST(HostileFiles, SchemeFileWithValuesBeyondTheirKindsIsRefusedNotSolvedIntoNaN) {
     const struct {
         const char* label;
-        int group, cell, state;
+        CellRef at;
+        int state;
         double value;
         bool loads;
     } cases[] = {
-        {"longitude 5e303", kDeparture, 1, kStateEntered, 5.486338370515126e+303, false},
-        {"latitude 5e155", kArrival, 0, kStateEntered, 5.456977827486637e+155, false},
-        {"latitude past the pole", kArrival, 0, kStateComputed, 90.5, false},
-        {"date of 1e300", kDeparture, 3, kStateEntered, 1e300, false},
-        {"distance of -1e9", kPassageB, 0, kStateComputed, -1e9, false},
-        {"empty cell keeps any finite value", kArrival, 0, 0, 1e300, true},
-        {"pole", kArrival, 0, kStateEntered, -90, true},
-        {"antimeridian", kArrival, 1, kStateEntered, -180, true},
-        {"undefined vertex longitude", kPassageB, 4, kStateComputed, NO_LONGITUDE, true},
-        {"end of 9999", kDeparture, 5, kStateComputed, 2958465.99, true},
+        {"longitude 5e303", cells::DepLon, kStateEntered, 5.486338370515126e+303, false},
+        {"latitude 5e155", cells::ArrLat, kStateEntered, 5.456977827486637e+155, false},
+        {"latitude past the pole", cells::ArrLat, kStateComputed, 90.5, false},
+        {"date of 1e300", cells::DepTfDate, kStateEntered, 1e300, false},
+        {"distance of -1e9", cells::ml, kStateComputed, -1e9, false},
+        {"empty cell keeps any finite value", cells::ArrLat, 0, 1e300, true},
+        {"pole", cells::ArrLat, kStateEntered, -90, true},
+        {"antimeridian", cells::ArrLon, kStateEntered, -180, true},
+        {"undefined vertex longitude", cells::V2Lon, kStateComputed, NO_LONGITUDE, true},
+        {"end of 9999", cells::DepTmDate, kStateComputed, 2958465.99, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         Scheme scheme;
-        scheme.states[c.group][c.cell] = static_cast<std::int8_t>(c.state);
-        scheme.values[c.group][c.cell] = c.value;
+        scheme.SetCell(c.at, c.state, c.value);
         SchemeFileRecord record;
         EncodeScheme(scheme, record);
         EXPECT_EQ(CheckSchemeRecord(record),
@@ -93,7 +93,7 @@ TEST(HostileFiles, FuzzSeedsAsSchemePairsLoadOrAreRefusedWithAMessage) {
                          std::vector<std::uint8_t>(split, bytes.end()));
         test::ScriptedMessages messages;
         Scheme scheme;
-        scheme.values[0][0] = 12.5;
+        scheme.SetCell(cells::DepLat, kStateEmpty, 12.5);
         BrokenLine line;
         const PairOutcome outcome =
             SchemeFiles(folder.Path(), messages).Load("VELM-001.DAT", scheme, line);
@@ -110,7 +110,7 @@ TEST(HostileFiles, FuzzSeedsAsSchemePairsLoadOrAreRefusedWithAMessage) {
                 << note;
         }
         if (refused) {
-            EXPECT_EQ(scheme.values[0][0], 12.5);
+            EXPECT_EQ(scheme.Value(cells::DepLat), 12.5);
         }
         ++files;
     }
@@ -126,12 +126,12 @@ TEST(HostileFiles, FailedBrokenLineRecomputeLeavesNoPointThatIsNotANumber) {
     Scheme scheme;
     test::ScriptedMessages messages;
     SchemeSolver solver(scheme, messages);
-    ASSERT_TRUE(solver.AcceptEntry(kDeparture, 0, 0));
-    ASSERT_TRUE(solver.AcceptEntry(kDeparture, 1, -36.6));
-    ASSERT_TRUE(solver.AcceptEntry(kPassageA, 0, 0));  // Rv due north
-    ASSERT_TRUE(solver.AcceptEntry(kPassageA, 1, 3));  // Vp
-    ASSERT_TRUE(solver.AcceptEntry(kPassageB, 0, 4));  // ml
-    ASSERT_FALSE(scheme.IsEmpty(kPassageB, 2));        // the great circle is known
+    ASSERT_TRUE(solver.AcceptEntry(cells::DepLat, 0));
+    ASSERT_TRUE(solver.AcceptEntry(cells::DepLon, -36.6));
+    ASSERT_TRUE(solver.AcceptEntry(cells::Rv, 0));  // Rv due north
+    ASSERT_TRUE(solver.AcceptEntry(cells::Vp, 3));
+    ASSERT_TRUE(solver.AcceptEntry(cells::ml, 4));
+    ASSERT_FALSE(scheme.IsEmpty(cells::mo));  // the great circle is known
     BrokenLine line;
     BrokenLineWork work;
     BrokenLineEngine engine(scheme, line, work, messages);

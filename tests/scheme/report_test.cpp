@@ -14,14 +14,14 @@ using S = ReportSection;
 // interval; the entered values starred; an unselected departure left out.
 TEST(SchemeReport, SelectedSectionsInTheirOrder) {
     Scheme scheme;
-    scheme.SetCell(3, 0, kStateEntered, 41.0883);
-    scheme.SetCell(3, 1, kStateComputed, -9.1);
-    scheme.SetCell(1, 0, kStateComputed, 45.5);
-    scheme.SetCell(1, 1, kStateEntered, 12);
-    scheme.SetCell(2, 0, kStateComputed, 123.45);
-    scheme.SetCell(2, 1, kStateComputed, 10.2875);
-    scheme.SetCell(1, 2, kStateComputed, 44);
-    scheme.SetCell(2, 2, kStateComputed, 120);
+    scheme.SetCell(cells::ArrLat, kStateEntered, 41.0883);
+    scheme.SetCell(cells::ArrLon, kStateComputed, -9.1);
+    scheme.SetCell(cells::Rv, kStateComputed, 45.5);
+    scheme.SetCell(cells::Vp, kStateEntered, 12);
+    scheme.SetCell(cells::ml, kStateComputed, 123.45);
+    scheme.SetCell(cells::Dt, kStateComputed, 10.2875);
+    scheme.SetCell(cells::Ri, kStateComputed, 44);
+    scheme.SetCell(cells::mo, kStateComputed, 120);
     std::string text;
     testing::RecordingMessages messages;
     ASSERT_TRUE(

@@ -16,18 +16,19 @@ TEST(TakeSystemTime, OnlyYesEntersTimeOverAComputedDepartureTime) {
         Scheme scheme;
         testing::RecordingMessages messages;
         SchemeSolver solver(scheme, messages);
-        for (auto [cell, value] :
-             {std::pair{1, 0.0}, {4, 6.0}, {5, double(DayNumber({2026, 1, 1}))}})
-            ASSERT_TRUE(solver.AcceptEntry(0, cell, value));
-        ASSERT_EQ(scheme.State(0, 2), kStateComputed);  // rule 3
-        const double computed = scheme.Value(0, 2);
+        for (auto [at, value] : {std::pair{cells::DepLon, 0.0},
+                                 {cells::DepTm, 6.0},
+                                 {cells::DepTmDate, double(DayNumber({2026, 1, 1}))}})
+            ASSERT_TRUE(solver.AcceptEntry(at, value));
+        ASSERT_EQ(scheme.State(cells::DepTf), kStateComputed);  // rule 3
+        const double computed = scheme.Value(cells::DepTf);
         scheme.saved = true;
         messages.answers = {answer};
         EXPECT_EQ(TakeSystemTime(solver, kNow), answer == kMsgYes);
         ASSERT_EQ(messages.shown.size(), 1u);
         if (answer != kMsgYes) {
-            EXPECT_EQ(scheme.State(0, 2), kStateComputed);
-            EXPECT_EQ(scheme.Value(0, 2), computed);
+            EXPECT_EQ(scheme.State(cells::DepTf), kStateComputed);
+            EXPECT_EQ(scheme.Value(cells::DepTf), computed);
             EXPECT_TRUE(scheme.saved);
             continue;
         }
@@ -35,11 +36,11 @@ TEST(TakeSystemTime, OnlyYesEntersTimeOverAComputedDepartureTime) {
         EXPECT_EQ(m.buttons + "|" + m.title + "|" + m.header + "|" + m.message,
                   "YN|Velmar: Ora/Data|Inserire come ora e data di partenza...|"
                   "tf  08:05\rdel 06-12-2026");
-        EXPECT_EQ(scheme.State(0, 2), kStateEntered);
-        EXPECT_DOUBLE_EQ(scheme.Value(0, 2), 8 + 5 / 60.0);
-        EXPECT_EQ(scheme.Value(0, 3), DayNumber({2026, 12, 6}));
+        EXPECT_EQ(scheme.State(cells::DepTf), kStateEntered);
+        EXPECT_DOUBLE_EQ(scheme.Value(cells::DepTf), 8 + 5 / 60.0);
+        EXPECT_EQ(scheme.Value(cells::DepTfDate), DayNumber({2026, 12, 6}));
         EXPECT_EQ(std::pair(scheme.history[0], scheme.history[1]),
-                  std::pair(CellRef{0, 3}, CellRef{0, 2}));
+                  std::pair(cells::DepTfDate, cells::DepTf));
         EXPECT_FALSE(scheme.saved);
     }
 }
@@ -47,17 +48,17 @@ TEST(TakeSystemTime, OnlyYesEntersTimeOverAComputedDepartureTime) {
 TEST(ShowOtherFormats, KnownCellEmptyCellAndMethod) {
     Scheme scheme;
     testing::RecordingMessages messages;
-    EXPECT_EQ(ShowOtherFormats(scheme, messages, 2, 0), OtherFormatsOutcome::EmptyCell);
+    EXPECT_EQ(ShowOtherFormats(scheme, messages, cells::ml), OtherFormatsOutcome::EmptyCell);
     EXPECT_TRUE(messages.shown.empty());
-    scheme.SetCell(2, 0, kStateComputed, 100);
-    EXPECT_EQ(ShowOtherFormats(scheme, messages, 2, 0), OtherFormatsOutcome::Shown);
+    scheme.SetCell(cells::ml, kStateComputed, 100);
+    EXPECT_EQ(ShowOtherFormats(scheme, messages, cells::ml), OtherFormatsOutcome::Shown);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(
         messages.shown[0].title + "|" + messages.shown[0].header + "|" + messages.shown[0].message,
         "Velmar: Altri formati|100 miglia|185.2 km");
-    EXPECT_EQ(ShowOtherFormats(scheme, messages, 1, 5), OtherFormatsOutcome::EmptyCell);
-    scheme.SetCell(1, 5, kStateComputed, 2);
-    EXPECT_EQ(ShowOtherFormats(scheme, messages, 1, 5), OtherFormatsOutcome::OpenSummary);
+    EXPECT_EQ(ShowOtherFormats(scheme, messages, cells::Method), OtherFormatsOutcome::EmptyCell);
+    scheme.SetCell(cells::Method, kStateComputed, 2);
+    EXPECT_EQ(ShowOtherFormats(scheme, messages, cells::Method), OtherFormatsOutcome::OpenSummary);
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 

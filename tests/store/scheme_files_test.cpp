@@ -29,10 +29,8 @@ Scheme SampleScheme() {
             scheme.states[g][c] = static_cast<std::int8_t>((g + c) % 3 - 1);
         }
     }
-    scheme.values[kPassageA][5] = 3;  // method 3 entered
-    scheme.states[kPassageA][5] = 1;
-    scheme.values[kPassageB][5] = -7.5;  // DLonP
-    scheme.SetNrPt(200);
+    scheme.SetCell(cells::Method, kStateEntered, 3);
+    scheme.SetSpacing(200, -7.5);  // NrPt 200, DLonP
     scheme.markers[20] = 11;
     scheme.markers[33] = 8;
     return scheme;
@@ -107,7 +105,7 @@ TEST_F(SchemeFilesTest, PairRoundTripKeepsTheLayoutAndEveryByte) {
     // The layout other copies of the program read: little-endian, fixed offsets.
     const auto at = [](const Bytes& b, std::size_t i) { return Bytes(&b[i], &b[i + 8]); };
     EXPECT_EQ(schemeBytes[0], 12);  // "File d'avvio"
-    EXPECT_EQ(at(schemeBytes, 72 + 8 * (6 * 1 + 2)), LE(SampleScheme().values[1][2]));
+    EXPECT_EQ(at(schemeBytes, 72 + 8 * (6 * 1 + 2)), LE(SampleScheme().Value(cells::Ri)));
     EXPECT_EQ(schemeBytes[264 + 6 * 1 + 5], 1);
     EXPECT_EQ(schemeBytes[264 + 6 * 2 + 5], 200);
     EXPECT_EQ(schemeBytes[288 + 33], 8);
@@ -151,7 +149,7 @@ TEST_F(SchemeFilesTest, OverwriteIsAskedOnceAndNoLeavesBothFiles) {
     ASSERT_TRUE(files.SaveSchemeFiles("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line));
     EXPECT_TRUE(messages.shown.empty());  // nothing to overwrite yet
     const auto before = OnDisk("VELM-042.DAT");
-    scheme.values[0][0] = 1;
+    scheme.SetCell(cells::DepLat, scheme.State(cells::DepLat), 1);
     scheme.saved = false;
     messages.answers = {kMsgNo, kMsgYes};
     EXPECT_EQ(files.Save("VELM-042.DAT", SaveMode::AskBeforeOverwrite, scheme, line),
@@ -220,6 +218,12 @@ TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
          F::Ok},
         {"marker in unused slot 0", Put(0, 288 + 0, {1}), F::BadMarker},
         {"marker slot 20 rule 12", Put(0, 288 + 20, {12}), F::BadMarker},
+        // Rule 3 owns both zone-time slots; the other slots take their own rules only.
+        {"marker slot 2 rule 3", Put(0, 288 + 2, {3}), F::Ok},
+        {"marker slot 32 rule 3", Put(0, 288 + 32, {3}), F::Ok},
+        {"marker slot 3 rule 3", Put(0, 288 + 3, {3}), F::BadMarker},
+        {"marker slot 3 rule 10", Put(0, 288 + 3, {10}), F::Ok},
+        {"marker slot 21 rule 4", Put(0, 288 + 21, {4}), F::BadMarker},
         {"N 69", Put(1, 0, {69}), F::Ok},
         {"N 70", Put(1, 0, {70}), F::PointCount},
         {"vertex index 67", Put(1, 1, {67}), F::Ok},
@@ -238,7 +242,7 @@ TEST_F(SchemeFilesTest, DamagedPairIsRefusedAndSchemeUntouched) {
     };
     const auto [schemeBytes, pointsBytes] = WriteSample("VELM-005.DAT");
     Scheme sentinel;
-    sentinel.values[0][0] = 12.5;
+    sentinel.SetCell(cells::DepLat, kStateEmpty, 12.5);
     sentinel.saved = false;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -282,7 +286,7 @@ TEST_F(SchemeFilesTest, FailedOrRefusedSaveKeepsOldPair) {
     const auto old = WriteSample("VELM-009.DAT");
     // A pair the program could not read back must not replace a readable one.
     Scheme scheme = SampleScheme();
-    scheme.values[2][1] = std::numeric_limits<double>::infinity();
+    scheme.SetCell(cells::Dt, scheme.State(cells::Dt), std::numeric_limits<double>::infinity());
     EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, SampleLine()));
     BrokenLine line = SampleLine();
     line.n = 70;
@@ -349,7 +353,7 @@ TEST_F(SchemeFilesTest, FailedSaveNamesTheFileThatFailed) {
 TEST_F(SchemeFilesTest, InterruptedSaveIsRolledBackOrFinished) {
     WriteSample("VELM-002.DAT");
     Scheme changed = SampleScheme();
-    changed.values[0][0] = -45;
+    changed.SetCell(cells::DepLat, changed.State(cells::DepLat), -45);
     BrokenLine changedLine = SampleLine();
     changedLine.totalDistance = 999;
 
