@@ -36,6 +36,7 @@ void Program::Start() {
     msgDlg_ = std::make_unique<TfrmMsgDlg>(velmar_.get());
     messages_.target = msgDlg_.get();
 
+    connect(velmar_.get(), &TfrmVelmar::programEnded, this, &Program::ended);
     connect(velmar_.get(), &TfrmVelmar::aboutRequested, this, [this] { info_->ShowAbout(0); });
 
     session_->scheme().Clear();

@@ -43,6 +43,10 @@ class Program : public QObject {
     TfrmMsgDlg& msgDlg() { return *msgDlg_; }
     HintHandler& hints() { return *hints_; }
 
+  signals:
+    /// The run is over (the exit question let it end): the event loop may stop.
+    void ended();
+
   private:
     /// The session is made before the message box (the box is the last
     /// window made), so its messages go through this relay.

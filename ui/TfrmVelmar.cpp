@@ -448,7 +448,7 @@ void TfrmVelmar::Run(SchemeCommand command) {
 void TfrmVelmar::ExitProgram() {
     if (!session_.Exit(settings_)) return;
     ended_ = true;
-    QCoreApplication::exit(0);
+    emit programEnded();
 }
 
 void TfrmVelmar::closeEvent(QCloseEvent* event) {

@@ -32,7 +32,7 @@ class TfrmVelmar : public QMainWindow, public CellView {
 
     /// Runs a command of the menus, the icon bar and the shortcuts.
     void Run(SchemeCommand command);
-    /// The exit question; ends the event loop when the user lets the program end.
+    /// The exit question; tells programEnded when the user lets the program end.
     void ExitProgram();
     /// Sizes the window to its bars and scheme: `fit` gives it the scheme's
     /// width, `corner` moves it to the screen's bottom right corner.
@@ -64,6 +64,9 @@ class TfrmVelmar : public QMainWindow, public CellView {
     void aboutRequested();
     /// The scheme was cleared: the windows that show the broken line hide.
     void schemeCleared();
+    /// The exit question let the program end: the settings are written and
+    /// the event loop may end.
+    void programEnded();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[1] == QLatin1String("--screenshot")) screenshot = args[2];
 
     velmar::ui::Program program(velmar::ui::RunningProgramFolders());
+    QObject::connect(&program, &velmar::ui::Program::ended, &app, [] { QCoreApplication::exit(0); });
     program.Start();
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(0, [&] {

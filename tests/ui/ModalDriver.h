@@ -28,6 +28,7 @@ class ModalDriver : public QObject {
     /// Presses a button of the modal window by its name ("bbYes", "hbOK").
     ModalDriver& Press(const char* button) {
         return Then([name = QString::fromLatin1(button)](QWidget* w) {
+            Activate(w);
             if (auto* b = w->findChild<QAbstractButton*>(name)) QTest::mouseClick(b, Qt::LeftButton);
         });
     }
@@ -35,13 +36,23 @@ class ModalDriver : public QObject {
     /// ("\t" is Tab, "\r" Enter, "\x1b" Escape, "\b" Backspace).
     ModalDriver& Type(const QString& keys) {
         return Then([keys](QWidget* w) {
+            Activate(w);
             for (const QChar c : keys) {
-                QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+                if (!w->isVisible()) break;
+                QWidget* focus = QApplication::focusWidget();
+                if (!focus || !w->isAncestorOf(focus)) focus = w->focusWidget();
+                // A spin box's keys go through the box, not its inner line.
+                if (focus && focus->parentWidget() && focus->parentWidget()->focusProxy() == focus)
+                    focus = focus->parentWidget();
+                QWidget* target = focus ? focus : w;
                 const char ascii = c.toLatin1();
-                if (ascii == '\x1b')
-                    QTest::keyClick(target, Qt::Key_Escape);
-                else if (ascii == '\b')
-                    QTest::keyClick(target, Qt::Key_Backspace);
+                const Qt::Key key = ascii == '\t'     ? Qt::Key_Tab
+                                    : ascii == '\r'   ? Qt::Key_Return
+                                    : ascii == '\x1b' ? Qt::Key_Escape
+                                    : ascii == '\b'   ? Qt::Key_Backspace
+                                                      : Qt::Key_unknown;
+                if (key != Qt::Key_unknown)
+                    QTest::keyClick(target, key);
                 else
                     QTest::keyClick(target, ascii);
             }
@@ -53,6 +64,13 @@ class ModalDriver : public QObject {
     /// Modal windows that found no action and were closed.
     int Unexpected() const { return unexpected_; }
     bool Done() const { return actions_.empty(); }
+
+    /// Makes the modal window the active one, as a window manager does on
+    /// showing it (the offscreen platform leaves that to the caller).
+    static void Activate(QWidget* w) {
+        w->activateWindow();
+        QTest::qWaitForWindowActive(w);
+    }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {

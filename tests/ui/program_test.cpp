@@ -30,12 +30,13 @@ struct Silent : MessageSink {
 // The sample passage, Genova to New York at 12 knots, as the startup pair.
 // `greenwichFirst` enters the departure's Greenwich time, so that its zone
 // time is computed.
-void WriteSample(const QString& folder, bool greenwichFirst = false) {
+void WriteSample(const QString& folder, bool greenwichFirst = false, double depLat = 44.4,
+                 double depLon = 8 + 56 / 60.0) {
     Silent silent;
     Session session(folder.toStdString(), silent);
     SchemeSolver& solver = session.solver();
     for (auto [cell, value] :
-         {std::pair{cells::DepLat, 44.4}, {cells::DepLon, 8 + 56 / 60.0}, {cells::ArrLat, 40.7},
+         {std::pair{cells::DepLat, depLat}, {cells::DepLon, depLon}, {cells::ArrLat, 40.7},
           {cells::ArrLon, -74.0}, {cells::Vp, 12.0},
           {greenwichFirst ? cells::DepTm : cells::DepTf, 8.0},
           {greenwichFirst ? cells::DepTmDate : cells::DepTfDate, double(DayNumber({2026, 12, 6}))}})
@@ -66,11 +67,20 @@ class ProgramTest : public QObject {
         program_ = std::make_unique<ui::Program>(
             ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
         program_->Start();
+        QTest::qWaitForWindowActive(&program_->velmar());
         return program_->velmar();
     }
     Scheme& scheme() { return program_->session().scheme(); }
     void Click(ui::TfrmVelmar& w, CellRef cell, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(w.ValueLabel(cell), button);
+    }
+    // A key on the main window, which takes the focus back first as it does
+    // when a modal window closes on a desktop.
+    void Key(ui::TfrmVelmar& w, Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier) {
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
+        QTest::keyClick(w.windowHandle(), key, held);
     }
     void Release(QWidget* target, Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier) {
         QTest::keyPress(target, key, held);
@@ -120,15 +130,16 @@ class ProgramTest : public QObject {
     // The refusals: a computed cell, coinciding positions, and a value that
     // drives Dt out of range, which is undone.
     void refusedEntries() {
-        WriteSample(dir_.path());
+        WriteSample(dir_.path(), false, 44.7, 9.0);  // 44° 42' N 9° E
         ui::TfrmVelmar& w = Start();
         ModalDriver modal;
         modal.Press("bbOK");
         Click(w, cells::Rv);
         modal.Type(QStringLiteral("1\r")).Press("bbOK");
         Click(w, cells::Vp);  // 1 knot: Dt = 3684 hours
-        // The arrival moved onto the departure: its longitude first, then its latitude.
-        modal.Type(QStringLiteral("8\t56\t0E\r")).Type(QStringLiteral("44\t24\r")).Press("bbOK");
+        // The arrival moved onto the departure, first its longitude (9° E), then
+        // its latitude: 44 typed over 40° 42' N.
+        modal.Type(QStringLiteral("9E\r")).Type(QStringLiteral("44\r")).Press("bbOK");
         Click(w, cells::ArrLon);
         Click(w, cells::ArrLat);
         QCOMPARE(modal.Titles(),
@@ -186,7 +197,7 @@ class ProgramTest : public QObject {
         QCOMPARE(scheme().State(cells::DepTf), kStateComputed);
         ModalDriver modal;
         modal.Press("bbYes");
-        QTest::keyClick(&w, Qt::Key_F9);
+        Key(w, Qt::Key_F9);
         QCOMPARE(modal.Titles(), QStringList{QStringLiteral("Velmar: Ora/Data")});
         QCOMPARE(scheme().State(cells::DepTf), kStateEntered);
         QCOMPARE(Colour(w, cells::DepTf), QColor(0, 0, 128));
@@ -200,15 +211,15 @@ class ProgramTest : public QObject {
         ui::TfrmVelmar& w = Start();
         ModalDriver modal;
         modal.Press("bbNo").Press("bbYes");
-        QTest::keyClick(&w, Qt::Key_F3);
+        Key(w, Qt::Key_F3);
         QVERIFY(!scheme().IsEmpty(cells::DepLat));
-        QTest::keyClick(&w, Qt::Key_F3);
+        Key(w, Qt::Key_F3);
         QVERIFY(scheme().IsEmpty(cells::DepLat));
         QCOMPARE(Text(w, cells::Rv), QString::fromStdString(EmptyMask(QuantityKind::Course)));
 
         modal.Type(QStringLiteral("10\r")).Press("bbCancel");
         Click(w, cells::Vp);
-        QTest::keyClick(&w, Qt::Key_F3);
+        Key(w, Qt::Key_F3);
         QCOMPARE(modal.Titles().mid(2),
                  (QStringList{QStringLiteral("Tastierino: Inserimento"),
                               QStringLiteral("Velmar: Azzera")}));
@@ -224,7 +235,7 @@ class ProgramTest : public QObject {
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         ModalDriver modal;
         modal.Press("bbOK");
-        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
+        Key(w, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(modal.Titles(), QStringList{QStringLiteral("Velmar: Copia")});
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 
@@ -232,7 +243,7 @@ class ProgramTest : public QObject {
         Release(&w, Qt::Key_F1, Qt::AltModifier);           // Partenza red,
         Release(&w, Qt::Key_F1, Qt::AltModifier);           // then blue
         QCOMPARE(w.Header(0)->palette().color(QPalette::WindowText), QColor(Qt::blue));
-        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
+        Key(w, Qt::Key_C, Qt::ControlModifier);
         const QString report = QGuiApplication::clipboard()->text();
         QVERIFY(report.startsWith(QStringLiteral("PARTENZA: \r\n\tLat = 44\u00b024'.0N (")));
         QVERIFY(report.contains(QStringLiteral("\r\nARRIVO: \r\n")));
@@ -271,7 +282,7 @@ class ProgramTest : public QObject {
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("pnlDesF"))->text(),
                  QStringLiteral("Errore nella lettura del file."));
         QVERIFY(scheme().IsEmpty(cells::DepLat));
-        QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier);  // icon bar off
+        Key(w, Qt::Key_I, Qt::ControlModifier);  // icon bar off
         QVERIFY(!w.findChild<QWidget*>(QStringLiteral("pnlIco"))->isVisible());
         w.Run(SchemeCommand::Exit);  // nothing changed: no question
         QVERIFY(w.Ended());
