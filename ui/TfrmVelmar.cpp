@@ -259,8 +259,8 @@ void TfrmVelmar::BuildScheme() {
 
     pnlDesF_ = new QLabel(pnlPaPeRa_);
     pnlDesF_->setObjectName(QStringLiteral("pnlDesF"));
-    pnlDesF_->setFrameShape(QFrame::Panel);
-    pnlDesF_->setFrameShadow(QFrame::Sunken);
+    // A sunken bevel vanishes on the white scheme: a plain grey line instead.
+    pnlDesF_->setStyleSheet(QStringLiteral("QLabel { border: 1px solid rgb(150, 150, 150); }"));
     pnlDesF_->setFont(DesignFont(kCellFont));
     pnlDesF_->setGeometry(Dp(8, 184, 601, 25));
     pnlDesF_->setIndent(Dp(6));
