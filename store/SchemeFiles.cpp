@@ -234,7 +234,7 @@ RecordFault CheckSchemeRecord(const SchemeFileRecord& record) {
             if (!std::isfinite(GetDouble(bytes + kValuesAt + 8 * CellIndex(g, c)))) {
                 return RecordFault::ValueNotFinite;
             }
-            if (g == kPassageB && c == 5) continue;  // the point count NrPt, any byte
+            if (CellRef{g, c} == cells::Spacing) continue;  // the point count NrPt, any byte
             const auto state = static_cast<std::int8_t>(bytes[kStatesAt + CellIndex(g, c)]);
             if (state < -1 || state > 1) return RecordFault::BadState;
             if (state != 0 &&
@@ -244,8 +244,8 @@ RecordFault CheckSchemeRecord(const SchemeFileRecord& record) {
         }
     }
     // The method's name is looked up by the whole part of the value.
-    if (bytes[kStatesAt + CellIndex(kPassageA, 5)] != 0) {
-        const double method = GetDouble(bytes + kValuesAt + 8 * CellIndex(kPassageA, 5));
+    if (bytes[kStatesAt + CellIndex(cells::Method.group, cells::Method.cell)] != 0) {
+        const double method = GetDouble(bytes + kValuesAt + 8 * CellIndex(cells::Method.group, cells::Method.cell));
         if (!(method >= 0 && method < kMethodCount)) return RecordFault::BadMethod;
     }
     for (int s = 0; s < kMarkerSlots; ++s) {

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "ui/HintHandler.h"
+#include "ui/Pictures.h"
 #include "ui/TfrmAttesa.h"
 #include "ui/TfrmInfo.h"
 #include "ui/TfrmMsgDlg.h"
@@ -24,7 +25,10 @@ void Program::Start() {
     auto wait = std::make_unique<TfrmAttesa>();
     wait->ShowAndPaint();
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmar3"));
+    // The program's name is the main window's caption, "Velmar3". No
+    // application display name is set: the platform would append it to every
+    // window's caption, and the message boxes' captions must stand as they are.
+    QApplication::setWindowIcon(ProgramWindowIcon());
 
     velmar_ = std::make_unique<TfrmVelmar>(*session_, settings_);
     hints_ = std::make_unique<HintHandler>();
