@@ -337,7 +337,7 @@ void TfrmVelmar::ApplyBars() {
 
 void TfrmVelmar::Arrange(bool fit, bool corner) {
     buttons_[SchemeCommand::Icons]->setChecked(true);
-    buttons_[SchemeCommand::Status]->setChecked(hhSts_->isVisible() || settings_.schemeStatus);
+    buttons_[SchemeCommand::Status]->setChecked(settings_.schemeStatus);
     const int width = fit ? Dp(kSchemeWidth) : std::max(client_->width(), Dp(kSchemeWidth));
     int top = 0;
     if (settings_.icons) {
@@ -350,8 +350,7 @@ void TfrmVelmar::Arrange(bool fit, bool corner) {
         hhSts_->setGeometry(0, top, width, Dp(kStatusHeight));
         top += Dp(kStatusHeight);
     }
-    const int menuHeight = menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height()
-                                                                  : 0;
+    const int menuHeight = menuBar()->sizeHint().height();
     setFixedHeight(top + menuHeight);
     setMinimumWidth(Dp(kSchemeWidth));
     setMaximumWidth(QWIDGETSIZE_MAX);
