@@ -181,10 +181,9 @@ QWidget* TfrmPunti::BuildBar(const char* name, const char* hint, QLabel** sectio
         section->setFrameShape(QFrame::Panel);
         section->setFrameShadow(QFrame::Sunken);
         section->setIndent(Dp(4));
-        section->setMinimumWidth(Dp(40));
-        // The status bar's method, NrPt and DLonP keep their widths; the
-        // hint takes the rest.
-        if (status && i < 3) section->setFixedWidth(Dp(i == 0 ? 210 : 110));
+        // Each section is at least as wide as its text; the status bar's
+        // hint takes the room that is left.
+        if (status && i == 3) section->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         row->addWidget(section, status ? (i == 3) : 1);
         sections[i] = section;
     }
@@ -337,7 +336,12 @@ void TfrmPunti::Arrange() {
                                                                  : QGuiApplication::primaryScreen();
     QWidget* scheme =
         mainWindow_ ? mainWindow_->findChild<QWidget*>(QStringLiteral("pnlPaPeRa")) : nullptr;
-    const int width = scheme ? scheme->width() : Dp(kClientWidth);
+    // The scheme panel's width, unless the columns need more: the platform's
+    // fonts may be wider than the design's, and the last column must show.
+    const auto* panel = findChild<QFrame*>(QStringLiteral("pnlPunti"));
+    const int columns = hhPunti_->length() + 2 * Dp(4) + 2 * panel->frameWidth() +
+                        style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int width = std::max(scheme ? scheme->width() : Dp(kClientWidth), columns);
     if (screen) {
         const QRect area = screen->geometry();
         const int frame = frameGeometry().height() - height();
