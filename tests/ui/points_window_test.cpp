@@ -174,6 +174,10 @@ class PointsWindowTest : public QObject {
         QColor highlight = w.List()->viewport()->grab().toImage().pixelColor(
             w.List()->visualItemRect(w.List()->item(2)).topLeft());
         QCOMPARE(highlight, w.List()->palette().color(QPalette::Highlight));
+        // The recall bar's tick, kept for the settings file.
+        Key(&w, Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(!w.RecallSection(0)->isVisible());
+        QVERIFY(!program_->settings().recall);
         QCOMPARE(modal.Unexpected(), 0);
     }
 
@@ -191,6 +195,9 @@ class PointsWindowTest : public QObject {
             QTest::qWait(10);
         }
         QCOMPARE(w.Recomputes(), 1);
+        // "Velmar" (F6 here) goes to the scheme window; its F6 comes back.
+        QTest::keyClick(w.windowHandle(), Qt::Key_F6);
+        QTRY_VERIFY(program_->velmar().isActiveWindow());
         Key(&program_->velmar(), Qt::Key_F6);
         QTRY_COMPARE(w.Recomputes(), 2);
         QCOMPARE(modal.Titles().size(), 1);
