@@ -151,8 +151,10 @@ TfrmPunti::TfrmPunti(Session& session, Settings& settings, QWidget* mainWindow)
     lstPunti_->viewport()->installEventFilter(this);
     inside->addWidget(lstPunti_, 1);
     // Resizing a column by hand redraws the list at once.
-    connect(hhPunti_, &QHeaderView::sectionResized, lstPunti_->viewport(),
-            [this] { lstPunti_->viewport()->update(); });
+    connect(hhPunti_, &QHeaderView::sectionResized, lstPunti_->viewport(), [this] {
+        lstPunti_->doItemsLayout();  // the lines are as wide as the columns
+        lstPunti_->viewport()->update();
+    });
 
     hhVar_ = BuildBar("hhVar", kPointsStatusHint, status_.data(), 4);
     status_[3]->setText(QString::fromLatin1(kNoHint));
