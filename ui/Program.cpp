@@ -9,6 +9,7 @@
 #include "ui/TfrmAttesa.h"
 #include "ui/TfrmInfo.h"
 #include "ui/TfrmMsgDlg.h"
+#include "ui/TfrmPunti.h"
 #include "ui/TfrmTast.h"
 #include "ui/TfrmVelmar.h"
 
@@ -35,6 +36,8 @@ void Program::Start() {
     connect(hints_.get(), &HintHandler::hintChanged, velmar_.get(), &TfrmVelmar::SetHint);
     tast_ = std::make_unique<TfrmTast>(messages_, session_->scheme().saved, velmar_.get());
     session_->SetKeypad(tast_.get());
+    punti_ = std::make_unique<TfrmPunti>(*session_, settings_, velmar_.get());
+    connect(hints_.get(), &HintHandler::hintChanged, punti_.get(), &TfrmPunti::SetHint);
     info_ = std::make_unique<TfrmInfo>(velmar_.get());
     info_->SetProgramFolder(QDir::toNativeSeparators(QString::fromStdString(folders_.program)));
     msgDlg_ = std::make_unique<TfrmMsgDlg>(velmar_.get());
@@ -42,6 +45,18 @@ void Program::Start() {
 
     connect(velmar_.get(), &TfrmVelmar::programEnded, this, &Program::ended);
     connect(velmar_.get(), &TfrmVelmar::aboutRequested, this, [this] { info_->ShowAbout(0); });
+    connect(velmar_.get(), &TfrmVelmar::pointsRequested, this, [this] {
+        punti_->show();
+        punti_->raise();
+        punti_->activateWindow();
+    });
+    connect(velmar_.get(), &TfrmVelmar::schemeCleared, punti_.get(), &QWidget::hide);
+    connect(punti_.get(), &TfrmPunti::velmarRequested, this, [this] {
+        velmar_->show();
+        velmar_->raise();
+        velmar_->activateWindow();
+    });
+    connect(punti_.get(), &TfrmPunti::aboutRequested, this, [this] { info_->ShowAbout(1); });
 
     session_->scheme().Clear();
     settings_ = Settings::Read(folders_.program);
@@ -50,6 +65,9 @@ void Program::Start() {
     velmar_->Arrange(true, true);
     session_->scheme().ResetHistory();
     velmar_->Run(SchemeCommand::Read);
+    punti_->ApplyBars();
+    punti_->ArrangeColumns();
+    punti_->Arrange();
 
     wait->hide();
     wait.reset();

@@ -69,7 +69,7 @@ class ModalDriver : public QObject {
     /// showing it (the offscreen platform leaves that to the caller).
     static void Activate(QWidget* w) {
         w->activateWindow();
-        QTest::qWaitForWindowActive(w);
+        (void)QTest::qWaitForWindowActive(w);
     }
 
   protected:

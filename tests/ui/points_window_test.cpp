@@ -1,0 +1,215 @@
+// The points window inside the whole program: opened from the scheme window
+// with F6, its menus driven by their shortcuts, the keypad and the message
+// box answered from their own event loops.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "core/DateTime.h"
+#include "tests/ui/ModalDriver.h"
+#include "ui/Design.h"
+#include "ui/Program.h"
+#include "ui/TfrmPunti.h"
+#include "ui/TfrmVelmar.h"
+
+using namespace velmar;
+using velmar::ui::testing::ModalDriver;
+
+namespace {
+
+struct Silent : MessageSink {
+    int MsgBox(const Message&) override { return kMsgYes; }
+};
+
+// Genova to New York at 12 knots, leaving at 08:00 on 6 December 2026; without
+// the departure time the arrival date is unknown and the automatic choice
+// says so.
+void WriteSample(const QString& folder, bool withTime) {
+    Silent silent;
+    Session session(folder.toStdString(), silent);
+    SchemeSolver& solver = session.solver();
+    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
+                               {cells::DepLon, 8 + 56 / 60.0},
+                               {cells::ArrLat, 40.7},
+                               {cells::ArrLon, -74.0},
+                               {cells::Vp, 12.0}})
+        solver.AcceptEntry(cell.group, cell.cell, value);
+    if (withTime) {
+        solver.AcceptEntry(cells::DepTf.group, cells::DepTf.cell, 8.0);
+        solver.AcceptEntry(cells::DepTfDate.group, cells::DepTfDate.cell,
+                           double(DayNumber({2026, 12, 6})));
+    }
+    session.WriteStartup();
+}
+
+// The darkest pixel of a list line: the core of its glyphs, in the line's ink.
+QColor Ink(QListWidget* list, int row) {
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect rect = list->visualItemRect(list->item(row)) & image.rect();
+    QColor darkest = Qt::white;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() + c.green() + c.blue() < darkest.red() + darkest.green() + darkest.blue())
+                darkest = c;
+        }
+    return darkest;
+}
+
+}  // namespace
+
+class PointsWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<ui::Program> program_;
+
+    ui::TfrmPunti& Open(bool withTime) {
+        WriteSample(dir_.path(), withTime);
+        program_ = std::make_unique<ui::Program>(
+            ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
+        program_->Start();
+        Key(&program_->velmar(), Qt::Key_F6);
+        ui::TfrmPunti& w = program_->punti();
+        [&] { QTRY_VERIFY(w.List()->count() > 0); }();
+        return w;
+    }
+    Scheme& scheme() { return program_->session().scheme(); }
+    BrokenLine& line() { return program_->session().line(); }
+    // A key on a window, which has the focus back as after a modal window.
+    void Key(QWidget* w, Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier) {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w->windowHandle(), key, held);
+        QCoreApplication::processEvents();
+    }
+    QString Clipboard() { return QGuiApplication::clipboard()->text(); }
+    QString Lines(ui::TfrmPunti& w, int from, int to) {
+        QString text;
+        for (int i = from; i <= to; ++i) text += w.List()->item(i)->text() + QStringLiteral("\r\n");
+        return text;
+    }
+
+  private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        for (const char* name : {"VELMAR.DAT", "PUNTI.DAT", "VELMAR3.INI"})
+            QFile::remove(dir_.filePath(QString::fromLatin1(name)));
+    }
+    void cleanup() { program_.reset(); }
+
+    // F6 opens the window on the limiting-parallel line the automatic choice
+    // makes of a winter passage; the inks, the copies, the methods and their
+    // parameter menus, the refusal and a spacing typed on the keypad.
+    void aPassageThroughTheMenus() {
+        ui::TfrmPunti& w = Open(true);
+        ModalDriver modal;
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.List()->count(), 2 * line().n + 1);
+        QVERIFY(w.Action(PointsCommand::LimitParallel)->isChecked());
+        QCOMPARE(w.StatusSection(0)->text(), QString::fromStdString(MethodName(2)));
+        QVERIFY(w.RecallSection(0)->text().startsWith(QStringLiteral("DLon = ")));
+        QVERIFY(w.List()->item(0)->text().contains(QLatin1Char(',')));
+
+        // Inks: departure navy, the contact points blue, a leg maroon; a
+        // selected line in the system's highlight.
+        const int contact = 2 * (line().vertexIndex + 1);
+        QVERIFY(w.List()->item(contact)->text().startsWith(QStringLiteral("V'")));
+        QCOMPARE(Ink(w.List(), 0), QColor(0, 0, 128));
+        QCOMPARE(Ink(w.List(), contact), QColor(0, 0, 255));
+        QCOMPARE(Ink(w.List(), 1), QColor(128, 0, 0));
+        QCOMPARE(Ink(w.List(), 2 * line().n), QColor(0, 0, 128));
+
+        // The checked item does nothing: the method cell stays computed.
+        Key(&w, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(scheme().State(cells::Method), kStateComputed);
+        QVERIFY(w.Action(PointsCommand::LimitParallel)->isChecked());
+
+        // The practical method's parameter menu, and back to method 3.
+        Key(&w, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(w.Action(PointsCommand::NrPt)->text(), QStringLiteral("DmP..."));
+        QCOMPARE(w.Action(PointsCommand::DLonP)->text(), QStringLiteral("DtP..."));
+        QCOMPARE(w.StatusSection(2)->text(), QString());
+        QCOMPARE(scheme().State(cells::Method), kStateEntered);
+        Key(&w, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(w.Action(PointsCommand::NrPt)->text(), QStringLiteral("NrPt..."));
+        QCOMPARE(w.Action(PointsCommand::DLonP)->text(), QStringLiteral("DLonP..."));
+        QVERIFY(w.Action(PointsCommand::Equation)->isChecked());
+
+        // The limiting latitude needs method 2.
+        const int before = line().n;
+        modal.Press("bbOK");
+        Key(&w, Qt::Key_F5);
+        QCOMPARE(modal.Titles().size(), 1);
+        QCOMPARE(line().n, before);
+
+        // Four points typed on the keypad: five legs, eleven lines.
+        modal.Type(QStringLiteral("4\r"));
+        Key(&w, Qt::Key_F3);
+        QCOMPARE(modal.Titles().last(), QStringLiteral("Tastierino: Modifica"));
+        QCOMPARE(int(line().n), 5);
+        QCOMPARE(w.List()->count(), 11);
+        QCOMPARE(w.StatusSection(1)->text(), QStringLiteral("NrPt = 4"));
+
+        // Lines 2 and 3 with Ctrl+C; the right button copies them again, and
+        // with Shift the whole list.
+        w.List()->clearSelection();
+        w.List()->item(2)->setSelected(true);
+        w.List()->item(3)->setSelected(true);
+        Key(&w, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(Clipboard(), Lines(w, 2, 3));
+        QGuiApplication::clipboard()->clear();
+        const QPoint at = w.List()->visualItemRect(w.List()->item(6)).center();
+        QTest::mouseClick(w.List()->viewport(), Qt::RightButton, Qt::NoModifier, at);
+        QCOMPARE(Clipboard(), Lines(w, 2, 3));
+        QTest::mouseClick(w.List()->viewport(), Qt::RightButton, Qt::ShiftModifier, at);
+        QCOMPARE(Clipboard(), Lines(w, 0, 10));
+        QCOMPARE(w.List()->selectedItems().size(), 2);
+        QColor highlight = w.List()->viewport()->grab().toImage().pixelColor(
+            w.List()->visualItemRect(w.List()->item(2)).topLeft());
+        QCOMPARE(highlight, w.List()->palette().color(QPalette::Highlight));
+        // The recall bar's tick, kept for the settings file.
+        Key(&w, Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(!w.RecallSection(0)->isVisible());
+        QVERIFY(!program_->settings().recall);
+        QCOMPARE(modal.Unexpected(), 0);
+    }
+
+    // A recompute that warns warns once: the focus coming back from its own
+    // message box recomputes nothing; coming from the scheme window it does.
+    void activationFromItsOwnDialog() {
+        ModalDriver modal;
+        modal.Press("bbOK");
+        ui::TfrmPunti& w = Open(false);
+        QCOMPARE(modal.Titles(), QStringList{QStringLiteral("Velmar: Automatico")});
+        QCOMPARE(w.Recomputes(), 1);
+        for (int i = 0; i < 3; ++i) {
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::qWait(10);
+        }
+        QCOMPARE(w.Recomputes(), 1);
+        // "Velmar" (F6 here) goes to the scheme window; its F6 comes back.
+        QTest::keyClick(w.windowHandle(), Qt::Key_F6);
+        QTRY_VERIFY(program_->velmar().isActiveWindow());
+        Key(&program_->velmar(), Qt::Key_F6);
+        QTRY_COMPARE(w.Recomputes(), 2);
+        QCOMPARE(modal.Titles().size(), 1);
+        QCOMPARE(modal.Unexpected(), 0);
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ui::SetDesignScale(1.0);
+    PointsWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "points_window_test.moc"
