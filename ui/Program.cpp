@@ -9,6 +9,7 @@
 #include "ui/TfrmAttesa.h"
 #include "ui/TfrmInfo.h"
 #include "ui/TfrmMsgDlg.h"
+#include "ui/TfrmRpl.h"
 #include "ui/TfrmTast.h"
 #include "ui/TfrmVelmar.h"
 
@@ -35,6 +36,7 @@ void Program::Start() {
     connect(hints_.get(), &HintHandler::hintChanged, velmar_.get(), &TfrmVelmar::SetHint);
     tast_ = std::make_unique<TfrmTast>(messages_, session_->scheme().saved, velmar_.get());
     session_->SetKeypad(tast_.get());
+    rpl_ = std::make_unique<TfrmRpl>(velmar_.get());
     info_ = std::make_unique<TfrmInfo>(velmar_.get());
     info_->SetProgramFolder(QDir::toNativeSeparators(QString::fromStdString(folders_.program)));
     msgDlg_ = std::make_unique<TfrmMsgDlg>(velmar_.get());
@@ -42,6 +44,8 @@ void Program::Start() {
 
     connect(velmar_.get(), &TfrmVelmar::programEnded, this, &Program::ended);
     connect(velmar_.get(), &TfrmVelmar::aboutRequested, this, [this] { info_->ShowAbout(0); });
+    connect(velmar_.get(), &TfrmVelmar::summaryRequested, this,
+            [this] { rpl_->ShowSummary(session_->scheme(), session_->line()); });
 
     session_->scheme().Clear();
     settings_ = Settings::Read(folders_.program);

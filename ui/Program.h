@@ -19,6 +19,7 @@ class HintHandler;
 class TfrmAttesa;
 class TfrmInfo;
 class TfrmMsgDlg;
+class TfrmRpl;
 class TfrmTast;
 class TfrmVelmar;
 
@@ -39,6 +40,7 @@ class Program : public QObject {
     const ProgramFolders& folders() const { return folders_; }
     TfrmVelmar& velmar() { return *velmar_; }
     TfrmTast& tast() { return *tast_; }
+    TfrmRpl& rpl() { return *rpl_; }
     TfrmInfo& info() { return *info_; }
     TfrmMsgDlg& msgDlg() { return *msgDlg_; }
     HintHandler& hints() { return *hints_; }
@@ -64,6 +66,7 @@ class Program : public QObject {
     std::unique_ptr<HintHandler> hints_;
     std::unique_ptr<TfrmVelmar> velmar_;
     std::unique_ptr<TfrmTast> tast_;
+    std::unique_ptr<TfrmRpl> rpl_;
     std::unique_ptr<TfrmInfo> info_;
     std::unique_ptr<TfrmMsgDlg> msgDlg_;
 };

@@ -67,7 +67,7 @@ class ProgramTest : public QObject {
         program_ = std::make_unique<ui::Program>(
             ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
         program_->Start();
-        QTest::qWaitForWindowActive(&program_->velmar());
+        (void)QTest::qWaitForWindowActive(&program_->velmar());
         return program_->velmar();
     }
     Scheme& scheme() { return program_->session().scheme(); }
