@@ -10,6 +10,7 @@
 #include "ui/TfrmInfo.h"
 #include "ui/TfrmMsgDlg.h"
 #include "ui/TfrmPunti.h"
+#include "ui/TfrmRpl.h"
 #include "ui/TfrmTast.h"
 #include "ui/TfrmVelmar.h"
 
@@ -38,6 +39,7 @@ void Program::Start() {
     session_->SetKeypad(tast_.get());
     punti_ = std::make_unique<TfrmPunti>(*session_, settings_, velmar_.get());
     connect(hints_.get(), &HintHandler::hintChanged, punti_.get(), &TfrmPunti::SetHint);
+    rpl_ = std::make_unique<TfrmRpl>(velmar_.get());
     info_ = std::make_unique<TfrmInfo>(velmar_.get());
     info_->SetProgramFolder(QDir::toNativeSeparators(QString::fromStdString(folders_.program)));
     msgDlg_ = std::make_unique<TfrmMsgDlg>(velmar_.get());
@@ -57,6 +59,10 @@ void Program::Start() {
         velmar_->activateWindow();
     });
     connect(punti_.get(), &TfrmPunti::aboutRequested, this, [this] { info_->ShowAbout(1); });
+    connect(punti_.get(), &TfrmPunti::summaryRequested, this,
+            [this] { rpl_->ShowSummary(session_->scheme(), session_->line()); });
+    connect(velmar_.get(), &TfrmVelmar::summaryRequested, this,
+            [this] { rpl_->ShowSummary(session_->scheme(), session_->line()); });
 
     session_->scheme().Clear();
     settings_ = Settings::Read(folders_.program);

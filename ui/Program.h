@@ -20,6 +20,7 @@ class TfrmAttesa;
 class TfrmInfo;
 class TfrmMsgDlg;
 class TfrmPunti;
+class TfrmRpl;
 class TfrmTast;
 class TfrmVelmar;
 
@@ -41,6 +42,7 @@ class Program : public QObject {
     TfrmVelmar& velmar() { return *velmar_; }
     TfrmTast& tast() { return *tast_; }
     TfrmPunti& punti() { return *punti_; }
+    TfrmRpl& rpl() { return *rpl_; }
     TfrmInfo& info() { return *info_; }
     TfrmMsgDlg& msgDlg() { return *msgDlg_; }
     HintHandler& hints() { return *hints_; }
@@ -67,6 +69,7 @@ class Program : public QObject {
     std::unique_ptr<TfrmVelmar> velmar_;
     std::unique_ptr<TfrmTast> tast_;
     std::unique_ptr<TfrmPunti> punti_;
+    std::unique_ptr<TfrmRpl> rpl_;
     std::unique_ptr<TfrmInfo> info_;
     std::unique_ptr<TfrmMsgDlg> msgDlg_;
 };

@@ -1,0 +1,197 @@
+// The broken-line summary window over a real solved passage: opened from the
+// scheme window's method cell, its labels are the domain's, its keys and
+// buttons copy and close, and a line that does not qualify leaves it as it was.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "tests/ui/ModalDriver.h"
+#include "ui/Design.h"
+#include "ui/Program.h"
+#include "ui/TfrmRpl.h"
+#include "ui/TfrmVelmar.h"
+
+using namespace velmar;
+using velmar::ui::testing::ModalDriver;
+
+namespace {
+
+struct Silent : MessageSink {
+    int MsgBox(const Message&) override { return kMsgYes; }
+};
+
+// Genova to New York at 12 knots.
+void EnterSample(Session& session) {
+    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
+                               {cells::DepLon, 8 + 56 / 60.0},
+                               {cells::ArrLat, 40.7},
+                               {cells::ArrLon, -74.0},
+                               {cells::Vp, 12.0}})
+        session.solver().AcceptEntry(cell, value);
+}
+
+QString Text(QWidget* w, const char* name) {
+    const auto* label = w->findChild<QLabel*>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
+}
+
+QString Clipboard() {
+    return QGuiApplication::clipboard()->text();
+}
+
+}  // namespace
+
+class SummaryWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // The method cell's right button opens the summary on the line the
+    // session computed, every label showing the domain's text.
+    void OpensFilledFromTheMethodCell() {
+        QTemporaryDir dir;
+        ui::Program program(ProgramFolders{dir.path().toStdString(), dir.path().toStdString()});
+        program.Start();
+        Session& session = program.session();
+        EnterSample(session);
+        ModalDriver driver;
+        driver.Press("bbOK");  // the automatic choice's notice
+        QVERIFY(session.engine().Activate());
+        SummaryLabels expected;
+        QVERIFY(FillSummary(session.scheme(), session.line(), expected));
+
+        QStringList shown;
+        driver.Then([&](QWidget* w) {
+            for (const char* name :
+                 {"lblL_Ml", "lblS_Ml", "lblR_Ml", "lblL_Dt", "lblS_Dt", "lblR_Dt", "lblPtCr",
+                  "lblLab_NrPt", "lblVal_NrPt", "lblLab_DLonP", "lblVal_DLonP"})
+                shown << Text(w, name);
+            QTest::mouseClick(w->findChild<QAbstractButton*>(QStringLiteral("hbFine")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(program.velmar().ValueLabel(cells::Method), Qt::RightButton);
+        QVERIFY(driver.Done());
+        QCOMPARE(driver.Unexpected(), 0);
+        QCOMPARE(driver.Titles().size(), 2);
+        QCOMPARE(driver.Titles().back(),
+                 QStringLiteral("Velmar (Punti): Riepilogo della spezzata"));
+        const QStringList want{QString::fromStdString(expected.rhumbDistance),
+                               QString::fromStdString(expected.lineDistance),
+                               QString::fromStdString(expected.savedDistance),
+                               QString::fromStdString(expected.rhumbTime),
+                               QString::fromStdString(expected.lineTime),
+                               QString::fromStdString(expected.savedTime),
+                               QString::fromStdString(expected.spacingTitle),
+                               QString::fromStdString(expected.firstLabel),
+                               QString::fromStdString(expected.firstValue),
+                               QString::fromStdString(expected.secondLabel),
+                               QString::fromStdString(expected.secondValue)};
+        QCOMPARE(shown, want);
+        QVERIFY(!shown.contains(QStringLiteral("err")));
+    }
+
+    void KeysAndButtons_data() {
+        QTest::addColumn<QString>("control");  // a button to click, or empty for the key
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("copies");
+        const int none = Qt::NoModifier;
+        QTest::newRow("Escape") << QString() << int(Qt::Key_Escape) << none << true << false;
+        QTest::newRow("Shift+Escape")
+            << QString() << int(Qt::Key_Escape) << int(Qt::ShiftModifier) << false << false;
+        QTest::newRow("Ctrl+Insert")
+            << QString() << int(Qt::Key_Insert) << int(Qt::ControlModifier) << false << true;
+        QTest::newRow("Insert") << QString() << int(Qt::Key_Insert) << none << false << false;
+        QTest::newRow("Ctrl+C") << QString() << int(Qt::Key_C) << int(Qt::ControlModifier) << false
+                                << false;
+        QTest::newRow("Copia") << QStringLiteral("hsCopia") << 0 << none << false << true;
+        QTest::newRow("Finito") << QStringLiteral("hbFine") << 0 << none << true << false;
+    }
+
+    // Keys go to whatever has the focus: the window sees its own first.
+    void KeysAndButtons() {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, closes);
+        QFETCH(bool, copies);
+        Silent silent;
+        Session session(QDir::tempPath().toStdString(), silent);
+        EnterSample(session);
+        QVERIFY(session.engine().Activate());
+        ui::TfrmRpl window;
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+
+        bool closed = false;
+        ModalDriver driver;
+        driver.Then([&](QWidget* w) {
+            ModalDriver::Activate(w);
+            if (!control.isEmpty()) {
+                QTest::mouseClick(w->findChild<QAbstractButton*>(control), Qt::LeftButton);
+            } else {
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keyClick(focus ? focus : w, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            }
+            closed = !w->isVisible();
+            if (!closed) w->findChild<QAbstractButton*>(QStringLiteral("hbFine"))->click();
+        });
+        window.ShowSummary(session.scheme(), session.line());
+        QVERIFY(driver.Done());
+        QCOMPARE(closed, closes);
+        const QString copy = QString::fromStdString(SummaryCopyText(window.Labels()));
+        QVERIFY(copy.contains(QString::fromStdString(window.Labels().lineDistance)));
+        QCOMPARE(Clipboard(), copies ? copy : QStringLiteral("before"));
+    }
+
+    // A line not strictly between the great circle and the rhumb line fills
+    // nothing: at first the design texts stand (and are copied), later the
+    // last filled content stays.
+    void UnqualifiedLineLeavesTheWindow() {
+        Silent silent;
+        Session session(QDir::tempPath().toStdString(), silent);
+        EnterSample(session);
+        ui::TfrmRpl window;
+        QString copied;
+        ModalDriver driver;
+        auto copyAndClose = [&](QWidget* w) {
+            QTest::mouseClick(w->findChild<QAbstractButton*>(QStringLiteral("hsCopia")),
+                              Qt::LeftButton);
+            copied = Clipboard();
+            w->findChild<QAbstractButton*>(QStringLiteral("hbFine"))->click();
+        };
+
+        driver.Then(copyAndClose);
+        window.ShowSummary(session.scheme(), session.line());  // no line computed yet
+        QCOMPARE(Text(&window, "lblS_Ml"), QStringLiteral("err"));
+        QCOMPARE(Text(&window, "lblLab_DLonP"), QStringLiteral("Differenza di longitudine"));
+        QCOMPARE(copied, QString::fromStdString(SummaryCopyText(SummaryLabels{})));
+
+        QVERIFY(session.engine().Activate());
+        driver.Then(copyAndClose);
+        window.ShowSummary(session.scheme(), session.line());
+        const QString filled = copied;
+        QVERIFY(Text(&window, "lblS_Ml") != QStringLiteral("err"));
+
+        BrokenLine stale = session.line();
+        stale.totalDistance = session.scheme().Value(cells::ml);  // no saving
+        driver.Then(copyAndClose);
+        window.ShowSummary(session.scheme(), stale);
+        QCOMPARE(copied, filled);
+        QVERIFY(driver.Done());
+        QCOMPARE(driver.Unexpected(), 0);
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ui::SetDesignScale(1.0);
+    SummaryWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "summary_window_test.moc"
