@@ -35,6 +35,7 @@ DescriptionPreview ReadDescription(const std::string& path) {
     std::vector<std::uint8_t> bytes;
     const FileStep step = ReadPrefix(path, 1 + kDescriptionBytes, bytes);
     if (step == FileStep::Open) return {PreviewStatus::CannotOpen, {}};
+    if (step == FileStep::Close) return {PreviewStatus::CannotClose, {}};
     if (step != FileStep::Done || bytes.size() < 1 + kDescriptionBytes ||
         bytes[0] > kDescriptionBytes) {
         return {PreviewStatus::CannotRead, {}};
@@ -42,6 +43,20 @@ DescriptionPreview ReadDescription(const std::string& path) {
     SchemeFileRecord record;
     std::copy(bytes.begin(), bytes.end(), record.bytes.begin());
     return {PreviewStatus::Ok, RecordDescription(record)};
+}
+
+std::string PreviewErrorText(PreviewStatus status) {
+    switch (status) {
+        case PreviewStatus::Ok:
+            return {};
+        case PreviewStatus::CannotOpen:
+            return "Errore nel'apertura del file.";
+        case PreviewStatus::CannotRead:
+            return "Errore nella lettura del file.";
+        case PreviewStatus::CannotClose:
+            return "Errore nella chiusura del file.";
+    }
+    return {};
 }
 
 std::vector<ArchiveEntry> ListArchive(const std::string& folder) {

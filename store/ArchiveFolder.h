@@ -45,7 +45,11 @@ enum class PreviewStatus {
     Ok,
     CannotOpen,  ///< "Errore nel'apertura del file."
     CannotRead,  ///< "Errore nella lettura del file.": short, or a damaged length byte
+    CannotClose, ///< "Errore nella chiusura del file."
 };
+
+/// The header of the preview's failure message; empty for Ok.
+std::string PreviewErrorText(PreviewStatus status);
 
 struct DescriptionPreview {
     PreviewStatus status = PreviewStatus::CannotOpen;

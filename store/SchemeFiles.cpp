@@ -327,8 +327,18 @@ bool SchemeFiles::SaveSchemeFiles(const std::string& key, SaveMode mode, Scheme&
 }
 
 PairOutcome SchemeFiles::Load(const std::string& key, Scheme& scheme, BrokenLine& line) {
+    return LoadIn(folder_, key, scheme, line);
+}
+
+PairOutcome SchemeFiles::Save(const std::string& key, SaveMode mode, Scheme& scheme,
+                              const BrokenLine& line) {
+    return SaveIn(folder_, key, mode, scheme, line);
+}
+
+PairOutcome SchemeFiles::LoadIn(const std::string& folder, const std::string& key, Scheme& scheme,
+                                BrokenLine& line) {
     if (key == kStartupKey) SetDescription(std::string(kStartupDescription));
-    const PairPaths paths = SchemePairPaths(folder_, key);
+    const PairPaths paths = SchemePairPaths(folder, key);
     // A key such as PUNT-007.DAT names one file twice; one outside the folder is refused too.
     if (!IsPlainKey(key) || Upper(paths.schemeFile) == Upper(paths.pointsFile)) {
         ShowFileError(kOpenHeader, "Apri", "Nome di file non valido: " + key);
@@ -377,10 +387,10 @@ PairOutcome SchemeFiles::Load(const std::string& key, Scheme& scheme, BrokenLine
     return PairOutcome::Transferred;
 }
 
-PairOutcome SchemeFiles::Save(const std::string& key, SaveMode mode, Scheme& scheme,
-                              const BrokenLine& line) {
+PairOutcome SchemeFiles::SaveIn(const std::string& folder, const std::string& key, SaveMode mode,
+                                Scheme& scheme, const BrokenLine& line) {
     if (key == kStartupKey) SetDescription(std::string(kStartupDescription));
-    const PairPaths paths = SchemePairPaths(folder_, key);
+    const PairPaths paths = SchemePairPaths(folder, key);
     if (!IsPlainKey(key) || Upper(paths.schemeFile) == Upper(paths.pointsFile)) {
         ShowFileError(kOpenHeader, "Salva", "Nome di file non valido: " + key);
         return PairOutcome::Failed;

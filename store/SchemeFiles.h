@@ -124,6 +124,12 @@ class SchemeFiles {
     /// LoadSchemeFiles and SaveSchemeFiles return false only for Failed.
     PairOutcome Load(const std::string& key, Scheme& scheme, BrokenLine& line);
     PairOutcome Save(const std::string& key, SaveMode mode, Scheme& scheme, const BrokenLine& line);
+    /// As Load and Save, for the pair of `key` in another folder: the archive
+    /// window reads and writes the folder the user browsed to.
+    PairOutcome LoadIn(const std::string& folder, const std::string& key, Scheme& scheme,
+                       BrokenLine& line);
+    PairOutcome SaveIn(const std::string& folder, const std::string& key, SaveMode mode,
+                       Scheme& scheme, const BrokenLine& line);
 
     /// The current description (UTF-8 in memory; stored in Windows-1252, at most 64 bytes).
     const std::string& Description() const { return description_; }

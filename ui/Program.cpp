@@ -7,6 +7,7 @@
 #include "ui/HintHandler.h"
 #include "ui/Pictures.h"
 #include "ui/TfrmAttesa.h"
+#include "ui/TfrmFile.h"
 #include "ui/TfrmInfo.h"
 #include "ui/TfrmMsgDlg.h"
 #include "ui/TfrmPunti.h"
@@ -39,6 +40,7 @@ void Program::Start() {
     session_->SetKeypad(tast_.get());
     punti_ = std::make_unique<TfrmPunti>(*session_, settings_, velmar_.get());
     connect(hints_.get(), &HintHandler::hintChanged, punti_.get(), &TfrmPunti::SetHint);
+    file_ = std::make_unique<TfrmFile>(*session_, velmar_.get());
     rpl_ = std::make_unique<TfrmRpl>(velmar_.get());
     info_ = std::make_unique<TfrmInfo>(velmar_.get());
     info_->SetProgramFolder(QDir::toNativeSeparators(QString::fromStdString(folders_.program)));
@@ -61,6 +63,12 @@ void Program::Start() {
     connect(punti_.get(), &TfrmPunti::aboutRequested, this, [this] { info_->ShowAbout(1); });
     connect(punti_.get(), &TfrmPunti::summaryRequested, this,
             [this] { rpl_->ShowSummary(session_->scheme(), session_->line()); });
+    connect(file_.get(), &TfrmFile::schemeFileChanged, velmar_.get(),
+            &TfrmVelmar::RefreshFilePanel);
+    connect(velmar_.get(), &TfrmVelmar::archiveRequested, this, [this] {
+        file_->ShowArchive();
+        velmar_->RefreshFilePanel();
+    });
     connect(velmar_.get(), &TfrmVelmar::summaryRequested, this,
             [this] { rpl_->ShowSummary(session_->scheme(), session_->line()); });
 

@@ -17,6 +17,7 @@ namespace velmar::ui {
 
 class HintHandler;
 class TfrmAttesa;
+class TfrmFile;
 class TfrmInfo;
 class TfrmMsgDlg;
 class TfrmPunti;
@@ -43,6 +44,7 @@ class Program : public QObject {
     TfrmTast& tast() { return *tast_; }
     TfrmPunti& punti() { return *punti_; }
     TfrmRpl& rpl() { return *rpl_; }
+    TfrmFile& file() { return *file_; }
     TfrmInfo& info() { return *info_; }
     TfrmMsgDlg& msgDlg() { return *msgDlg_; }
     HintHandler& hints() { return *hints_; }
@@ -69,6 +71,7 @@ class Program : public QObject {
     std::unique_ptr<TfrmVelmar> velmar_;
     std::unique_ptr<TfrmTast> tast_;
     std::unique_ptr<TfrmPunti> punti_;
+    std::unique_ptr<TfrmFile> file_;
     std::unique_ptr<TfrmRpl> rpl_;
     std::unique_ptr<TfrmInfo> info_;
     std::unique_ptr<TfrmMsgDlg> msgDlg_;

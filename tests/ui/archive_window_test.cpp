@@ -1,0 +1,241 @@
+// The archive window driven as a user drives it: files picked with the
+// mouse, the number typed, the commands on their keys, the message boxes
+// answered from their own event loops.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+using namespace Qt::StringLiterals;
+
+#include "core/DateTime.h"
+#include "scheme/session/ArchiveCommands.h"
+#include "scheme/session/Session.h"
+#include "tests/ui/ModalDriver.h"
+#include "ui/Design.h"
+#include "ui/TfrmFile.h"
+#include "ui/TfrmMsgDlg.h"
+
+using namespace velmar;
+using velmar::ui::testing::ModalDriver;
+
+namespace {
+
+std::string Bytes(const QString& path) {
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+void Put(const QString& path, const std::string& bytes) {
+    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+}
+
+// The texts of a message box, so that a test can tell which message came.
+ModalDriver::Action Answer(const char* button, QStringList* seen) {
+    return [button, seen](QWidget* w) {
+        QString texts;
+        for (const QLabel* label : w->findChildren<QLabel*>()) texts += label->text() + u'|';
+        *seen << texts;
+        ModalDriver::Activate(w);
+        if (auto* b = w->findChild<QAbstractButton*>(QLatin1String(button)))
+            QTest::mouseClick(b, Qt::LeftButton);
+    };
+}
+
+}  // namespace
+
+class ArchiveWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<ui::TfrmMsgDlg> box_;
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<ui::TfrmFile> window_;
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    void Fresh() {
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path().toStdString()))
+            std::filesystem::remove_all(entry.path());
+        box_ = std::make_unique<ui::TfrmMsgDlg>();
+        session_ = std::make_unique<Session>(dir_.path().toStdString(), *box_);
+        window_ = std::make_unique<ui::TfrmFile>(*session_);
+    }
+    void EnterPassage() {
+        SchemeSolver& solver = session_->solver();
+        for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
+                                   {cells::DepLon, 8.9},
+                                   {cells::ArrLat, 40.7},
+                                   {cells::ArrLon, -74.0},
+                                   {cells::Vp, 12.0},
+                                   {cells::DepTf, 8.0},
+                                   {cells::DepTfDate, double(DayNumber({2026, 12, 6}))}})
+            QVERIFY(solver.AcceptEntry(cell.group, cell.cell, value));
+        session_->scheme().saved = false;
+    }
+    // Writes an archive pair VELM-nnn with its description through the session.
+    void Archive(int number, const std::string& description) {
+        session_->files().SetDescription(description);
+        QVERIFY(session_->files().Save(ArchiveFileName(number), SaveMode::Plain, session_->scheme(),
+                                       session_->line()) == PairOutcome::Transferred);
+    }
+    template <typename W>
+    static W* Child(QWidget* w, const char* name) {
+        return w->findChild<W*>(QLatin1String(name));
+    }
+    static void Pick(QWidget* w, const QString& name) {
+        auto* list = Child<QListWidget>(w, "flDat");
+        const auto found = list->findItems(name, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(found.front()).center());
+    }
+    static void Number(QWidget* w, const QString& digits) {
+        auto* field = Child<QSpinBox>(w, "seNumF");
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, digits);
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        ui::SetDesignScale(1.0);
+    }
+
+    void writeChoosesTheName_data() {
+        QTest::addColumn<QList<int>>("present");
+        QTest::addColumn<QString>("pick");
+        QTest::addColumn<QString>("numbers");  // typed in turn, after the pick
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("empty folder")
+            << QList<int>{} << u""_s << u""_s << u"VELM-001.DAT"_s << false;
+        QTest::newRow("two files plus one")
+            << QList<int>{1, 3} << u""_s << u""_s << u"VELM-003.DAT"_s << true;
+        QTest::newRow("number 42")
+            << QList<int>{1, 3} << u""_s << u"42"_s << u"VELM-042.DAT"_s << false;
+        QTest::newRow("the pick before the number")
+            << QList<int>{1, 3} << u"VELM-001.DAT"_s << u"42"_s << u"VELM-001.DAT"_s << true;
+        QTest::newRow("0 clears the pick")
+            << QList<int>{1, 3} << u"VELM-001.DAT"_s << u"7,0"_s << u"VELM-003.DAT"_s << true;
+    }
+    void writeChoosesTheName() {
+        QFETCH(QList<int>, present);
+        QFETCH(QString, pick);
+        QFETCH(QString, numbers);
+        QFETCH(QString, written);
+        QFETCH(bool, asked);
+        Fresh();
+        for (int number : present) Archive(number, "vecchio");
+        EnterPassage();
+        const QString text80 = QString(80, QLatin1Char('x'));
+        ModalDriver driver;
+        QStringList seen;
+        driver.Then([&](QWidget* w) {
+            if (!pick.isEmpty()) Pick(w, pick);
+            if (!numbers.isEmpty())
+                for (const QString& n : numbers.split(u',')) Number(w, n);
+            Child<QLineEdit>(w, "edDes")->clear();  // the pick showed its description
+            QTest::keyClicks(Child<QLineEdit>(w, "edDes"), text80);
+            QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+        if (asked) driver.Then(Answer("bbYes", &seen));
+        window_->ShowArchive();
+        QCOMPARE(driver.Unexpected(), 0);
+        QCOMPARE(seen.size(), asked ? 1 : 0);
+        if (asked) QVERIFY(seen.front().contains(u"Sovrascrivere.."_s));
+        const std::string scheme = Bytes(Path(written));
+        QCOMPARE(scheme.size(), std::size_t(328));
+        QCOMPARE(int(std::uint8_t(scheme[0])), 64);  // the 80 characters cut to 64
+        QCOMPARE(QString::fromStdString(scheme.substr(1, 64)), text80.left(64));
+        QVERIFY(std::filesystem::exists(Path(u"PUNT"_s + written.mid(4)).toStdString()));
+        QCOMPARE(QString::fromStdString(session_->FileName()), written);
+        QCOMPARE(QString::fromStdString(session_->PanelText()), text80.left(64));
+        QVERIFY(!Child<QListWidget>(window_.get(), "flDat")
+                     ->findItems(written, Qt::MatchExactly)
+                     .isEmpty());
+    }
+
+    void readRefusals_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QStringList>("messages");  // a text of each message shown, in turn
+        QTest::newRow("nothing picked") << u""_s << QStringList{u"Nessun file selezionato"_s};
+        QTest::newRow("damaged description") << u"scheme"_s
+                                             << QStringList{u"Errore nella lettura del file."_s,
+                                                            u"Errore nella chiusura del file."_s};
+        QTest::newRow("short points file")
+            << u"points"_s << QStringList{u"Errore nella chiusura del file."_s};
+    }
+    void readRefusals() {
+        QFETCH(QString, damage);
+        QFETCH(QStringList, messages);
+        Fresh();
+        EnterPassage();
+        Archive(1, "Genova - New York");
+        if (damage == u"scheme"_s) Put(Path(u"VELM-001.DAT"_s), std::string(328, '\xC8'));
+        if (damage == u"points"_s) Put(Path(u"PUNT-001.DAT"_s), std::string(100, '\0'));
+        session_->scheme().Clear();
+        session_->SetPanelText("prima");
+        ModalDriver driver;
+        QStringList seen;
+        driver.Then([&](QWidget* w) {
+            if (!damage.isEmpty()) Pick(w, u"VELM-001.DAT"_s);
+            QTest::keyClick(w, Qt::Key_R, Qt::ControlModifier);
+            QTest::keyClick(w, Qt::Key_Return);
+        });
+        for (int i = 0; i < messages.size(); ++i) driver.Then(Answer("bbOK", &seen));
+        window_->ShowArchive();
+        QCOMPARE(seen.size(), messages.size());
+        QCOMPARE(driver.Unexpected(), 0);
+        for (int i = 0; i < messages.size(); ++i)
+            QVERIFY2(seen[i].contains(messages[i]), qPrintable(seen[i]));
+        QVERIFY(session_->scheme().IsEmpty(cells::DepLat));  // the scheme untouched
+        QCOMPARE(QString::fromStdString(session_->PanelText()), QStringLiteral("prima"));
+    }
+
+    // A passage saved to the archive and read back through the window alone,
+    // in a folder browsed to from the program folder.
+    void passageRoundTrip() {
+        Fresh();
+        std::filesystem::create_directory(Path(u"viaggi"_s).toStdString());
+        EnterPassage();
+        const double arrival = session_->scheme().Value(cells::ArrTf);
+        ModalDriver driver;
+        driver.Then([&](QWidget* w) {
+            auto* folders = Child<QListWidget>(w, "dirDat");
+            const auto found = folders->findItems(u"viaggi"_s, Qt::MatchExactly);
+            QVERIFY(!found.isEmpty());
+            const QPoint at = folders->visualItemRect(found.front()).center();
+            QTest::mousePress(folders->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(folders->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
+            QTest::qWait(0);
+            QTest::keyClicks(Child<QLineEdit>(w, "edDes"), u"Genova - New York"_s);
+            QTest::mouseClick(Child<QAbstractButton>(w, "hsScrivi"), Qt::LeftButton);
+            session_->scheme().Clear();
+            Child<QLineEdit>(w, "edDes")->clear();
+            Pick(w, u"VELM-001.DAT"_s);
+            QCOMPARE(Child<QLineEdit>(w, "edDes")->text(), QStringLiteral("Genova - New York"));
+            QTest::mouseClick(Child<QAbstractButton>(w, "hsLeggi"), Qt::LeftButton);
+            QTest::mouseClick(Child<QAbstractButton>(w, "hbFine"), Qt::LeftButton);
+        });
+        window_->ShowArchive();
+        QCOMPARE(driver.Unexpected(), 0);
+        QVERIFY(std::filesystem::exists(Path(u"viaggi/PUNT-001.DAT"_s).toStdString()));
+        QVERIFY(!std::filesystem::exists(Path(u"VELM-001.DAT"_s).toStdString()));
+        QCOMPARE(session_->scheme().Value(cells::ArrTf), arrival);  // solved again
+        QVERIFY(session_->scheme().saved);
+        QCOMPARE(QString::fromStdString(session_->PanelText()),
+                 QStringLiteral("Genova - New York"));
+        QCOMPARE(QString::fromStdString(session_->FileName()), QStringLiteral("VELM-001.DAT"));
+    }
+};
+
+QTEST_MAIN(ArchiveWindowTest)
+#include "archive_window_test.moc"
