@@ -18,8 +18,10 @@ using namespace Qt::StringLiterals;
 #include "scheme/session/Session.h"
 #include "tests/ui/ModalDriver.h"
 #include "ui/Design.h"
+#include "ui/Program.h"
 #include "ui/TfrmFile.h"
 #include "ui/TfrmMsgDlg.h"
+#include "ui/TfrmVelmar.h"
 
 using namespace velmar;
 using velmar::ui::testing::ModalDriver;
@@ -234,6 +236,36 @@ class ArchiveWindowTest : public QObject {
         QCOMPARE(QString::fromStdString(session_->PanelText()),
                  QStringLiteral("Genova - New York"));
         QCOMPARE(QString::fromStdString(session_->FileName()), QStringLiteral("VELM-001.DAT"));
+    }
+
+    // F10 opens the window from the scheme window, whose file name and
+    // description panel follow a write while the window is still open.
+    void openedFromTheSchemeWindow() {
+        Fresh();
+        window_.reset();
+        ui::Program program(ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
+        program.Start();
+        ui::TfrmVelmar& velmar = program.velmar();
+        auto* panel = velmar.findChild<QLabel*>(u"pnlDesF"_s);
+        QString panelWhileOpen;
+        ModalDriver driver;
+        driver.Then([&](QWidget* w) {
+            QCOMPARE(w->windowTitle(), u"Velmar3: Archivio"_s);
+            QTest::keyClicks(Child<QLineEdit>(w, "edDes"), u"Napoli - Palermo"_s);
+            QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+            panelWhileOpen = panel->text();
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+        velmar.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&velmar));
+        QTest::keyClick(velmar.windowHandle(), Qt::Key_F10);
+        QCOMPARE(driver.Unexpected(), 0);
+        QVERIFY(driver.Done());
+        QCOMPARE(panelWhileOpen, u"Napoli - Palermo"_s);
+        bool named = false;
+        for (const QLabel* label : velmar.findChildren<QLabel*>())
+            named = named || label->text() == u"VELM-001.DAT"_s;
+        QVERIFY(named);
     }
 };
 
