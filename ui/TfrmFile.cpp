@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -116,20 +117,26 @@ void TfrmFile::ShowArchive() {
 
 void TfrmFile::SetFolder(const QString& folder) {
     folder_ = QDir(folder).absolutePath();
-    lblDir_->setToolTip(QDir::toNativeSeparators(folder_));
-    lblDir_->setText(lblDir_->fontMetrics().elidedText(QDir::toNativeSeparators(folder_),
-                                                       Qt::ElideMiddle, Dp(331)));
+    ShowFolderName();
     RefreshDrives();
     RefreshFolders();
     RefreshFiles();
+}
+
+void TfrmFile::ShowFolderName() {
+    // A long path keeps its two ends, where the drive and the folder's own name are.
+    const QString shown = QDir::toNativeSeparators(folder_);
+    lblDir_->setToolTip(shown);
+    lblDir_->setText(lblDir_->fontMetrics().elidedText(shown, Qt::ElideMiddle, lblDir_->width()));
 }
 
 void TfrmFile::RefreshDrives() {
     drvDat_->clear();
     const QString root = QStorageInfo(folder_).rootPath();
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady()) continue;
         const QString path = volume.rootPath();
+        // A container's bind-mounted files are volumes too, but no place to browse.
+        if (!volume.isValid() || !volume.isReady() || !QFileInfo(path).isDir()) continue;
         const QString name = volume.displayName();
         drvDat_->addItem(name == path ? QDir::toNativeSeparators(path)
                                       : QDir::toNativeSeparators(path) + QStringLiteral("  [") +
@@ -214,6 +221,7 @@ void TfrmFile::Layout() {
     hsScrivi_->setGeometry(Dp(350, 214, 89, 30));
     hsLeggi_->setGeometry(Dp(350, 251, 89, 30));
     setFixedSize(Dp(452, 293));
+    ShowFolderName();
 
     if (const QScreen* screen =
             this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {

@@ -58,6 +58,7 @@ class TfrmFile final : public QDialog {
     void RefreshFiles();
     void RefreshFolders();
     void RefreshDrives();
+    void ShowFolderName();
     QString Picked() const;
     void Preview(QListWidgetItem* item);
     void Read();
