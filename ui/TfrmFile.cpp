@@ -86,14 +86,17 @@ TfrmFile::TfrmFile(Session& session, QWidget* parent)
         flDat_->setCurrentItem(nullptr);
         refreshing_ = was;
     });
-    // The list is rebuilt when the folder changes, so not from inside its own signal.
+    // The lists are rebuilt when the folder changes, so not from inside their own signals.
     connect(dirDat_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const QString path = item->data(Qt::UserRole).toString();
         QMetaObject::invokeMethod(
             this, [this, path] { SetFolder(path); }, Qt::QueuedConnection);
     });
-    connect(drvDat_, &QComboBox::activated, this,
-            [this](int index) { SetFolder(drvDat_->itemData(index).toString()); });
+    connect(drvDat_, &QComboBox::activated, this, [this](int index) {
+        const QString path = drvDat_->itemData(index).toString();
+        QMetaObject::invokeMethod(
+            this, [this, path] { SetFolder(path); }, Qt::QueuedConnection);
+    });
 
     // The window sees its keys before the control that has the focus.
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
