@@ -182,6 +182,7 @@ void TfrmPorti::Layout() {
 
 void TfrmPorti::ShowPorts(int opener) {
     opener_ = opener;
+    pressedKey_ = 0;
     Layout();
     ReportPortsUnavailable(ports_, path_, session_.messages());
     (ports_.enabled ? static_cast<QWidget*>(hcPar_) : hbFine_)->setFocus(Qt::OtherFocusReason);
@@ -245,12 +246,19 @@ void TfrmPorti::JumpTo(QComboBox* list, const QString& typed) {
 bool TfrmPorti::HandleKey(const QKeyEvent& event) {
     const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
     const int key = event.key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) &&
-        mods == Qt::NoModifier) {
-        if (event.type() == QEvent::KeyRelease && !event.isAutoRepeat()) hbFine_->click();
-        return true;
+    if ((key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape) ||
+        mods != Qt::NoModifier)
+        return false;
+    if (event.type() == QEvent::KeyPress) {
+        pressedKey_ = key;
+    } else if (!event.isAutoRepeat()) {
+        // Only a key pressed here: the Enter or Escape that chose a port in
+        // an open list, or closed it, ends there and must not close the window.
+        const bool pressedHere = pressedKey_ == key;
+        pressedKey_ = 0;
+        if (pressedHere) hbFine_->click();
     }
-    return false;
+    return true;
 }
 
 bool TfrmPorti::eventFilter(QObject* watched, QEvent* event) {

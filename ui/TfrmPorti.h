@@ -69,6 +69,8 @@ class TfrmPorti final : public QDialog {
     QImage imgDst_;
     QString typed_;
     QElapsedTimer typedAt_;
+    /// The Enter or Escape whose press the window saw, 0 for none.
+    int pressedKey_ = 0;
 
     QPushButton* hsPar_;
     QPushButton* hsArr_;

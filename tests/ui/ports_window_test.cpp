@@ -1,9 +1,11 @@
 // The ports window over files of its own, and as a navigator uses it in the
 // whole program: F4, a port typed and taken in each list, the refusals.
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -138,6 +140,59 @@ class PortsWindowTest : public QObject {
             QCOMPARE(m.message, std::string("Non trovo il file"));
             QCOMPARE(m.note, std::string("Funzione disabilitata"));
         }
+    }
+
+    // The chart behind the window is redrawn when it opened the window and a
+    // port was taken, and only then.
+    void chartRedrawn_data() {
+        QTest::addColumn<int>("opener");
+        QTest::addColumn<QString>("arrival");
+        QTest::addColumn<int>("redraws");
+        QTest::newRow("from the chart") << 2 << QStringLiteral("new") << 1;
+        QTest::newRow("from the scheme window") << 0 << QStringLiteral("new") << 0;
+        QTest::newRow("refused") << 2 << QStringLiteral("gen") << 0;
+    }
+    void chartRedrawn() {
+        QFETCH(int, opener);
+        QFETCH(QString, arrival);
+        WriteFile(Path("PORTI.TXT"), kPorts);
+        Recording messages;
+        Session session(dir_.path().toStdString(), messages);
+        ui::TfrmPorti w(session, dir_.path().toStdString());
+        QSignalSpy redraws(&w, &ui::TfrmPorti::chartRedrawRequested);
+        ModalDriver modal;
+        modal.Type(QStringLiteral("gen\t\t") + arrival + QStringLiteral("\t \r"));
+        w.ShowPorts(opener);
+        QCOMPARE(w.Opener(), opener);
+        QTEST(int(redraws.count()), "redraws");
+    }
+
+    // Enter in an open list chooses the port and closes the list, not the window.
+    void enterInAnOpenList() {
+        WriteFile(Path("PORTI.TXT"), kPorts);
+        Recording messages;
+        Session session(dir_.path().toStdString(), messages);
+        ui::TfrmPorti w(session, dir_.path().toStdString());
+        bool stillShown = false;
+        QString chosen;
+        ModalDriver modal;
+        // No test macro inside: a failure there would leave the window open.
+        modal.Then([&](QWidget* shown) {
+            auto* hcArr = shown->findChild<QComboBox*>(QStringLiteral("hcArr"));
+            hcArr->setFocus();
+            hcArr->showPopup();
+            QTest::keyClick(hcArr->view(), Qt::Key_Down);
+            QTest::keyPress(hcArr->view(), Qt::Key_Return);
+            (void)QTest::qWaitFor([&] { return !hcArr->view()->isVisible(); });
+            QTest::keyRelease(hcArr, Qt::Key_Return);
+            stillShown = shown->isVisible();
+            chosen = hcArr->currentText();
+            QTest::keyClick(hcArr, Qt::Key_Return);
+        });
+        w.ShowPorts(0);
+        QVERIFY(stillShown);
+        QVERIFY(!chosen.isEmpty());
+        QVERIFY(!w.isVisible());
     }
 
     // The whole program, with the keyboard alone: F4, a name typed, Tab to
