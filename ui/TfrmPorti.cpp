@@ -54,6 +54,15 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QColor& colour) {
     return list;
 }
 
+// A name as typed to find it: without regard to case or accents, so that
+// "citta" finds "Città" as well as "Cittadella".
+QString Folded(const QString& text) {
+    QString folded;
+    for (const QChar c : text.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing) folded += c;
+    return folded.toCaseFolded();
+}
+
 }  // namespace
 
 TfrmPorti::TfrmPorti(Session& session, const std::string& dataFolder, QWidget* parent)
@@ -232,8 +241,9 @@ void TfrmPorti::JumpTo(QComboBox* list, const QString& typed) {
     typedAt_.start();
     // The letters typed so far, or this one alone when they begin no name.
     for (const QString& prefix : {typed_ + typed, typed}) {
+        const QString folded = Folded(prefix);
         for (int i = 0; i < list->count(); ++i) {
-            if (list->itemText(i).startsWith(prefix, Qt::CaseInsensitive)) {
+            if (Folded(list->itemText(i)).startsWith(folded)) {
                 typed_ = prefix;
                 list->setCurrentIndex(i);
                 return;

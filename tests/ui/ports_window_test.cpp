@@ -83,6 +83,11 @@ class PortsWindowTest : public QObject {
                            QStringLiteral("Firenze"), QStringLiteral("zeta")}
             << QStringLiteral("Z") << QStringLiteral("1\u00b000'.0N")
             << QStringLiteral("1\u00b000'.0E");
+        QTest::newRow("typed without its accent")
+            << QByteArray("Cittadella,45.6,11.8\nCitt\xc3\xa0,40.0,15.0\n")
+            << QStringList{QStringLiteral("Citt\u00e0"), QStringLiteral("Cittadella")}
+            << QStringLiteral("citta") << QStringLiteral("40\u00b000'.0N")
+            << QStringLiteral("15\u00b000'.0E");
         QTest::newRow("empty file") << QByteArray() << QStringList{} << QStringLiteral("a")
                                     << QStringLiteral("0") << QStringLiteral("0");
     }
