@@ -10,6 +10,7 @@
 #include "ui/TfrmFile.h"
 #include "ui/TfrmInfo.h"
 #include "ui/TfrmMsgDlg.h"
+#include "ui/TfrmPorti.h"
 #include "ui/TfrmPunti.h"
 #include "ui/TfrmRpl.h"
 #include "ui/TfrmTast.h"
@@ -36,6 +37,7 @@ void Program::Start() {
     velmar_ = std::make_unique<TfrmVelmar>(*session_, settings_);
     hints_ = std::make_unique<HintHandler>();
     connect(hints_.get(), &HintHandler::hintChanged, velmar_.get(), &TfrmVelmar::SetHint);
+    porti_ = std::make_unique<TfrmPorti>(*session_, folders_.data, velmar_.get());
     tast_ = std::make_unique<TfrmTast>(messages_, session_->scheme().saved, velmar_.get());
     session_->SetKeypad(tast_.get());
     punti_ = std::make_unique<TfrmPunti>(*session_, settings_, velmar_.get());
@@ -48,6 +50,7 @@ void Program::Start() {
     messages_.target = msgDlg_.get();
 
     connect(velmar_.get(), &TfrmVelmar::programEnded, this, &Program::ended);
+    connect(velmar_.get(), &TfrmVelmar::portsRequested, this, [this] { porti_->ShowPorts(0); });
     connect(velmar_.get(), &TfrmVelmar::aboutRequested, this, [this] { info_->ShowAbout(0); });
     connect(velmar_.get(), &TfrmVelmar::pointsRequested, this, [this] {
         punti_->show();

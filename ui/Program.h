@@ -20,6 +20,7 @@ class TfrmAttesa;
 class TfrmFile;
 class TfrmInfo;
 class TfrmMsgDlg;
+class TfrmPorti;
 class TfrmPunti;
 class TfrmRpl;
 class TfrmTast;
@@ -41,6 +42,7 @@ class Program : public QObject {
     Settings& settings() { return settings_; }
     const ProgramFolders& folders() const { return folders_; }
     TfrmVelmar& velmar() { return *velmar_; }
+    TfrmPorti& porti() { return *porti_; }
     TfrmTast& tast() { return *tast_; }
     TfrmPunti& punti() { return *punti_; }
     TfrmRpl& rpl() { return *rpl_; }
@@ -69,6 +71,7 @@ class Program : public QObject {
     std::unique_ptr<Session> session_;
     std::unique_ptr<HintHandler> hints_;
     std::unique_ptr<TfrmVelmar> velmar_;
+    std::unique_ptr<TfrmPorti> porti_;
     std::unique_ptr<TfrmTast> tast_;
     std::unique_ptr<TfrmPunti> punti_;
     std::unique_ptr<TfrmFile> file_;

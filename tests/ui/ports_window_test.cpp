@@ -1,0 +1,274 @@
+// The ports window over files of its own, and as a navigator uses it in the
+// whole program: F4, a port typed and taken in each list, the refusals.
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "tests/ui/ModalDriver.h"
+#include "ui/Program.h"
+#include "ui/TfrmPorti.h"
+#include "ui/TfrmVelmar.h"
+
+using namespace velmar;
+using velmar::ui::testing::ModalDriver;
+
+namespace {
+
+struct Recording : MessageSink {
+    int MsgBox(const Message& message) override {
+        shown.push_back(message);
+        return kMsgOk;
+    }
+    std::vector<Message> shown;
+};
+
+const char kPorts[] =
+    "Genova,44.4,8.93\n"
+    "New York,40.7,-74.0\n"
+    "Napoli,40.84,14.25\n";
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QStringList Names(const QComboBox* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i) names << list->itemText(i);
+    return names;
+}
+
+}  // namespace
+
+class PortsWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+  private slots:
+    void init() {
+        for (const char* name : {"PORTI.TXT", "VELMAR.DAT", "PUNTI.DAT", "VELMAR3.INI"})
+            QFile::remove(Path(name));
+    }
+
+    // What the file gives the lists, in the order an Italian reader expects;
+    // typing in the departure list chooses the first port it begins, whose
+    // coordinates and dot are its own line's.
+    void listsFromTheFile_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("lat");
+        QTest::addColumn<QString>("lon");
+        QTest::newRow("quoted name with a comma")
+            << QByteArray("Genova,44.4,8.93\n\"Porto, Nord\",45.1,12.3\n")
+            << QStringList{QStringLiteral("Genova"), QStringLiteral("Porto, Nord")}
+            << QStringLiteral("po") << QStringLiteral("45\u00b006'.0N")
+            << QStringLiteral("12\u00b018'.0E");
+        QTest::newRow("invalid lines and the entries after them")
+            << QByteArray("Ancona,43.6,13.5,x\n\nBari,41.1\nZara,44.1,15.2\nAden,12.8,45.0\n")
+            << QStringList{QStringLiteral("Aden"), QStringLiteral("Zara")} << QStringLiteral("z")
+            << QStringLiteral("44\u00b006'.0N") << QStringLiteral("15\u00b012'.0E");
+        QTest::newRow("case and accents")
+            << QByteArray("zeta,1,1\n\xc3\x89lba,42.8,10.3\nFirenze,43.8,11.2\nElba,42.7,10.2\n")
+            << QStringList{QStringLiteral("Elba"), QStringLiteral("\u00c9lba"),
+                           QStringLiteral("Firenze"), QStringLiteral("zeta")}
+            << QStringLiteral("Z") << QStringLiteral("1\u00b000'.0N")
+            << QStringLiteral("1\u00b000'.0E");
+        QTest::newRow("typed without its accent")
+            << QByteArray("Cittadella,45.6,11.8\nCitt\xc3\xa0,40.0,15.0\n")
+            << QStringList{QStringLiteral("Citt\u00e0"), QStringLiteral("Cittadella")}
+            << QStringLiteral("citta") << QStringLiteral("40\u00b000'.0N")
+            << QStringLiteral("15\u00b000'.0E");
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << QStringLiteral("a")
+                                    << QStringLiteral("0") << QStringLiteral("0");
+    }
+    void listsFromTheFile() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, names);
+        QFETCH(QString, typed);
+        WriteFile(Path("PORTI.TXT"), file);
+        Recording messages;
+        Session session(dir_.path().toStdString(), messages);
+        ui::TfrmPorti w(session, dir_.path().toStdString());
+        auto* hcPar = w.findChild<QComboBox*>(QStringLiteral("hcPar"));
+        auto* hcArr = w.findChild<QComboBox*>(QStringLiteral("hcArr"));
+        QCOMPARE(Names(hcPar), names);
+        QCOMPARE(Names(hcArr), names);
+        QCOMPARE(hcPar->isEnabled(), !file.isEmpty());
+        QCOMPARE(hcPar->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+        QCOMPARE(hcArr->palette().color(QPalette::ButtonText), QColor(255, 0, 255));
+
+        ModalDriver modal;
+        modal.Then([&](QWidget* shown) {
+            QTest::keyClicks(hcPar, typed);
+            QTest::keyClick(shown, Qt::Key_Escape);
+        });
+        w.ShowPorts(0);
+        QVERIFY(!w.isVisible());
+        QVERIFY(messages.shown.empty());
+        QTEST(w.findChild<QLabel*>(QStringLiteral("lblPLa"))->text(), "lat");
+        QTEST(w.findChild<QLabel*>(QStringLiteral("lblPLo"))->text(), "lon");
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("lblALa"))->text(), QStringLiteral("0"));
+        if (const auto port = PortPosition(w.Ports(), hcPar->currentData().toInt());
+            port && hcPar->currentIndex() >= 0) {
+            const PicturePixel dot = PortPixel(port->latitude, port->longitude);
+            QCOMPARE(w.Picture().pixelColor(dot.x, dot.y), QColor(255, 0, 0));
+        }
+    }
+
+    // No ports file: the window still opens, closes with Enter or Escape,
+    // and says so on every showing.
+    void missingFile() {
+        Recording messages;
+        Session session(dir_.path().toStdString(), messages);
+        ui::TfrmPorti w(session, dir_.path().toStdString());
+        QVERIFY(!w.findChild<QComboBox*>(QStringLiteral("hcPar"))->isEnabled());
+        QVERIFY(!w.findChild<QComboBox*>(QStringLiteral("hcArr"))->isEnabled());
+        ModalDriver modal;
+        modal.Type(QStringLiteral("\r")).Type(QStringLiteral("\x1b"));
+        w.ShowPorts(0);
+        w.ShowPorts(0);
+        QVERIFY(modal.Done());
+        QCOMPARE(modal.Unexpected(), 0);
+        QCOMPARE(messages.shown.size(), std::size_t(2));
+        for (const Message& m : messages.shown) {
+            QCOMPARE(QString::fromStdString(m.header), QDir::toNativeSeparators(Path("PORTI.TXT")));
+            QCOMPARE(m.message, std::string("Non trovo il file"));
+            QCOMPARE(m.note, std::string("Funzione disabilitata"));
+        }
+    }
+
+    // The chart behind the window is redrawn when it opened the window and a
+    // port was taken, and only then.
+    void chartRedrawn_data() {
+        QTest::addColumn<int>("opener");
+        QTest::addColumn<QString>("arrival");
+        QTest::addColumn<int>("redraws");
+        QTest::newRow("from the chart") << 2 << QStringLiteral("new") << 1;
+        QTest::newRow("from the scheme window") << 0 << QStringLiteral("new") << 0;
+        QTest::newRow("refused") << 2 << QStringLiteral("gen") << 0;
+    }
+    void chartRedrawn() {
+        QFETCH(int, opener);
+        QFETCH(QString, arrival);
+        WriteFile(Path("PORTI.TXT"), kPorts);
+        Recording messages;
+        Session session(dir_.path().toStdString(), messages);
+        ui::TfrmPorti w(session, dir_.path().toStdString());
+        QSignalSpy redraws(&w, &ui::TfrmPorti::chartRedrawRequested);
+        ModalDriver modal;
+        modal.Type(QStringLiteral("gen\t\t") + arrival + QStringLiteral("\t \r"));
+        w.ShowPorts(opener);
+        QCOMPARE(w.Opener(), opener);
+        QTEST(int(redraws.count()), "redraws");
+    }
+
+    // Enter in an open list chooses the port and closes the list, not the window.
+    void enterInAnOpenList() {
+        WriteFile(Path("PORTI.TXT"), kPorts);
+        Recording messages;
+        Session session(dir_.path().toStdString(), messages);
+        ui::TfrmPorti w(session, dir_.path().toStdString());
+        bool stillShown = false;
+        QString chosen;
+        ModalDriver modal;
+        // No test macro inside: a failure there would leave the window open.
+        modal.Then([&](QWidget* shown) {
+            auto* hcArr = shown->findChild<QComboBox*>(QStringLiteral("hcArr"));
+            hcArr->setFocus();
+            hcArr->showPopup();
+            QTest::keyClick(hcArr->view(), Qt::Key_Down);
+            QTest::keyPress(hcArr->view(), Qt::Key_Return);
+            (void)QTest::qWaitFor([&] { return !hcArr->view()->isVisible(); });
+            QTest::keyRelease(hcArr, Qt::Key_Return);
+            stillShown = shown->isVisible();
+            chosen = hcArr->currentText();
+            QTest::keyClick(hcArr, Qt::Key_Return);
+        });
+        w.ShowPorts(0);
+        QVERIFY(stillShown);
+        QVERIFY(!chosen.isEmpty());
+        QVERIFY(!w.isVisible());
+    }
+
+    // The whole program, with the keyboard alone: F4, a name typed, Tab to
+    // the button, Space to take it, Enter to close.
+    void portsThroughTheWindow_data() {
+        QTest::addColumn<bool>("arrivalComputed");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<bool>("planned");
+        const QString ports = QStringLiteral("Velmar3: Porti");
+        QTest::newRow("a passage from two ports")
+            << false << QStringLiteral("gen\t \tnew\t \r") << QStringList{ports} << true;
+        QTest::newRow("the same port in both lists")
+            << false << QStringLiteral("gen\t\tgen\t \r") << QStringList{ports, ports} << false;
+        QTest::newRow("a computed arrival")
+            << true << QStringLiteral("\t\tnew\t \r")
+            << QStringList{ports, QStringLiteral("Velmar: Modifica")} << false;
+    }
+    void portsThroughTheWindow() {
+        QFETCH(bool, arrivalComputed);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, titles);
+        QFETCH(bool, planned);
+        WriteFile(Path("PORTI.TXT"), kPorts);
+        if (arrivalComputed) {
+            // The arrival by dead reckoning from the departure, Rv and ml.
+            Recording silent;
+            Session session(dir_.path().toStdString(), silent);
+            for (auto [cell, value] : {std::pair{cells::DepLat, 44.0},
+                                       {cells::DepLon, 9.0},
+                                       {cells::Rv, 200.0},
+                                       {cells::ml, 100.0}})
+                session.solver().AcceptEntry(cell, value);
+            QCOMPARE(session.scheme().State(cells::ArrLat), kStateComputed);
+            session.WriteStartup();
+        }
+        ui::Program program(ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
+        program.Start();
+        ui::TfrmVelmar& w = program.velmar();
+        (void)QTest::qWaitForWindowActive(&w);
+        const Scheme before = program.session().scheme();
+
+        ModalDriver modal;
+        modal.Type(keys);
+        if (titles.size() > 1) modal.Press("bbOK");
+        w.activateWindow();
+        (void)QTest::qWaitForWindowActive(&w);
+        QTest::keyClick(w.windowHandle(), Qt::Key_F4);
+        QCOMPARE(modal.Titles(), titles);
+        QVERIFY(modal.Done());
+        QCOMPARE(modal.Unexpected(), 0);
+        QVERIFY(!program.porti().isVisible());
+        QCOMPARE(program.porti().Opener(), 0);
+
+        const Scheme& scheme = program.session().scheme();
+        if (planned) {
+            QCOMPARE(w.ValueLabel(cells::DepLat)->text(), QStringLiteral("44\u00b024'.0N"));
+            QCOMPARE(w.ValueLabel(cells::ArrLon)->text(), QStringLiteral("74\u00b000'.0W"));
+            QCOMPARE(scheme.State(cells::DepLon), kStateEntered);
+            QCOMPARE(scheme.State(cells::Ri), kStateComputed);
+            QCOMPARE(scheme.State(cells::mo), kStateComputed);
+            QVERIFY(!scheme.saved);
+        } else {
+            for (const CellRef c : {cells::DepLat, cells::DepLon, cells::ArrLat, cells::ArrLon}) {
+                QCOMPARE(scheme.State(c), before.State(c));
+                QCOMPARE(scheme.Value(c), before.Value(c));
+            }
+            QVERIFY(scheme.saved);
+        }
+    }
+};
+
+QTEST_MAIN(PortsWindowTest)
+#include "ports_window_test.moc"
