@@ -39,7 +39,7 @@ W* Named(W* widget, const char* name) {
 }  // namespace
 
 TfrmFile::TfrmFile(Session& session, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : KeyFirstDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       session_(session),
       label2_(Named(new QLabel(QStringLiteral("&Descrizione del file"), this), "Label2")),
@@ -259,24 +259,6 @@ bool TfrmFile::event(QEvent* event) {
     // Every activation reads the list again: files may have come or gone.
     if (event->type() == QEvent::WindowActivate) RefreshFiles();
     return QDialog::event(event);
-}
-
-bool TfrmFile::eventFilter(QObject* watched, QEvent* event) {
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-        HandleKey(*static_cast<QKeyEvent*>(event)))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void TfrmFile::keyPressEvent(QKeyEvent* event) {
-    // Escape with a modifier is no command here, and never the dialog's reject.
-    if (HandleKey(*event) || event->key() == Qt::Key_Escape) return;
-    QDialog::keyPressEvent(event);
-}
-
-void TfrmFile::keyReleaseEvent(QKeyEvent* event) {
-    if (HandleKey(*event)) return;
-    QDialog::keyReleaseEvent(event);
 }
 
 }  // namespace velmar::ui

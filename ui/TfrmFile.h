@@ -5,7 +5,7 @@
 // scheme, "Scrivi" writes the scheme under the picked, typed or next number.
 // The commands are the session's; the window shows and routes.
 
-#include <QDialog>
+#include "ui/KeyFirstDialog.h"
 #include <QString>
 #include <vector>
 
@@ -25,7 +25,7 @@ class Session;
 
 namespace velmar::ui {
 
-class TfrmFile final : public QDialog {
+class TfrmFile final : public KeyFirstDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TfrmFile)
 
@@ -47,9 +47,6 @@ class TfrmFile final : public QDialog {
 
   protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void Layout();
@@ -64,7 +61,7 @@ class TfrmFile final : public QDialog {
     void Read();
     void Write();
     /// The window's keys, seen before any control; acted on at release.
-    bool HandleKey(const QKeyEvent& event);
+    bool HandleKey(const QKeyEvent& event) override;
 
     Session& session_;
     QString folder_;

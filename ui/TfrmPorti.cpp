@@ -66,7 +66,7 @@ QString Folded(const QString& text) {
 }  // namespace
 
 TfrmPorti::TfrmPorti(Session& session, const std::string& dataFolder, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : KeyFirstDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       session_(session),
       path_(PortsPath(dataFolder)),
@@ -273,8 +273,8 @@ bool TfrmPorti::HandleKey(const QKeyEvent& event) {
 
 bool TfrmPorti::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        if (KeyFirstDialog::eventFilter(watched, event)) return true;
         const auto& key = *static_cast<QKeyEvent*>(event);
-        if (HandleKey(key)) return true;
         auto* list = qobject_cast<QComboBox*>(watched);
         const Qt::KeyboardModifiers mods =
             key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
@@ -285,17 +285,6 @@ bool TfrmPorti::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TfrmPorti::keyPressEvent(QKeyEvent* event) {
-    // Escape with a modifier is no command here, and never the dialog's reject.
-    if (HandleKey(*event) || event->key() == Qt::Key_Escape) return;
-    QDialog::keyPressEvent(event);
-}
-
-void TfrmPorti::keyReleaseEvent(QKeyEvent* event) {
-    if (HandleKey(*event)) return;
-    QDialog::keyReleaseEvent(event);
 }
 
 }  // namespace velmar::ui

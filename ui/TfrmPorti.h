@@ -6,7 +6,7 @@
 // when the window is made; the window is shown modally, and an opener mark
 // tells who opened it (0 the scheme window, 2 the chart).
 
-#include <QDialog>
+#include "ui/KeyFirstDialog.h"
 #include <QElapsedTimer>
 #include <QImage>
 #include <optional>
@@ -22,7 +22,7 @@ class QPushButton;
 
 namespace velmar::ui {
 
-class TfrmPorti final : public QDialog {
+class TfrmPorti final : public KeyFirstDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TfrmPorti)
 
@@ -46,8 +46,6 @@ class TfrmPorti final : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void FillLists();
@@ -59,7 +57,7 @@ class TfrmPorti final : public QDialog {
     /// typed in quick succession becomes the chosen one.
     void JumpTo(QComboBox* list, const QString& typed);
     /// Enter and Escape, seen before any control, press "&Finito" on release.
-    bool HandleKey(const QKeyEvent& event);
+    bool HandleKey(const QKeyEvent& event) override;
 
     Session& session_;
     std::string path_;

@@ -35,7 +35,7 @@ QFrame* MakeFrame(QWidget* parent, const char* name, QFrame::Shape shape, QFrame
 }  // namespace
 
 TfrmRpl::TfrmRpl(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : KeyFirstDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       hsCopia_(new QPushButton(QStringLiteral("&Copia"), this)),
       hbFine_(new QPushButton(QStringLiteral("&Finito"), this)),
@@ -184,24 +184,6 @@ bool TfrmRpl::HandleKey(const QKeyEvent& event) {
         return true;
     }
     return false;
-}
-
-bool TfrmRpl::eventFilter(QObject* watched, QEvent* event) {
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-        HandleKey(*static_cast<QKeyEvent*>(event)))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void TfrmRpl::keyPressEvent(QKeyEvent* event) {
-    // Escape with a modifier is no command here, and never the dialog's reject.
-    if (HandleKey(*event) || event->key() == Qt::Key_Escape) return;
-    QDialog::keyPressEvent(event);
-}
-
-void TfrmRpl::keyReleaseEvent(QKeyEvent* event) {
-    if (HandleKey(*event)) return;
-    QDialog::keyReleaseEvent(event);
 }
 
 }  // namespace velmar::ui

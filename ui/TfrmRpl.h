@@ -5,7 +5,7 @@
 // keeps them between showings, so a line that does not qualify leaves the
 // previous content (or the design texts) in place.
 
-#include <QDialog>
+#include "ui/KeyFirstDialog.h"
 #include <QRect>
 
 #include "brokenline/BrokenLineSummary.h"
@@ -16,7 +16,7 @@ class QPushButton;
 
 namespace velmar::ui {
 
-class TfrmRpl final : public QDialog {
+class TfrmRpl final : public KeyFirstDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TfrmRpl)
 
@@ -31,9 +31,6 @@ class TfrmRpl final : public QDialog {
     const SummaryLabels& Labels() const { return labels_; }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void ShowLabels();
@@ -41,7 +38,7 @@ class TfrmRpl final : public QDialog {
     void Copy();
     /// The window's keys, seen before any control: Ctrl+Insert copies and
     /// Escape closes, both on release. True when the key was the window's.
-    bool HandleKey(const QKeyEvent& event);
+    bool HandleKey(const QKeyEvent& event) override;
 
     SummaryLabels labels_;
     QPushButton* hsCopia_;
