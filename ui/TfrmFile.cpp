@@ -40,7 +40,7 @@ W* Named(W* widget, const char* name) {
 
 TfrmFile::TfrmFile(Session& session, QWidget* parent)
     : KeyFirstDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+                                 Qt::WindowCloseButtonHint),
       session_(session),
       label2_(Named(new QLabel(QStringLiteral("&Descrizione del file"), this), "Label2")),
       edDes_(Named(new QLineEdit(this), "edDes")),

@@ -67,7 +67,7 @@ QString Folded(const QString& text) {
 
 TfrmPorti::TfrmPorti(Session& session, const std::string& dataFolder, QWidget* parent)
     : KeyFirstDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+                                 Qt::WindowCloseButtonHint),
       session_(session),
       path_(PortsPath(dataFolder)),
       ports_(LoadPorts(dataFolder)),

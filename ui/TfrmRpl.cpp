@@ -36,7 +36,7 @@ QFrame* MakeFrame(QWidget* parent, const char* name, QFrame::Shape shape, QFrame
 
 TfrmRpl::TfrmRpl(QWidget* parent)
     : KeyFirstDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+                                 Qt::WindowCloseButtonHint),
       hsCopia_(new QPushButton(QStringLiteral("&Copia"), this)),
       hbFine_(new QPushButton(QStringLiteral("&Finito"), this)),
       shape1_(MakeFrame(this, "Shape1", QFrame::Box, QFrame::Plain)),
