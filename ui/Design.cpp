@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -19,11 +20,17 @@ double DesignScale() {
     return (dpi > 0 ? dpi : 96.0) / 120.0;
 }
 
-void SetDesignScale(double scale) { fixedScale = scale; }
+void SetDesignScale(double scale) {
+    fixedScale = scale;
+}
 
-int Dp(double designPixels) { return static_cast<int>(std::lround(designPixels * DesignScale())); }
+int Dp(double designPixels) {
+    return static_cast<int>(std::lround(designPixels * DesignScale()));
+}
 
-QSize Dp(int width, int height) { return {Dp(width), Dp(height)}; }
+QSize Dp(int width, int height) {
+    return {Dp(width), Dp(height)};
+}
 
 QRect Dp(int left, int top, int width, int height) {
     return {Dp(left), Dp(top), Dp(width), Dp(height)};
@@ -51,6 +58,16 @@ QFont TitleFont(double designPixels) {
     font.setPixelSize(std::max(1, Dp(designPixels)));
     font.setBold(true);
     return font;
+}
+
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize outer =
+        window->size() + (window->frameGeometry().size() - window->geometry().size());
+    window->move(area.x() + (area.width() - outer.width()) / 2,
+                 area.y() + (area.height() - outer.height()) / 2);
 }
 
 }  // namespace velmar::ui

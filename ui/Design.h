@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 namespace velmar::ui {
 
 /// Screen pixels per design pixel: the screen's logical dots per inch / 120.
@@ -24,6 +26,9 @@ QRect Dp(int left, int top, int width, int height);
 QFont DesignFont(double designPixels, bool bold = false);
 /// The serif face of the program's name ("Velmar3" in the about and wait windows).
 QFont TitleFont(double designPixels);
+
+/// Centres a window on its screen, frame included (halves rounded toward zero).
+void CentreOnScreen(QWidget* window);
 
 /// The window face colour, (240, 240, 240).
 inline constexpr int kFaceGrey = 240;

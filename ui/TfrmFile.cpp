@@ -226,13 +226,7 @@ void TfrmFile::Layout() {
     setFixedSize(Dp(452, 293));
     ShowFolderName();
 
-    if (const QScreen* screen =
-            this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        const QSize outer = size() + (frameGeometry().size() - geometry().size());
-        move(area.x() + (area.width() - outer.width()) / 2,
-             area.y() + (area.height() - outer.height()) / 2);
-    }
+    CentreOnScreen(this);
 }
 
 bool TfrmFile::HandleKey(const QKeyEvent& event) {

@@ -107,12 +107,7 @@ void TfrmInfo::Layout() {
         QRect(QPoint((width - button.width()) / 2, versionFrame_.bottom() + 1 + Dp(12)), button));
     setFixedSize(width, hbOK_->geometry().bottom() + 1 + Dp(12));
 
-    if (screen) {
-        const QRect area = screen->geometry();
-        const QSize outer = size() + (frameGeometry().size() - geometry().size());
-        move(area.x() + (area.width() - outer.width()) / 2,
-             area.y() + (area.height() - outer.height()) / 2);
-    }
+    CentreOnScreen(this);
     update();
 }
 

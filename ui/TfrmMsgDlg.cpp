@@ -197,7 +197,7 @@ void TfrmMsgDlg::Layout(const Message& message) {
         y += lblNte_->height() + m;
     }
     setFixedSize(w + m, y);
-    CentreOnScreen();
+    ui::CentreOnScreen(this);
 
     // Escape presses OK in an "O" box, No in a "YN" box, Cancel wherever it
     // is shown; otherwise only the close box ends the box.
@@ -225,14 +225,6 @@ int TfrmMsgDlg::TitleBarAllowance() const {
     return framed > 0 ? framed : Dp(30);
 }
 
-void TfrmMsgDlg::CentreOnScreen() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->geometry();
-    const QSize outer = size() + (frameGeometry().size() - geometry().size());
-    move(area.x() + (area.width() - outer.width()) / 2,
-         area.y() + (area.height() - outer.height()) / 2);
-}
 
 int TfrmMsgDlg::MsgBox(const Message& message) {
     // A message raised while the box is up gets a box of its own rather than

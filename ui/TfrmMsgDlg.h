@@ -51,7 +51,6 @@ class TfrmMsgDlg final : public QDialog, public MessageSink {
     void Layout(const Message& message);
     /// The title bar's height, which the caption's width is allowed for.
     int TitleBarAllowance() const;
-    void CentreOnScreen();
 
     QLabel* icoWarn_;
     QLabel* icoInfo_;

@@ -180,13 +180,7 @@ void TfrmPorti::Layout() {
     hcArr_->view()->setFont(font());
     setFixedSize(Dp(20 + kPortsPictureWidth), Dp(114 + kPortsPictureHeight));
 
-    if (const QScreen* screen =
-            this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        const QSize outer = size() + (frameGeometry().size() - geometry().size());
-        move(area.x() + (area.width() - outer.width()) / 2,
-             area.y() + (area.height() - outer.height()) / 2);
-    }
+    CentreOnScreen(this);
 }
 
 void TfrmPorti::ShowPorts(int opener) {

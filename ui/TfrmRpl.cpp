@@ -158,13 +158,7 @@ void TfrmRpl::Layout() {
     bevel3_->setGeometry(bevel.left(), bevel.bottom() - 1, bevel.width(), 2);
     setFixedSize(Dp(410) + extra, Dp(330));
 
-    if (const QScreen* screen =
-            this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        const QSize outer = size() + (frameGeometry().size() - geometry().size());
-        move(area.x() + (area.width() - outer.width()) / 2,
-             area.y() + (area.height() - outer.height()) / 2);
-    }
+    CentreOnScreen(this);
 }
 
 void TfrmRpl::Copy() {
