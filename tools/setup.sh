@@ -14,6 +14,10 @@ packages=(
   gpsbabel                                # reading exported routes back in the tests
   zlib1g-dev                              # reading the bundled picture back in the data tests
   clang libclang-rt-14-dev                # fuzzing with libFuzzer
+  libnova-dev                             # the sun's altitude, rise and set at each point
+  qt6-translations-l10n                   # the platform's own dialogs (file, print) in Italian
+  poppler-utils                           # reading the passage plan's PDF back in the tests
+  dpkg-dev fakeroot                       # building the Debian package
 )
 
 missing=()
