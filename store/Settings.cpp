@@ -20,7 +20,7 @@ struct SettingsKey {
 };
 
 // In the order in which they are read and written.
-constexpr std::array<SettingsKey, 13> kKeys = {{
+constexpr std::array<SettingsKey, 14> kKeys = {{
     {"Velmar", "Icone", &Settings::icons},
     {"Velmar", "Status", &Settings::schemeStatus},
     {"Punti", "Richiamo", &Settings::recall},
@@ -34,6 +34,7 @@ constexpr std::array<SettingsKey, 13> kKeys = {{
     {"Carta", "Quadro scale", &Settings::scalesPanel},
     {"Carta", "Quadro strumenti", &Settings::toolsPanel},
     {"Carta", "Auto", &Settings::autoPanels},
+    {"Carta", "Mappa sempre", &Settings::mapAlways},
 }};
 
 // A settings file is a few hundred bytes; anything far larger is not one.

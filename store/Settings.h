@@ -12,7 +12,7 @@ namespace velmar {
 
 inline constexpr std::string_view kSettingsFileName = "VELMAR3.INI";
 
-/// The thirteen check marks; every one defaults to checked.
+/// The fourteen check marks; every one but "Mappa sempre" defaults to checked.
 struct Settings {
     // Section "Velmar": the scheme window.
     bool icons = true;         ///< "Icone": the icon bar
@@ -30,6 +30,10 @@ struct Settings {
     bool scalesPanel = true;       ///< "Quadro scale"
     bool toolsPanel = true;        ///< "Quadro strumenti"
     bool autoPanels = true;        ///< "Auto"
+    /// "Mappa sempre": every redraw of the chart draws the coastline too.
+    /// Unchecked by default, so that a redraw shows the bare chart until the
+    /// navigator asks for the map.
+    bool mapAlways = false;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 
@@ -40,7 +44,7 @@ struct Settings {
     /// The same, from the text of a file.
     static Settings Parse(std::string_view text);
 
-    /// Writes the thirteen keys into the file in `folder`, keeping whatever
+    /// Writes the fourteen keys into the file in `folder`, keeping whatever
     /// else an existing file holds (other sections, keys, comments). The file
     /// is replaced whole through a temporary, so a failed write leaves the old
     /// one. False on failure, and when an existing file cannot be read whole
@@ -50,7 +54,7 @@ struct Settings {
     /// file." naming the file's full path.
     bool Write(const std::string& folder, MessageSink& messages) const;
 
-    /// `existing` (the old file's text, possibly empty) with the thirteen keys set.
+    /// `existing` (the old file's text, possibly empty) with the fourteen keys set.
     std::string Merge(std::string_view existing) const;
 };
 

@@ -7,6 +7,7 @@
 #include "ui/HintHandler.h"
 #include "ui/Pictures.h"
 #include "ui/TfrmAttesa.h"
+#include "ui/TfrmCarta.h"
 #include "ui/TfrmFile.h"
 #include "ui/TfrmInfo.h"
 #include "ui/TfrmMsgDlg.h"
@@ -44,6 +45,8 @@ void Program::Start() {
     connect(hints_.get(), &HintHandler::hintChanged, punti_.get(), &TfrmPunti::SetHint);
     file_ = std::make_unique<TfrmFile>(*session_, velmar_.get());
     rpl_ = std::make_unique<TfrmRpl>(velmar_.get());
+    carta_ = std::make_unique<TfrmCarta>(*session_, settings_, folders_.data);
+    connect(hints_.get(), &HintHandler::hintChanged, carta_.get(), &TfrmCarta::SetHint);
     info_ = std::make_unique<TfrmInfo>(velmar_.get());
     info_->SetProgramFolder(QDir::toNativeSeparators(QString::fromStdString(folders_.program)));
     msgDlg_ = std::make_unique<TfrmMsgDlg>(velmar_.get());
@@ -52,17 +55,25 @@ void Program::Start() {
     connect(velmar_.get(), &TfrmVelmar::programEnded, this, &Program::ended);
     connect(velmar_.get(), &TfrmVelmar::portsRequested, this, [this] { porti_->ShowPorts(0); });
     connect(velmar_.get(), &TfrmVelmar::aboutRequested, this, [this] { info_->ShowAbout(0); });
-    connect(velmar_.get(), &TfrmVelmar::pointsRequested, this, [this] {
-        punti_->show();
-        punti_->raise();
-        punti_->activateWindow();
-    });
     connect(velmar_.get(), &TfrmVelmar::schemeCleared, punti_.get(), &QWidget::hide);
-    connect(punti_.get(), &TfrmPunti::velmarRequested, this, [this] {
-        velmar_->show();
-        velmar_->raise();
-        velmar_->activateWindow();
-    });
+    connect(velmar_.get(), &TfrmVelmar::schemeCleared, carta_.get(), &QWidget::hide);
+    auto bringUp = [this](QWidget* window) {
+        return [this, window] {
+            window->show();
+            window->raise();
+            window->activateWindow();
+        };
+    };
+    connect(velmar_.get(), &TfrmVelmar::pointsRequested, this, bringUp(punti_.get()));
+    connect(velmar_.get(), &TfrmVelmar::chartRequested, this, bringUp(carta_.get()));
+    connect(punti_.get(), &TfrmPunti::chartRequested, this, bringUp(carta_.get()));
+    connect(punti_.get(), &TfrmPunti::velmarRequested, this, bringUp(velmar_.get()));
+    connect(carta_.get(), &TfrmCarta::velmarRequested, this, bringUp(velmar_.get()));
+    connect(carta_.get(), &TfrmCarta::pointsRequested, this, bringUp(punti_.get()));
+    connect(carta_.get(), &TfrmCarta::portsRequested, this, [this] { porti_->ShowPorts(2); });
+    connect(carta_.get(), &TfrmCarta::aboutRequested, this, [this] { info_->ShowAbout(2); });
+    connect(porti_.get(), &TfrmPorti::chartRedrawRequested, carta_.get(),
+            &TfrmCarta::ActivateChart);
     connect(punti_.get(), &TfrmPunti::aboutRequested, this, [this] { info_->ShowAbout(1); });
     connect(punti_.get(), &TfrmPunti::summaryRequested, this,
             [this] { rpl_->ShowSummary(session_->scheme(), session_->line()); });
@@ -82,6 +93,7 @@ void Program::Start() {
     velmar_->Arrange(true, true);
     session_->scheme().ResetHistory();
     velmar_->Run(SchemeCommand::Read);
+    carta_->ApplyPanels();
     punti_->ApplyBars();
     punti_->ArrangeColumns();
     punti_->Arrange();

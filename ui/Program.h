@@ -17,6 +17,7 @@ namespace velmar::ui {
 
 class HintHandler;
 class TfrmAttesa;
+class TfrmCarta;
 class TfrmFile;
 class TfrmInfo;
 class TfrmMsgDlg;
@@ -46,6 +47,7 @@ class Program : public QObject {
     TfrmTast& tast() { return *tast_; }
     TfrmPunti& punti() { return *punti_; }
     TfrmRpl& rpl() { return *rpl_; }
+    TfrmCarta& carta() { return *carta_; }
     TfrmFile& file() { return *file_; }
     TfrmInfo& info() { return *info_; }
     TfrmMsgDlg& msgDlg() { return *msgDlg_; }
@@ -76,6 +78,7 @@ class Program : public QObject {
     std::unique_ptr<TfrmPunti> punti_;
     std::unique_ptr<TfrmFile> file_;
     std::unique_ptr<TfrmRpl> rpl_;
+    std::unique_ptr<TfrmCarta> carta_;
     std::unique_ptr<TfrmInfo> info_;
     std::unique_ptr<TfrmMsgDlg> msgDlg_;
 };

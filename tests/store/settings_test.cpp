@@ -11,12 +11,14 @@ namespace {
 TEST(Settings, ReadingIsTolerant) {
     const struct {
         const char* text;
-        bool Settings::*mark;  // the one mark expected cleared; null for none
+        bool Settings::*mark;  // the one mark expected away from its default; null for none
     } rows[] = {
         {"[Velmar]\nIcone=0\n", &Settings::icons},
         {"[Punti]\r\nStatus=0\r\n", &Settings::pointsStatus},  // not the scheme window's
         {"\xEF\xBB\xBF\xEF\xBB\xBF[carta]\r quadro COORDINATE = 0 \r", &Settings::coordinatesPanel},
         {"[Carta]\nAuto=-0", &Settings::autoPanels},  // no final line end
+        {"[Carta]\nMappa sempre=2\n", &Settings::mapAlways},
+        {"[Carta]\nMappa sempre=x\n", nullptr},
         {"junk\n= 0\n[Carta\nAuto=0\n[Velmar]\nIcone=abc\n", nullptr},
         {"[Velmar]\nIcone=7\nIcone=0\n", nullptr},  // the first occurrence wins
         {"Icone=0\n[Altro]\nIcone=0\n", nullptr},
@@ -25,7 +27,7 @@ TEST(Settings, ReadingIsTolerant) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
         Settings expected;
-        if (row.mark) expected.*row.mark = false;
+        if (row.mark) expected.*row.mark = !(expected.*row.mark);
         EXPECT_EQ(Settings::Parse(row.text), expected);
     }
 }
@@ -45,11 +47,13 @@ TEST(Settings, WriteKeepsOtherContentAndRoundTrips) {
               "[Punti]\r\nRichiamo=1\r\nStatus=1\r\n"
               "[Carta]\r\nDiciture=1\r\nSpezzata=1\r\nOrtodromia=1\r\nReticolo=1\r\n"
               "Quadro coordinate=1\r\nQuadro limiti=0\r\nQuadro scale=1\r\n"
-              "Quadro strumenti=1\r\nAuto=1\r\n");
+              "Quadro strumenti=1\r\nAuto=1\r\nMappa sempre=0\r\n");
     EXPECT_EQ(Settings::Read(folder.Path()), settings);
 
-    // With every mark cleared each comes back cleared: none lacks its own key.
+    // With every mark away from its default each comes back so: none lacks
+    // its own key.
     Settings none;
+    none.mapAlways = true;
     for (bool* mark :
          {&none.icons, &none.schemeStatus, &none.recall, &none.pointsStatus, &none.labels,
           &none.brokenLine, &none.greatCircle, &none.graticule, &none.coordinatesPanel,
