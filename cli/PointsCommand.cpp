@@ -1,14 +1,15 @@
 // points: the broken line of the scheme. Applies the entries as solve does,
 // runs the points window's activation, then the method and spacing options
-// as the window's menu commands would, and prints the list, the status bar
-// and the summary (or JSON); --gpx and --rtz write the route for chart
-// plotters and ECDIS.
+// as the window's menu commands would, and prints the list, the status bar,
+// the summary and, when the points have times, the light at each point (or
+// JSON); --gpx and --rtz write the route for chart plotters and ECDIS.
 
 #include <fstream>
 #include <iostream>
 #include <map>
 
 #include "brokenline/BrokenLineSummary.h"
+#include "brokenline/PointsLight.h"
 #include "brokenline/PointsText.h"
 #include "brokenline/RouteExport.h"
 #include "cli/CliRun.h"
@@ -19,7 +20,28 @@
 namespace velmar::cli {
 namespace {
 
-std::string LegsAndPointsJson(const BrokenLine& line, const BrokenLineWork& work, int method) {
+// The light at a point: its state and the sun's altitude, the sunrise and
+// sunset of the point's zone date in UTC and in zone time (null when the day
+// has none), and the polar day or night note (else null).
+std::string LightJson(const PointLight& row) {
+    if (!row.light) return "null";
+    const SunEvents& e = row.light->events;
+    const auto utc = [](const std::optional<DateTime>& moment) {
+        return moment ? JsonString(IsoUtc(*moment)) : std::string("null");
+    };
+    const auto zone = [](const std::optional<DateTime>& moment, const std::string& text) {
+        return moment ? JsonString(text) : std::string("null");
+    };
+    return "{\"state\": " + JsonString(row.state) +
+           ", \"altitude\": " + JsonNumber(row.light->altitude) +
+           ", \"sunriseUtc\": " + utc(e.sunrise) + ", \"sunsetUtc\": " + utc(e.sunset) +
+           ", \"sunrise\": " + zone(e.sunrise, row.sunrise) +
+           ", \"sunset\": " + zone(e.sunset, row.sunset) +
+           ", \"polar\": " + (row.note.empty() ? std::string("null") : JsonString(row.note)) + "}";
+}
+
+std::string LegsAndPointsJson(const BrokenLine& line, const BrokenLineWork& work, int method,
+                              const std::vector<PointLight>& light) {
     const int n = ArrivalIndex(line);
     std::string out = "  \"points\": [";
     for (int i = 0; i <= n; ++i) {
@@ -33,6 +55,8 @@ std::string LegsAndPointsJson(const BrokenLine& line, const BrokenLineWork& work
                    ", \"greenwichUtc\": " + JsonString(IsoUtc(line.greenwichTimes[i])) +
                    ", \"zone\": " + JsonNumber(line.zoneTimes[i]) +
                    ", \"zoneText\": " + JsonString(PointTimeText(line.zoneTimes[i]));
+            if (static_cast<std::size_t>(i) < light.size())
+                out += ", \"light\": " + LightJson(light[static_cast<std::size_t>(i)]);
         }
         out += "}";
     }
@@ -124,10 +148,12 @@ int RunPoints(const Args& args) {
 
     SummaryLabels summary;
     FillSummary(scheme, line, summary);
+    const std::vector<PointLight> light = PointsLight(line, work, method);
     if (!options.json) {
         for (const std::string& text : display.lines) std::cout << text << "\n";
         for (const std::string& section : display.status.sections) std::cout << section << "\n";
         std::cout << WithLineFeeds(SummaryCopyText(summary));
+        if (!light.empty()) std::cout << "\n" << WithLineFeeds(PointsLightText(light));
         return kExitOk;
     }
     std::string out = "{\n";
@@ -143,7 +169,7 @@ int RunPoints(const Args& args) {
            ", \"totalDistance\": " + JsonNumber(line.totalDistance) + "},\n";
     out += "  \"spacing\": {\"nrPt\": " + std::to_string(scheme.NrPt()) +
            ", \"dLonP\": " + JsonNumber(scheme.Value(cells::Spacing)) + "},\n";
-    out += LegsAndPointsJson(line, work, method);
+    out += LegsAndPointsJson(line, work, method, light);
     out += "  \"list\": " + StringArray(display.lines, "  ") + ",\n";
     out += "  \"recall\": " + StringArray({display.recall.begin(), display.recall.end()}, "  ") +
            ",\n";

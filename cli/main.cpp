@@ -22,7 +22,8 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"solve", RunSolve, "apply the entries and print the scheme (report, or --json)"},
     {"report", RunReport, "the scheme report; --formats adds every value's other form"},
-    {"points", RunPoints, "the broken line: list, status and summary (or --json); --gpx, --rtz"},
+    {"points", RunPoints,
+     "the broken line: list, status, summary, light (or --json); --gpx, --rtz"},
     {"demo", RunDemo, "solve a sample passage, Genova to New York"},
     {"chart", RunChart, "draw the passage's chart into a PNG (--png FILE; --map, --zoom ...)"},
     {"help", RunHelp, "this text"},

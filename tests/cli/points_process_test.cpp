@@ -110,6 +110,43 @@ TEST_F(PointsProcess, JsonHasEveryPartOfTheLine) {
     EXPECT_EQ(Count(run.out.substr(list, recall - list), "\n    \""), 69u);
 }
 
+// With the departure time the points have moments, and each gets its light:
+// leaving 0 E at 08:00 on 6 December, every 3 hours, the sun sets near 17:50
+// Greenwich time, so point 3 (17:00) is in daylight and point 4 (20:00) in
+// the night. Without the departure time neither output has the light.
+TEST_F(PointsProcess, LightAtEachPointWhenThePointsHaveTimes) {
+    std::vector<std::string> entries = kThousandMiles;
+    entries.insert(entries.end(), {"dep.tf=08:00", "dep.tf.date=06-12-2026"});
+    const ProcessResult plain = Cli(Points({"--method", "4"}, entries));
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    const std::string header =
+        "* Valore impostato\n\nLUCE AI PUNTI (alba e tramonto in ora locale):\n";
+    ASSERT_TRUE(Has(plain.out, header)) << plain.out;
+    const std::string section = plain.out.substr(plain.out.find(header) + header.size());
+    EXPECT_EQ(Count(section, "\n"), 35u);
+    EXPECT_EQ(section.rfind("A  giorno  +", 0), 0u) << section;
+    EXPECT_TRUE(Has(section, "\n 3  giorno  +")) << section;
+    EXPECT_TRUE(Has(section, "\n 4  notte  -")) << section;
+    EXPECT_TRUE(Has(section, "  tramonto 17:")) << section;
+
+    const ProcessResult json = Cli(Points({"--json", "--method", "4"}, entries));
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_TRUE(ValidJson(json.out)) << json.out;
+    EXPECT_EQ(Count(json.out, "\"light\": {\"state\": "), 35u);
+    EXPECT_TRUE(Has(json.out, "\"light\": {\"state\": \"giorno\", \"altitude\": ")) << json.out;
+    EXPECT_TRUE(Has(json.out, "\"sunsetUtc\": \"2026-12-06T17:")) << json.out;
+    EXPECT_TRUE(Has(json.out, "\"polar\": null}")) << json.out;
+
+    for (const bool asJson : {false, true}) {
+        const ProcessResult untimed =
+            Cli(Points(asJson ? std::vector<std::string>{"--json", "--method", "4"}
+                              : std::vector<std::string>{"--method", "4"}));
+        ASSERT_EQ(untimed.status, 0) << untimed.err;
+        EXPECT_FALSE(Has(untimed.out, "LUCE AI PUNTI"));
+        EXPECT_FALSE(Has(untimed.out, "\"light\""));
+    }
+}
+
 TEST_F(PointsProcess, WritesWellFormedRouteFiles) {
     const fs::path gpx = dir / "route.gpx", rtz = dir / "route.rtz";
     const ProcessResult run = Cli(
