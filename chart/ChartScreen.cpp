@@ -40,8 +40,7 @@ const std::vector<ChartCommandInfo>& ChartCommands() {
         {C::PanelsAuto, "&Quadri", "Auto", "Alt+F10", "mnuQ_Aut",
          "Posizioni i quadri visibili quando ridimensioni la finestra", true},
         {C::Guide, "&Guida", "Guida", "Ctrl+F1", "", CommandInfo(SchemeCommand::Guide).hint},
-        {C::Tutor, "&Guida", "Tutore", "", "", CommandInfo(SchemeCommand::Tutor).hint, false,
-         true},
+        {C::Tutor, "&Guida", "Tutore", "", "", CommandInfo(SchemeCommand::Tutor).hint, false, true},
         {C::About, "&Guida", "Info sul &Modulo", "Ctrl+M", "",
          CommandInfo(SchemeCommand::About).hint},
     };

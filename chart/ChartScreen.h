@@ -43,7 +43,7 @@ enum class ChartCommand {
 /// A command as its menu item shows it.
 struct ChartCommandInfo {
     ChartCommand command;
-    std::string menu;      ///< "&File", "&Vista", "&Quadri", "&Guida"
+    std::string menu;  ///< "&File", "&Vista", "&Quadri", "&Guida"
     std::string caption;
     std::string shortcut;  ///< "F4", "Shift+F10", "Alt+1"; empty for none
     std::string menuName;  ///< "mnuV_Dic"; empty for the items that have no name

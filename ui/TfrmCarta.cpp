@@ -25,8 +25,10 @@ namespace velmar::ui {
 namespace {
 
 // The window's font: its height in design pixels; the panels' corners are
-// measured in it.
+// measured in it. The panels' texts are a little larger, to be read at a
+// glance over a busy chart.
 constexpr int kWindowFont = 13;
+constexpr int kPanelFont = 15;
 constexpr int kToolSize = 24;
 // One notch of a common mouse wheel.
 constexpr int kWheelNotch = 120;
@@ -220,25 +222,24 @@ void TfrmCarta::BuildMenus() {
     mnuHint_->setObjectName(QStringLiteral("mnuHint"));
 }
 
-QFrame* TfrmCarta::NewPanel(ChartPanel which, const char* name, const char* titleName,
-                            bool white) {
+QFrame* TfrmCarta::NewPanel(ChartPanel which, const char* name, const char* titleName, bool white) {
     auto* panel = new QFrame(sbChart_->viewport());
     panel->setObjectName(QString::fromLatin1(name));
     panel->setProperty("tag", static_cast<int>(which));
     panel->setFrameShape(QFrame::Box);
     panel->setAutoFillBackground(true);
     QPalette colours = panel->palette();
-    colours.setColor(QPalette::Window, white ? QColor(Qt::white) : QColor(kFaceGrey, kFaceGrey,
-                                                                          kFaceGrey));
+    colours.setColor(QPalette::Window,
+                     white ? QColor(Qt::white) : QColor(kFaceGrey, kFaceGrey, kFaceGrey));
     colours.setColor(QPalette::WindowText, Qt::black);
     panel->setPalette(colours);
-    panel->setFont(DesignFont(kWindowFont));
+    panel->setFont(DesignFont(kPanelFont));
     panel->installEventFilter(this);
 
     auto* title = new QToolButton(panel);
     title->setObjectName(QString::fromLatin1(titleName));
     title->setProperty("tag", static_cast<int>(which));
-    title->setFont(DesignFont(kWindowFont, true));
+    title->setFont(DesignFont(kPanelFont, true));
     title->setStatusTip(QString::fromLatin1(kPanelTitleHint));
     title->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     title->setFocusPolicy(Qt::NoFocus);
@@ -601,7 +602,8 @@ QImage TfrmCarta::CopyPicture() const {
     QImage copy = picture_.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&copy);
     painter.setFont(font());
-    for (const ChartPanel which : {ChartPanel::Coordinates, ChartPanel::Limits, ChartPanel::Scale}) {
+    for (const ChartPanel which :
+         {ChartPanel::Coordinates, ChartPanel::Limits, ChartPanel::Scale}) {
         const QFrame* panel = Panel(which);
         if (!panel->isVisibleTo(this)) continue;
         const auto place = PanelPlaceOnCopy(which, {panel->x(), panel->y()}, copy.width(),
@@ -701,8 +703,8 @@ bool TfrmCarta::HandlePanelMouse(QFrame* panel, bool title, const QMouseEvent& e
             return true;
         case QEvent::MouseMove:
             if (drag_.panel == panel) {
-                const QPoint at = panel->parentWidget()->mapFromGlobal(
-                    event.globalPosition().toPoint());
+                const QPoint at =
+                    panel->parentWidget()->mapFromGlobal(event.globalPosition().toPoint());
                 panel->move(at - drag_.grab);
                 return true;
             }
@@ -753,9 +755,11 @@ bool TfrmCarta::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
         type == QEvent::MouseMove || type == QEvent::MouseButtonDblClick) {
         if (auto* panel = qobject_cast<QFrame*>(watched);
-            panel && panel->property("tag").isValid() && panel->parentWidget() == sbChart_->viewport())
+            panel && panel->property("tag").isValid() &&
+            panel->parentWidget() == sbChart_->viewport())
             return HandlePanelMouse(panel, false, *static_cast<QMouseEvent*>(event));
-        if (auto* title = qobject_cast<QToolButton*>(watched); title && title->property("tag").isValid())
+        if (auto* title = qobject_cast<QToolButton*>(watched);
+            title && title->property("tag").isValid())
             return HandlePanelMouse(qobject_cast<QFrame*>(title->parentWidget()), true,
                                     *static_cast<QMouseEvent*>(event));
     }

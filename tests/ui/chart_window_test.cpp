@@ -1,0 +1,327 @@
+// The chart window inside the whole program: opened from the scheme window
+// with F8 on a solved passage, driven by keys, the wheel, the mouse and its
+// menu shortcuts, the map's messages answered from their own event loops.
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "chart/ChartTexts.h"
+#include "tests/ui/ModalDriver.h"
+#include "ui/Program.h"
+#include "ui/TfrmCarta.h"
+#include "ui/TfrmVelmar.h"
+
+using namespace velmar;
+using velmar::ui::testing::ModalDriver;
+
+namespace {
+
+struct Silent : MessageSink {
+    int MsgBox(const Message&) override { return kMsgYes; }
+};
+
+// Genova to New York at 12 knots, the startup pair of the program folder.
+void WriteSample(const QString& folder) {
+    Silent silent;
+    Session session(folder.toStdString(), silent);
+    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
+                               {cells::DepLon, 8 + 56 / 60.0},
+                               {cells::ArrLat, 40.7},
+                               {cells::ArrLon, -74.0},
+                               {cells::Vp, 12.0}})
+        session.solver().AcceptEntry(cell.group, cell.cell, value);
+    session.WriteStartup();
+}
+
+// Sends one key to the window as the platform does, with its shortcuts.
+void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window->windowHandle(), key, modifiers);
+}
+
+void Wheel(QWidget* target, int notches, Qt::KeyboardModifiers modifiers) {
+    const QPointF at(target->width() / 2.0, target->height() / 2.0);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, notches * 120), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+}
+
+int DarkPixels(const QImage& image) {
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 40;
+    return dark;
+}
+
+}  // namespace
+
+class ChartWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<ui::Program> program_;
+
+    ui::TfrmCarta& Chart() { return program_->carta(); }
+
+  private slots:
+    void init() {
+        for (const char* file : {"MONDOGW.MAP", "MONDOAG.MAP"}) {
+            const QString path = dir_.filePath(QLatin1String(file));
+            QFile::remove(path);  // an earlier case may have damaged it
+            QFile::copy(QStringLiteral(VELMAR_DATA_DIR "/") + QLatin1String(file), path);
+        }
+        WriteSample(dir_.path());
+        program_ = std::make_unique<ui::Program>(
+            ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
+        program_->Start();
+        Key(&program_->velmar(), Qt::Key_F8);
+        QTRY_VERIFY(Chart().isActiveWindow());
+        QCOMPARE(Chart().View().Zoom(), 100);
+        QTRY_VERIFY(!Chart()
+                         .Panel(ChartPanel::Coordinates)
+                         ->findChild<QLabel*>(QStringLiteral("lblml"))
+                         ->text()
+                         .isEmpty());
+    }
+    void cleanup() { program_.reset(); }
+
+    // Each row: an input, and the step the rules give it ("none" for the
+    // modifier states that must do nothing).
+    void inputs_data() {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QByteArray>("step");
+        const int none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier,
+                  alt = Qt::AltModifier, pad = Qt::KeypadModifier;
+        auto row = [](const char* name, const char* input, int key, int modifiers,
+                      const char* step) {
+            QTest::newRow(name) << QByteArray(input) << key << modifiers << QByteArray(step);
+        };
+        row("Up", "key", int(Qt::Key_Up), none, "N fine");
+        row("Ctrl+Left", "key", int(Qt::Key_Left), ctrl, "W coarse");
+        row("Shift+Up", "key", int(Qt::Key_Up), shift, "none");
+        row("Alt+Right", "key", int(Qt::Key_Right), alt, "none");
+        row("keypad +", "key", int(Qt::Key_Plus), pad, "+ fine");
+        row("Ctrl+keypad -", "key", int(Qt::Key_Minus), (ctrl | pad), "- coarse");
+        row("main +", "key", int(Qt::Key_Plus), none, "none");
+        row("N", "char", 'N', shift, "N coarse");
+        row("e", "char", 'e', none, "E fine");
+        row("Ctrl+S", "char", 'S', ctrl, "none");
+        row("wheel up", "wheel+", 0, none, "N fine");
+        row("Ctrl wheel down", "wheel-", 0, ctrl, "S coarse");
+        row("Shift wheel up", "wheel+", 0, shift, "E fine");
+        row("Shift+Ctrl wheel down", "wheel-", 0, (shift | ctrl), "W coarse");
+        row("Shift+Alt wheel up", "wheel+", 0, (shift | alt), "+ fine");
+        row("Ctrl+Alt wheel down", "wheel-", 0, (ctrl | alt), "- coarse");
+        row("Alt wheel", "wheel+", 0, alt, "none");
+        row("Shift+Ctrl+Alt wheel", "wheel+", 0, (shift | ctrl | alt), "none");
+        row("left click", "image", int(Qt::LeftButton), none, "at");
+        row("right click", "image", int(Qt::RightButton), none, "- half");
+        row("+ left", "hsPiu", int(Qt::LeftButton), none, "+ coarse");
+        row("- right", "hsMen", int(Qt::RightButton), none, "- fine");
+        row("S left", "hsS", int(Qt::LeftButton), none, "S coarse");
+        row("W right", "hsW", int(Qt::RightButton), none, "W fine");
+        row("E middle", "hsE", int(Qt::MiddleButton), none, "none");
+    }
+    void inputs() {
+        QFETCH(QByteArray, input);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QByteArray, step);
+        ui::TfrmCarta& w = Chart();
+        w.View().SetView(800, 0.4, 0.5);
+        w.Redraw();
+        ChartView expected = w.View();
+        const QPoint at(120, 90);
+        const QList<QByteArray> parts = step.split(' ');
+        const StepSize size = parts.value(1) == "fine" ? StepSize::kFine : StepSize::kCoarse;
+        const QByteArray dirs("NSWE");
+        if (parts[0].size() == 1 && dirs.contains(parts[0]))
+            expected.Pan(PanDirection(dirs.indexOf(parts[0])), size);
+        if (step == "+ fine" || step == "+ coarse") expected.ZoomIn(size);
+        if (step == "- fine" || step == "- coarse") expected.ZoomOut(size);
+        if (step == "at") expected.ZoomInAt(at.x(), at.y());
+        if (step == "- half") expected.ZoomOutAt();
+
+        const auto mods = Qt::KeyboardModifiers(modifiers);
+        if (input == "key") {
+            Key(&w, Qt::Key(key), mods);
+        } else if (input == "char") {
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(w.windowHandle(), char(key), mods);
+        } else if (input.startsWith("wheel")) {
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            Wheel(w.Image(), input.endsWith('+') ? 1 : -1, mods);
+        } else if (input == "image") {
+            const QPoint scroll(w.ChartArea()->horizontalScrollBar()->value(),
+                                w.ChartArea()->verticalScrollBar()->value());
+            QTest::mousePress(w.Image(), Qt::MouseButton(key), mods, at);
+            // The readout follows the pointer, 3 pixels below and right of it.
+            QCOMPARE(w.Readout()->text(),
+                     QString::fromStdString(PointerReadout(w.View(), at.x(), at.y()))
+                         .replace(QLatin1Char('\r'), QLatin1Char('\n')));
+            QCOMPARE(w.Readout()->pos(), at - scroll + QPoint(3, 3));
+        } else {
+            QTest::mousePress(w.findChild<QToolButton*>(QString::fromLatin1(input)),
+                              Qt::MouseButton(key), mods);
+        }
+        QCOMPARE(w.View().Zoom(), expected.Zoom());
+        QCOMPARE(w.View().Fx(), expected.Fx());
+        QCOMPARE(w.View().Fy(), expected.Fy());
+        if (step != "none" && step != "- half" && step != "at")
+            QVERIFY(expected.Zoom() != 800 || expected.Fx() != 0.4 || expected.Fy() != 0.5);
+    }
+
+    void homeResetsAndCtrlHomeOnlyScrolls() {
+        ui::TfrmCarta& w = Chart();
+        QScrollBar* h = w.ChartArea()->horizontalScrollBar();
+        QScrollBar* v = w.ChartArea()->verticalScrollBar();
+        QVERIFY(h->maximum() > 0 && v->maximum() > 0);  // the picture is the screen's size
+        w.View().SetView(1600, 0.3, 0.6);
+        h->setValue(h->maximum());
+        v->setValue(v->maximum());
+        Key(&w, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(QPoint(h->value(), v->value()), QPoint(0, 0));
+        QCOMPARE(w.View().Zoom(), 1600);
+        Key(&w, Qt::Key_Home);
+        QCOMPARE(w.View().Zoom(), 100);
+        QCOMPARE(w.View().Fx(), 0.5);
+        QCOMPARE(w.View().Fy(), 0.5);
+    }
+
+    void panelsGoToTheirCorners() {
+        ui::TfrmCarta& w = Chart();
+        QWidget* area = w.ChartArea()->viewport();
+        QFrame* limits = w.Panel(ChartPanel::Limits);
+        QFrame* scale = w.Panel(ChartPanel::Scale);
+        auto inCorners = [&] {
+            return limits->geometry().right() == area->width() - 1 &&
+                   scale->geometry().bottomRight() == QPoint(area->width() - 1, area->height() - 1);
+        };
+        QVERIFY(inCorners());
+        // "Auto" follows a resize.
+        w.resize(w.width() - 100, w.height() - 80);
+        QTRY_VERIFY(inCorners());
+        // A panel dragged by its title stays where it was left; the right
+        // button on its body sends it back.
+        auto* title = limits->findChild<QToolButton*>(QStringLiteral("hsLim"));
+        const QPoint from = limits->pos();
+        QTest::mousePress(title, Qt::LeftButton, {}, QPoint(5, 5));
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), title->mapToGlobal(QPointF(-55, 45)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(title, &move);
+        QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(-55, 45));
+        QCOMPARE(limits->pos(), from + QPoint(-60, 40));
+        QTest::mouseRelease(limits, Qt::RightButton, {}, QPoint(3, 3));
+        QCOMPARE(limits->pos(), from);
+        // Without "Auto" a resize leaves them; "Posiziona" puts them back.
+        Key(&w, Qt::Key_F10, Qt::AltModifier);
+        QVERIFY(!w.Action(ChartCommand::PanelsAuto)->isChecked());
+        w.resize(w.width() + 60, w.height() + 50);
+        QTRY_VERIFY(!inCorners());
+        Key(&w, Qt::Key_F10, Qt::ControlModifier);
+        QVERIFY(inCorners());
+    }
+
+    void copyCarriesTheShownPanelsButNeverTheTools() {
+        ui::TfrmCarta& w = Chart();
+        QApplication::clipboard()->clear();
+        Key(&w, Qt::Key_C, Qt::ControlModifier);
+        const QImage copy = QApplication::clipboard()->image();
+        const QImage picture = w.Picture().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(copy.size(), picture.size());
+        auto same = [&](const QImage& a, ChartPanel panel) {
+            const QRect r = w.Panel(panel)->geometry();
+            return a.copy(r) == picture.copy(r);
+        };
+        QVERIFY(!same(copy, ChartPanel::Coordinates));
+        QVERIFY(same(copy, ChartPanel::Tools));
+        // The scale panel goes to the picture's corner, not the window's.
+        const QSize s = w.Panel(ChartPanel::Scale)->size();
+        QCOMPARE(copy.pixelColor(copy.width() - 1, copy.height() - s.height()), QColor(Qt::black));
+        Key(&w, Qt::Key_F10);  // "Nessuno"
+        Key(&w, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
+    }
+
+    void limitsPanelSwitchedOnShowsTheCurrentView() {
+        ui::TfrmCarta& w = Chart();
+        auto* north = w.Panel(ChartPanel::Limits)->findChild<QLabel*>(QStringLiteral("lblN"));
+        Key(&w, Qt::Key_2, Qt::AltModifier);
+        QVERIFY(!w.Panel(ChartPanel::Limits)->isVisible());
+        Key(&w, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        Key(&w, Qt::Key_2, Qt::AltModifier);
+        QVERIFY(w.Panel(ChartPanel::Limits)->isVisible());
+        QCOMPARE(north->text(), QString::fromStdString(LimitsPanelTexts(w.View()).north));
+        QCOMPARE(w.View().Zoom(), 200);
+    }
+
+    void mapMessagesAndTheKeptMap_data() {
+        QTest::addColumn<QByteArray>("file");  // empty: no map file
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << QByteArray() << QStringLiteral("File non trovato");
+        QTest::newRow("damaged") << QByteArray("-1 10 20\n0 30 x\n")
+                                 << QStringLiteral("Errore nella lettura");
+    }
+    void mapMessagesAndTheKeptMap() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        ui::TfrmCarta& w = Chart();
+        const QString path = dir_.filePath(QStringLiteral("MONDOGW.MAP"));
+        QFile::remove(path);
+        if (!file.isEmpty()) {
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(file);
+        }
+        ModalDriver driver;
+        QString shown;
+        driver.Then([&](QWidget* box) {
+            for (QLabel* label : box->findChildren<QLabel*>())
+                shown += label->text() + QLatin1Char('\n');
+            ModalDriver::Activate(box);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        Key(&w, Qt::Key_F12);
+        QTRY_VERIFY(driver.Done());
+        QVERIFY2(shown.contains(message), qPrintable(shown));
+        QCOMPARE(driver.Titles(), QStringList{QStringLiteral("Carta: Mappa")});
+        QVERIFY(w.View().Zoom() == 100 && w.isVisible());
+    }
+
+    void mapAlwaysSurvivesAZoomStepAndIsReadOnce() {
+        ui::TfrmCarta& w = Chart();
+        const int bare = DarkPixels(w.Picture());
+        Key(&w, Qt::Key_F12);
+        QVERIFY(DarkPixels(w.Picture()) > bare + 1000);
+        Key(&w, Qt::Key_Plus, Qt::KeypadModifier);  // a redraw wipes the map...
+        QVERIFY(DarkPixels(w.Picture()) < bare + 1000);
+        Key(&w, Qt::Key_F12, Qt::ShiftModifier);  // ...unless it is always drawn
+        QVERIFY(program_->settings().mapAlways);
+        Key(&w, Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(w.View().Zoom(), 120);
+        QVERIFY(DarkPixels(w.Picture()) > bare + 1000);
+        QCOMPARE(w.MapReads(), 1);
+        // The menu bar's last item tells the hint of what is under the mouse.
+        QEnterEvent enter(QPointF(50, 50), QPointF(50, 50),
+                          w.Image()->mapToGlobal(QPointF(50, 50)));
+        QApplication::sendEvent(w.Image(), &enter);
+        QTRY_COMPARE(w.HintItem()->text(), QString::fromLatin1(kChartImageHint));
+    }
+};
+
+QTEST_MAIN(ChartWindowTest)
+#include "chart_window_test.moc"
