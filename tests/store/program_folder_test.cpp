@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 
 #include "store/ProgramFolder.h"
 
@@ -25,6 +26,10 @@ struct FolderCase {
     Want program;
     Want data;
 };
+
+void PrintTo(const FolderCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class ChooseProgramFoldersTest : public testing::TestWithParam<FolderCase> {
   protected:
@@ -99,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"ReadOnlyWithoutData", Exe::ReadOnly, false, false, Want::User, Want::Exe}),
     [](const testing::TestParamInfo<FolderCase>& info) { return std::string(info.param.what); });
 
-TEST(FolderWritable, MissingFolderIsNotWritable) {
+TEST(FolderWritable, MissingOrReadOnlyFolderIsNot) {
     EXPECT_FALSE(FolderWritable("/nonexistent-velmar-folder"));
     EXPECT_FALSE(FolderWritable("/proc"));
 }
