@@ -93,13 +93,16 @@ bool ReadChartOptions(const std::map<std::string, std::string>& values, const Ar
 }
 
 // The folder the map files are read from: --dir when given (as the program
-// reads them beside itself), else the bundled data/ found above the tool.
+// reads them beside itself), else the bundled data: data/ found above the
+// tool in a build, share/velmar/ above it in an install.
 std::filesystem::path MapFolder(const ChartOptions& chart, const CommonOptions& common) {
     if (chart.dirGiven) return common.dir;
     std::error_code ec;
     std::filesystem::path here = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
     for (std::filesystem::path p = here; !ec && !p.empty(); p = p.parent_path()) {
         if (std::filesystem::exists(p / "data" / "MONDOGW.MAP", ec)) return p / "data";
+        const std::filesystem::path installed = p / "share" / "velmar";
+        if (std::filesystem::exists(installed / "MONDOGW.MAP", ec)) return installed;
         if (p == p.root_path()) break;
     }
     return here;

@@ -1,9 +1,9 @@
 #include "store/ProgramFolder.h"
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
-#include <unistd.h>
 
 namespace velmar {
 
@@ -28,19 +28,19 @@ bool FolderWritable(const std::string& folder) {
 
 ProgramFolders ChooseProgramFolders(const std::string& exeFolder, const std::string& userFolder,
                                     const std::vector<std::string>& shareFolders) {
-    if (FolderWritable(exeFolder)) return {exeFolder, exeFolder};
     std::error_code ec;
-    fs::create_directories(userFolder, ec);
-    ProgramFolders folders{userFolder, exeFolder};
+    std::string data = exeFolder;
     std::vector<std::string> candidates{exeFolder};
     candidates.insert(candidates.end(), shareFolders.begin(), shareFolders.end());
     for (const std::string& candidate : candidates) {
         if (fs::exists(fs::path(candidate) / "PORTI.TXT", ec)) {
-            folders.data = candidate;
+            data = candidate;
             break;
         }
     }
-    return folders;
+    if (data == exeFolder && FolderWritable(exeFolder)) return {exeFolder, exeFolder};
+    fs::create_directories(userFolder, ec);
+    return {userFolder, data};
 }
 
 }  // namespace velmar

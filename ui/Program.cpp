@@ -107,10 +107,14 @@ void Program::Start() {
 ProgramFolders RunningProgramFolders() {
     const QString exe = QCoreApplication::applicationDirPath();
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    std::vector<std::string> share;
+    // The user's own folder first, then the install's share folder before
+    // the system's, so that a second install (under /opt, say) reads the
+    // data it came with.
+    std::vector<std::string> share{
+        user.toStdString(),
+        QDir::cleanPath(exe + QStringLiteral("/../share/velmar")).toStdString()};
     for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::AppDataLocation))
         share.push_back(folder.toStdString());
-    share.push_back(QDir(exe).absoluteFilePath(QStringLiteral("../share/velmar")).toStdString());
     return ChooseProgramFolders(exe.toStdString(), user.toStdString(), share);
 }
 

@@ -84,8 +84,8 @@ class Program : public QObject {
 };
 
 /// The program's folders for the running executable: beside it when it can
-/// be written, else the user's data folder with the bundled data read from
-/// beside the executable or the install's share folder.
+/// be written and the bundled data is there (a build), else the user's data
+/// folder with the bundled data read from the install's share folder.
 ProgramFolders RunningProgramFolders();
 
 }  // namespace velmar::ui
