@@ -5,12 +5,16 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 #include "ui/Program.h"
 #include "ui/TfrmVelmar.h"
 
 int main(int argc, char** argv) {
+    // Under a file size limit a write past it would kill the program with
+    // the unsaved scheme; ignored, the write fails and the save says so.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmar"));
     QApplication::setQuitOnLastWindowClosed(false);
