@@ -14,6 +14,8 @@ namespace velmar {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -60,6 +62,57 @@ bool IsUtf8(std::string_view text) {
         i += length;
     }
     return true;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-16 text (after its byte-order mark) as UTF-8. An unpaired surrogate
+// becomes U+FFFD; an odd last byte is dropped.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size());
+    const auto unit = [&](std::size_t at) -> std::uint32_t {
+        const auto a = static_cast<unsigned char>(bytes[at]);
+        const auto b = static_cast<unsigned char>(bytes[at + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        std::uint32_t code = unit(i);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;
+        }
+        AppendUtf8(out, code);
+    }
+    return out;
+}
+
+// A line with control characters (tab aside) is binary junk, never a port:
+// its name would show as boxes in the lists.
+bool HasControlCharacters(std::string_view line) {
+    return std::ranges::any_of(line, [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u < 0x20 && c != '\t') || u == 0x7F;
+    });
 }
 
 char FoldCase(char c) {
@@ -134,9 +187,20 @@ std::optional<double> ParsePortNumber(std::string_view text) {
 PortsList ParsePorts(std::string_view text) {
     PortsList list;
     list.status = PortsStatus::Ok;
+    // A list saved as "Unicode" (UTF-16 with its mark) would otherwise read as
+    // lines of NUL bytes, not one of them a port.
+    std::string decoded;
+    if (text.starts_with(kUtf16LeBom) || text.starts_with(kUtf16BeBom)) {
+        decoded = Utf16ToUtf8(text.substr(2), text.starts_with(kUtf16BeBom));
+        text = decoded;
+    }
     if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
-    const std::string utf8 = IsUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
-    std::vector<std::string> lines = SplitLines(utf8);
+    // Each line on its own: one damaged line must not turn the UTF-8 names
+    // of all the others into Windows-1252 mojibake.
+    std::vector<std::string> lines = SplitLines(text);
+    for (std::string& line : lines) {
+        if (!IsUtf8(line)) line = Cp1252ToUtf8(line);
+    }
     list.enabled = !lines.empty();
     std::stable_sort(lines.begin(), lines.end(), LineBefore);
     for (const std::string& line : lines) {
@@ -145,7 +209,8 @@ PortsList ParsePorts(std::string_view text) {
             fields ? ParsePortNumber(fields->latitude) : std::nullopt;
         const std::optional<double> longitude =
             fields ? ParsePortNumber(fields->longitude) : std::nullopt;
-        if (latitude && longitude && std::fabs(*latitude) <= 90 && std::fabs(*longitude) <= 180) {
+        if (latitude && longitude && std::fabs(*latitude) <= 90 && std::fabs(*longitude) <= 180 &&
+            !HasControlCharacters(line)) {
             list.ports.push_back(Port{fields->name, *latitude, *longitude});
         } else if (!Trim(line).empty()) {
             ++list.skippedLines;

@@ -63,15 +63,19 @@ struct PortsList {
     /// The ports, in the sorted order of their lines.
     std::vector<Port> ports;
     /// Lines that are neither blank nor a port: a field too many or too few,
-    /// or a latitude or longitude that is not a number in range.
+    /// a latitude or longitude that is not a number in range, or control
+    /// characters.
     int skippedLines = 0;
 };
 
 /// Parses the text of a ports file. Lines end with CR LF, LF or CR; a UTF-8
-/// byte-order mark is dropped. Text that is valid UTF-8 is taken as it is,
-/// any other as Windows-1252, the code page the file was written in. Lines
-/// are sorted by their whole text, ignoring the case of letters; a latitude
-/// must lie within -90..90 and a longitude within -180..180.
+/// byte-order mark is dropped, and a text that begins with a UTF-16 mark
+/// (little- or big-endian) is read as UTF-16. Otherwise each line that is
+/// valid UTF-8 is taken as it is, any other as Windows-1252, the code page
+/// the file was written in. Lines are sorted by their whole text, ignoring
+/// the case of letters; a latitude must lie within -90..90 and a longitude
+/// within -180..180, and a line with a control character (binary junk) is
+/// not a port.
 PortsList ParsePorts(std::string_view text);
 
 /// The full path of the ports file in `folder` (the program's folder).

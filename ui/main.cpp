@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -62,6 +63,9 @@ int CheckInstallation(velmar::ui::Program& program) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Under a file size limit a write past it would kill the program with
+    // the unsaved scheme; ignored, the write fails and the save says so.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmar"));
     // The installed velmar.desktop: a desktop matches the windows to it.

@@ -34,16 +34,11 @@ FileCommandOutcome ReadArchive(Session& session, const std::string& folder,
     switch (session.files().LoadIn(folder, fileName, session.scheme(), session.line())) {
         case PairOutcome::Transferred:
             break;
-        case PairOutcome::Missing: {
+        case PairOutcome::Missing:
             // The list shows scheme files only; one without its points file
             // would otherwise read as nothing at all, without a word.
-            const PairPaths paths = SchemePairPaths(folder, fileName);
-            const bool schemeThere = std::filesystem::exists(paths.schemeFile);
-            ShowArchiveError(session.messages(), PreviewErrorText(PreviewStatus::CannotOpen),
-                             "Apri",
-                             "Manca " + (schemeThere ? paths.pointsFile : paths.schemeFile));
+            ShowMissingPairFile(session.messages(), SchemePairPaths(folder, fileName));
             return FileCommandOutcome::Failed;
-        }
         case PairOutcome::Declined:
         case PairOutcome::Failed:
             return FileCommandOutcome::Failed;

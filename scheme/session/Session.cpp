@@ -1,6 +1,17 @@
 #include "scheme/session/Session.h"
 
+#include <filesystem>
+
+#include "store/ArchiveFolder.h"
+
 namespace velmar {
+
+void ShowMissingPairFile(MessageSink& messages, const PairPaths& paths) {
+    std::error_code error;
+    const bool schemeThere = std::filesystem::exists(paths.schemeFile, error);
+    messages.MsgBox({"!", "O", "Velmar3: Archivio", PreviewErrorText(PreviewStatus::CannotOpen),
+                     "Apri", "Manca " + (schemeThere ? paths.pointsFile : paths.schemeFile)});
+}
 
 Session::Session(std::string folder, MessageSink& messages)
     : messages_(messages),
@@ -25,7 +36,22 @@ FileCommandOutcome Session::ReadStartup() {
             kMsgNo)
         return FileCommandOutcome::Declined;
     fileName_ = kStartupFileName;
-    if (!files_.LoadSchemeFiles(std::string(kStartupKey), scheme_, line_)) {
+    const std::string key(kStartupKey);
+    const PairOutcome outcome = files_.Load(key, scheme_, line_);
+    bool failed = outcome == PairOutcome::Failed;
+    if (outcome == PairOutcome::Missing) {
+        // Silence only for a first start: a scheme file whose points file is
+        // gone (or the other way round) would read as an empty scheme
+        // without a word, and the next save would replace it.
+        const PairPaths paths = SchemePairPaths(folder(), key);
+        std::error_code error;
+        if (std::filesystem::exists(paths.schemeFile, error) ||
+            std::filesystem::exists(paths.pointsFile, error)) {
+            ShowMissingPairFile(messages_, paths);
+            failed = true;
+        }
+    }
+    if (failed) {
         panelText_ = kReadErrorText;
         return FileCommandOutcome::Failed;
     }

@@ -38,6 +38,12 @@ inline constexpr std::string_view kStartupFileName = "velmar.dat";
 inline constexpr std::string_view kReadErrorText = "Errore nella lettura del file.";
 inline constexpr std::string_view kWriteErrorText = "Errore nella scrittura del file.";
 
+/// Tells that a pair cannot be read because a file of it is missing: icon
+/// "!", title "Velmar3: Archivio", header "Errore nel'apertura del file.",
+/// message "Apri", note "Manca " and the full path of the missing file (the
+/// scheme file when both are).
+void ShowMissingPairFile(MessageSink& messages, const PairPaths& paths);
+
 class Session {
   public:
     /// `folder` is the program folder: the startup pair, the archive and
@@ -73,6 +79,10 @@ class Session {
 
     /// "Leggi": when the scheme is not saved asks "Sovrascrivi lo schema
     /// attuale..."; reads the startup pair, then redisplays and solves it.
+    /// No pair at all reads as nothing, silently (a first start); a pair
+    /// with one of its files missing reads as nothing too, but says which
+    /// file is missing and fails, so that the file left is not mistaken for
+    /// an empty scheme.
     FileCommandOutcome ReadStartup();
     /// "Scrivi": when the scheme is not saved asks "Sovrascrivi il file
     /// d'avvio..."; writes the startup pair.

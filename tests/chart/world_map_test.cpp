@@ -152,6 +152,32 @@ TEST_F(WorldMapFiles, CacheRereadsOnlyWhenTheFileChanges) {
     EXPECT_EQ(messages_.size(), 3u);
 }
 
+// The bundled Greenwich map cut in the middle of a record, as a copy
+// stopped short leaves it: the drawing gets every record before the cut,
+// the damage is reported with the path, and the file is only read.
+TEST_F(WorldMapFiles, BundledMapCutInARecordKeepsWhatCameBefore) {
+    std::ifstream in(std::string(VELMAR_DATA_DIR) + "/MONDOGW.MAP", std::ios::binary);
+    const std::string whole{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(whole.size(), 100000u);
+    // A record is a line "code x y": cut it after its x.
+    const std::size_t record = whole.find('\n', whole.size() / 2) + 1;
+    const std::size_t cut = whole.find(' ', whole.find(' ', record) + 1);
+    const std::string damaged = whole.substr(0, cut);
+    const auto path = Write("MONDOGW.MAP", damaged);
+
+    const WorldMap* map = cache_.Load(path, *this);
+    ASSERT_NE(map, nullptr);
+    EXPECT_TRUE(map->readError);
+    const WorldMap before = ParseWorldMap(whole.substr(0, record));
+    EXPECT_GT(before.points.size(), 100000u);
+    EXPECT_EQ(map->points, before.points);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].header, path.string());
+    EXPECT_EQ(messages_[0].message, "Errore nella lettura del file.");
+    std::ifstream again(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}), damaged);
+}
+
 TEST_F(WorldMapFiles, ReadStatuses) {
     WorldMap map;
     EXPECT_EQ(ReadWorldMap(dir_ / "missing.map", map), MapLoadStatus::kNotFound);

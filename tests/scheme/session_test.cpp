@@ -71,6 +71,39 @@ TEST(SessionStart, DamagedPairIsRefusedAndLeftAsItIs) {
     EXPECT_EQ(ReadBytes(folder.File("VELMAR.DAT")), damaged);
 }
 
+// Regression: a startup pair with one file gone read as an empty scheme
+// without a word, under the startup description, as at a first start.
+TEST(SessionStart, HalfStartupPairIsReportedNotReadAsEmpty) {
+    for (const char* gone : {"PUNTI.DAT", "VELMAR.DAT"}) {
+        SCOPED_TRACE(gone);
+        TempFolder folder;
+        {
+            Program writer(folder.Path());
+            writer.Enter();
+            writer.messages.answers = {kMsgYes};
+            ASSERT_EQ(writer.session.WriteStartup(), FileCommandOutcome::Done);
+        }
+        std::filesystem::remove(folder.File(gone));
+        const char* left = std::string(gone) == "PUNTI.DAT" ? "VELMAR.DAT" : "PUNTI.DAT";
+        const std::vector<std::uint8_t> before = ReadBytes(folder.File(left));
+
+        Program run(folder.Path());
+        run.session.Start();
+        ASSERT_EQ(run.messages.shown.size(), 1u);
+        const Message& shown = run.messages.shown[0];
+        EXPECT_EQ(
+            shown.title + "|" + shown.header + "|" + shown.message + "|" + shown.note,
+            "Velmar3: Archivio|Errore nel'apertura del file.|Apri|Manca " + folder.File(gone));
+        EXPECT_EQ(run.session.PanelText(), "Errore nella lettura del file.");
+        EXPECT_FALSE(run.HoldsEntry());
+        // Nothing changed since: the exit asks nothing and writes no pair.
+        EXPECT_TRUE(run.session.Exit(Settings{}));
+        EXPECT_EQ(run.messages.shown.size(), 1u);
+        EXPECT_EQ(ReadBytes(folder.File(left)), before);
+        EXPECT_FALSE(Exists(folder, gone));
+    }
+}
+
 TEST(SessionFiles, WrittenPairIsReadBackAndAnUnsavedSchemeIsNotOverwrittenOnNo) {
     TempFolder folder;
     {
