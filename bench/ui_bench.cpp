@@ -10,6 +10,9 @@
 #include <QListWidget>
 #include "core/DateTime.h"
 
+#include <QKeyEvent>
+
+#include "ui/TfrmCarta.h"
 #include "ui/TfrmPunti.h"
 #include "ui/TfrmVelmar.h"
 
@@ -104,5 +107,63 @@ void BM_PointsActivationToRepaintedList(benchmark::State& state) {
     state.counters["lines"] = window.List()->count();
 }
 BENCHMARK(BM_PointsActivationToRepaintedList)->Unit(benchmark::kMicrosecond);
+
+// The chart window with a picture of 1920 x 1080: one zoom step or one pan
+// step, from the key event to the window painted again (the view's step,
+// the whole picture redrawn, the panels' texts, the repaint), at zoom 100,
+// 800 and 3200, without and with "Mappa sempre" (the kept coastline drawn at
+// every redraw). Steps alternate there and back so the zoom stays put; at
+// zoom 100 the world fills the picture and a pan is refused whole.
+void ChartSteps(benchmark::State& state, Qt::Key there, Qt::Key back, Qt::KeyboardModifiers mods) {
+    App();
+    SilentMessages messages;
+    Session session(".", messages);
+    SchemeSolver& solver = session.solver();
+    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
+                               {cells::DepLon, 8.9333},
+                               {cells::ArrLat, 40.7},
+                               {cells::ArrLon, -74.0},
+                               {cells::Vp, 12.0}})
+        solver.AcceptEntry(cell.group, cell.cell, value);
+    session.engine().Activate();
+    Settings settings;
+    settings.mapAlways = state.range(1) != 0;
+    ui::TfrmCarta window(session, settings, VELMAR_DATA_DIR, QSize(1920, 1080));
+    window.resize(1920, 1080);  // the whole picture shows, as on a screen of its size
+    window.show();
+    window.activateWindow();
+    for (int i = 0; i < 20 && !window.isActiveWindow(); ++i) QApplication::processEvents();
+    if (!window.isActiveWindow()) return state.SkipWithError("the chart window is not active");
+    window.ActivateChart();
+    const int zoom = static_cast<int>(state.range(0));
+    window.View().SetView(zoom, 0.5, 0.5);
+    window.Redraw();
+    if (zoom == kMaxZoom) std::swap(there, back);  // no step further in
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        QKeyEvent press(QEvent::KeyPress, flip ? there : back, mods);
+        QApplication::sendEvent(window.Image(), &press);
+        window.repaint();
+    }
+    state.counters["zoom"] = window.View().Zoom();
+    if (settings.mapAlways && window.MapReads() != 1) state.SkipWithError("the map was not kept");
+}
+
+void BM_ChartZoomStepToRepaintedWindow(benchmark::State& state) {
+    ChartSteps(state, Qt::Key_Plus, Qt::Key_Minus, Qt::KeypadModifier);
+}
+BENCHMARK(BM_ChartZoomStepToRepaintedWindow)
+    ->ArgsProduct({{100, 800, 3200}, {0, 1}})
+    ->ArgNames({"zoom", "mapAlways"})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ChartPanStepToRepaintedWindow(benchmark::State& state) {
+    ChartSteps(state, Qt::Key_Up, Qt::Key_Down, Qt::ControlModifier);
+}
+BENCHMARK(BM_ChartPanStepToRepaintedWindow)
+    ->ArgsProduct({{100, 800, 3200}, {0, 1}})
+    ->ArgNames({"zoom", "mapAlways"})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
