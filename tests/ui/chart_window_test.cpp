@@ -75,7 +75,7 @@ class ChartWindowTest : public QObject {
 
   private slots:
     void init() {
-        for (const char* file : {"MONDOGW.MAP", "MONDOAG.MAP"}) {
+        for (const char* file : {"MONDOGW.MAP", "MONDOAG.MAP", "PORTI.TXT"}) {
             const QString path = dir_.filePath(QLatin1String(file));
             QFile::remove(path);  // an earlier case may have damaged it
             QFile::copy(QStringLiteral(VELMAR_DATA_DIR "/") + QLatin1String(file), path);
@@ -300,6 +300,34 @@ class ChartWindowTest : public QObject {
         QVERIFY2(shown.contains(message), qPrintable(shown));
         QCOMPARE(driver.Titles(), QStringList{QStringLiteral("Carta: Mappa")});
         QVERIFY(w.View().Zoom() == 100 && w.isVisible());
+    }
+
+    // A port taken in the ports window opened from the chart shows on the
+    // chart behind it before the window closes.
+    void aPortTakenRedrawsTheChartBehind() {
+        ui::TfrmCarta& w = Chart();
+        auto* departure = w.findChild<QLabel*>(QStringLiteral("lblPla"));
+        const QString before = departure->text();
+        const QImage picture = w.Picture();
+        QString behind;
+        bool redrawn = false;
+        ModalDriver driver;
+        driver.Then([&](QWidget* ports) {
+            ModalDriver::Activate(ports);
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("lis"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            behind = departure->text();
+            redrawn = w.Picture() != picture;
+            QTest::keyClick(ports, Qt::Key_Return);
+        });
+        Key(&w, Qt::Key_F4);
+        QTRY_VERIFY(driver.Done());
+        QCOMPARE(behind,
+                 QString::fromStdString(
+                     CoordinatesPanelTexts(program_->session().scheme()).departureLatitude));
+        QVERIFY(behind != before);
+        QVERIFY(redrawn);
     }
 
     void mapAlwaysSurvivesAZoomStepAndIsReadOnce() {
