@@ -62,11 +62,12 @@ void Draw(QPainter& p, SchemeCommand command) {
             break;
         }
         case C::Points:  // a broken line through its points
-            p.drawPolyline(QPolygonF({QPointF(3, 15), QPointF(7, 8), QPointF(13, 5),
-                                      QPointF(17, 9)}));
+            p.drawPolyline(
+                QPolygonF({QPointF(3, 15), QPointF(7, 8), QPointF(13, 5), QPointF(17, 9)}));
             p.setBrush(Qt::red);
             p.setPen(QPen(Qt::red, 1));
-            for (const QPointF& at : {QPointF(3, 15), QPointF(7, 8), QPointF(13, 5), QPointF(17, 9)})
+            for (const QPointF& at :
+                 {QPointF(3, 15), QPointF(7, 8), QPointF(13, 5), QPointF(17, 9)})
                 p.drawEllipse(at, 1.6, 1.6);
             break;
         case C::Chart:  // a chart with its graticule and a route

@@ -24,8 +24,7 @@ bool HintHandler::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         // Menu items tell their hint this way, and an empty one when the
         // mouse leaves them. A widget's own tip is taken on entering it below.
-        if (!watched->isWidgetType() || watched->inherits("QMenu") ||
-            watched->inherits("QMenuBar"))
+        if (!watched->isWidgetType() || watched->inherits("QMenu") || watched->inherits("QMenuBar"))
             Tell(static_cast<QStatusTipEvent*>(event)->tip());
         return true;  // no status bar of Qt's own shows it a second time
     }
@@ -33,7 +32,8 @@ bool HintHandler::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = static_cast<QWidget*>(watched);
         if (widget->property("velmarOwnHint").toBool()) return false;
         QString tip;
-        for (QWidget* w = widget; w && tip.isEmpty(); w = w->isWindow() ? nullptr : w->parentWidget())
+        for (QWidget* w = widget; w && tip.isEmpty();
+             w = w->isWindow() ? nullptr : w->parentWidget())
             tip = w->statusTip();
         Tell(tip);
     }

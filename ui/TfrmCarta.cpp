@@ -18,6 +18,7 @@
 
 #include "chart/ChartTexts.h"
 #include "scheme/SchemeScreen.h"
+#include "ui/CommandMenus.h"
 #include "ui/Design.h"
 
 namespace velmar::ui {
@@ -148,7 +149,8 @@ TfrmCarta::TfrmCarta(Session& session, Settings& settings, std::string mapFolder
               picture = screen ? screen->geometry().size() : QSize(1024, 768);
           }
           return ChartView(picture.width(), picture.height());
-      }()) {
+      }()),
+      activation_(*this, session, [this] { ActivateChart(); }) {
     setObjectName(QStringLiteral("frmCarta"));
     setWindowTitle(QString::fromLatin1(kChartCaption));
     const QFont windowFont = DesignFont(kWindowFont, true);
@@ -199,24 +201,7 @@ QWidget* TfrmCarta::Image() const {
 }
 
 void TfrmCarta::BuildMenus() {
-    std::map<std::string, QMenu*> menus;
-    for (const ChartCommandInfo& info : ChartCommands()) {
-        QMenu*& menu = menus[info.menu];
-        if (!menu) menu = menuBar()->addMenu(Q(info.menu));
-        auto* action = new QAction(Q(info.caption), this);
-        if (!info.menuName.empty()) action->setObjectName(Q(info.menuName));
-        action->setStatusTip(Q(info.hint));
-        if (!info.shortcut.empty()) {
-            action->setShortcut(QKeySequence(Q(info.shortcut)));
-            action->setShortcutContext(Qt::WindowShortcut);
-        }
-        action->setCheckable(info.checkable);
-        const ChartCommand command = info.command;
-        connect(action, &QAction::triggered, this, [this, command] { Run(command); });
-        menu->addAction(action);
-        if (info.separatorAfter) menu->addSeparator();
-        actions_[command] = action;
-    }
+    actions_ = BuildCommandMenus(*this, ChartCommands(), [this](ChartCommand c) { Run(c); });
     // The menu bar's last item shows the hint of whatever is under the mouse.
     mnuHint_ = menuBar()->addAction(QString::fromLatin1(kNoHint));
     mnuHint_->setObjectName(QStringLiteral("mnuHint"));
@@ -349,14 +334,6 @@ void TfrmCarta::BuildPanels() {
     FillScale();
 }
 
-template <typename F>
-void TfrmCarta::Busy(F&& call) {
-    ++busy_;
-    call();
-    --busy_;
-    gate_.Record(ActivationFingerprint(session_.scheme(), session_.line()));
-}
-
 void TfrmCarta::Run(ChartCommand command) {
     using C = ChartCommand;
     auto toggle = [this, command](bool& mark) {
@@ -365,7 +342,7 @@ void TfrmCarta::Run(ChartCommand command) {
     };
     switch (command) {
         case C::Ports:
-            Busy([this] { emit portsRequested(); });
+            activation_.Busy([this] { emit portsRequested(); });
             break;
         case C::Points:
             emit pointsRequested();
@@ -399,13 +376,13 @@ void TfrmCarta::Run(ChartCommand command) {
             Redraw();
             break;
         case C::Map:
-            Busy([this] { DrawMap(); });
+            activation_.Busy([this] { DrawMap(); });
             break;
         case C::MapAlways:
             toggle(settings_.mapAlways);
             if (settings_.mapAlways) {
                 // Switched on: a missing or damaged map is told now, once.
-                Busy([this] { DrawMap(); });
+                activation_.Busy([this] { DrawMap(); });
             } else {
                 Redraw();
             }
@@ -435,10 +412,11 @@ void TfrmCarta::Run(ChartCommand command) {
             break;
         case C::Guide:
         case C::Tutor:
-            Busy([this, command] { session_.messages().MsgBox(ChartHelpMessage(command)); });
+            activation_.Busy(
+                [this, command] { session_.messages().MsgBox(ChartHelpMessage(command)); });
             break;
         case C::About:
-            Busy([this] { emit aboutRequested(); });
+            activation_.Busy([this] { emit aboutRequested(); });
             break;
     }
 }
@@ -457,13 +435,11 @@ void TfrmCarta::ActivateChart() {
     texts_["lblAlo"]->setText(Q(texts.arrivalLongitude));
     Panel(ChartPanel::Coordinates)->adjustSize();
     Redraw();
-    gate_.Record(ActivationFingerprint(session_.scheme(), session_.line()));
+    activation_.Record();
 }
 
 void TfrmCarta::Activated() {
-    if (busy_ || !isVisible()) return;
-    if (!gate_.ShouldRecompute(ActivationFingerprint(session_.scheme(), session_.line()))) return;
-    ActivateChart();
+    activation_.Activated();
 }
 
 void TfrmCarta::Redraw() {
@@ -774,24 +750,7 @@ void TfrmCarta::showEvent(QShowEvent* event) {
 
 void TfrmCarta::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange) return;
-    if (!isActiveWindow()) {
-        // Whatever takes the focus while a command of this window runs is
-        // one of its own dialogs.
-        if (busy_) gate_.OwnDialogOpened();
-        return;
-    }
-    // Recompute from the event loop, not from inside the activation: the
-    // recompute may show a message box with its own loop.
-    if (activationQueued_) return;
-    activationQueued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            activationQueued_ = false;
-            Activated();
-        },
-        Qt::QueuedConnection);
+    if (event->type() == QEvent::ActivationChange) activation_.ActivationChanged();
 }
 
 }  // namespace velmar::ui

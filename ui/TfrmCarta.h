@@ -18,6 +18,7 @@
 #include "chart/WorldMap.h"
 #include "scheme/session/Session.h"
 #include "store/Settings.h"
+#include "ui/ActivationRecompute.h"
 
 class QAction;
 class QFrame;
@@ -109,9 +110,6 @@ class TfrmCarta : public QMainWindow {
     bool HandleWheel(const QWheelEvent& event);
     bool HandlePanelMouse(QFrame* panel, bool title, const QMouseEvent& event);
     void MovePointer(const QPoint& imagePos);
-    /// Runs a command that may open the window's own dialogs.
-    template <typename F>
-    void Busy(F&& call);
 
     Session& session_;
     Settings& settings_;
@@ -121,9 +119,7 @@ class TfrmCarta : public QMainWindow {
     QImage picture_;
     QImage mapWork_;
     WorldMapCache mapCache_;
-    ActivationGate gate_;
-    int busy_ = 0;
-    bool activationQueued_ = false;
+    ActivationRecompute activation_;
     int wheelRest_ = 0;
     int tw_ = 0;
     int th_ = 0;

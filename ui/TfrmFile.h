@@ -5,9 +5,9 @@
 // scheme, "Scrivi" writes the scheme under the picked, typed or next number.
 // The commands are the session's; the window shows and routes.
 
-#include "ui/KeyFirstDialog.h"
 #include <QString>
 #include <vector>
+#include "ui/KeyFirstDialog.h"
 
 #include "store/ArchiveFolder.h"
 

@@ -225,7 +225,6 @@ int TfrmMsgDlg::TitleBarAllowance() const {
     return framed > 0 ? framed : Dp(30);
 }
 
-
 int TfrmMsgDlg::MsgBox(const Message& message) {
     // A message raised while the box is up gets a box of its own rather than
     // re-laying out the one the user is reading.

@@ -6,11 +6,11 @@
 // when the window is made; the window is shown modally, and an opener mark
 // tells who opened it (0 the scheme window, 2 the chart).
 
-#include "ui/KeyFirstDialog.h"
 #include <QElapsedTimer>
 #include <QImage>
 #include <optional>
 #include <string>
+#include "ui/KeyFirstDialog.h"
 
 #include "scheme/session/Session.h"
 #include "store/PortChoice.h"

@@ -18,6 +18,7 @@
 
 #include "brokenline/PointsText.h"
 #include "scheme/SchemeScreen.h"
+#include "ui/CommandMenus.h"
 #include "ui/Design.h"
 
 namespace velmar::ui {
@@ -98,7 +99,14 @@ class TfrmPunti::LineDelegate : public QStyledItemDelegate {
 };
 
 TfrmPunti::TfrmPunti(Session& session, Settings& settings, QWidget* mainWindow)
-    : QMainWindow(nullptr), session_(session), settings_(settings), mainWindow_(mainWindow) {
+    : QMainWindow(nullptr),
+      session_(session),
+      settings_(settings),
+      mainWindow_(mainWindow),
+      activation_(*this, session, [this] {
+          ++recomputes_;
+          Busy([this] { session_.engine().Activate(); });
+      }) {
     setObjectName(QStringLiteral("frmPunti"));
     setWindowTitle(QString::fromLatin1(kPointsCaption));
     setFont(DesignFont(kWindowFont));
@@ -193,33 +201,12 @@ QWidget* TfrmPunti::BuildBar(const char* name, const char* hint, QLabel** sectio
 }
 
 void TfrmPunti::BuildMenus() {
-    std::map<std::string, QMenu*> menus;
-    for (const PointsCommandInfo& info : PointsCommands()) {
-        QMenu*& menu = menus[info.menu];
-        if (!menu) menu = menuBar()->addMenu(Q(info.menu));
-        auto* action = new QAction(Q(info.caption), this);
-        if (!info.menuName.empty()) action->setObjectName(Q(info.menuName));
-        action->setStatusTip(Q(info.hint));
-        action->setData(info.tag);
-        if (!info.shortcut.empty()) {
-            action->setShortcut(QKeySequence(Q(info.shortcut)));
-            action->setShortcutContext(Qt::WindowShortcut);
-        }
-        action->setCheckable(info.checkable);
-        const PointsCommand command = info.command;
-        connect(action, &QAction::triggered, this, [this, command] { Run(command); });
-        menu->addAction(action);
-        if (info.separatorAfter) menu->addSeparator();
-        actions_[command] = action;
-    }
+    actions_ = BuildCommandMenus(*this, PointsCommands(), [this](PointsCommand c) { Run(c); });
 }
 
 template <typename F>
 void TfrmPunti::Busy(F&& call) {
-    ++busy_;
-    call();
-    --busy_;
-    gate_.Record(ActivationFingerprint(session_.scheme(), session_.line()));
+    activation_.Busy(std::forward<F>(call));
     Refresh();
 }
 
@@ -282,10 +269,7 @@ void TfrmPunti::Run(PointsCommand command) {
 }
 
 void TfrmPunti::Activated() {
-    if (busy_ || !isVisible()) return;
-    if (!gate_.ShouldRecompute(ActivationFingerprint(session_.scheme(), session_.line()))) return;
-    ++recomputes_;
-    Busy([this] { session_.engine().Activate(); });
+    activation_.Activated();
 }
 
 void TfrmPunti::Refresh() {
@@ -370,24 +354,7 @@ void TfrmPunti::SetHint(const QString& text) {
 
 void TfrmPunti::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange) return;
-    if (!isActiveWindow()) {
-        // Whatever takes the focus while a command of this window runs is
-        // one of its own dialogs.
-        if (busy_) gate_.OwnDialogOpened();
-        return;
-    }
-    // Recompute from the event loop, not from inside the activation: the
-    // recompute may show a message box with its own loop.
-    if (activationQueued_) return;
-    activationQueued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            activationQueued_ = false;
-            Activated();
-        },
-        Qt::QueuedConnection);
+    if (event->type() == QEvent::ActivationChange) activation_.ActivationChanged();
 }
 
 void TfrmPunti::resizeEvent(QResizeEvent* event) {

@@ -12,6 +12,7 @@
 #include "brokenline/PointsScreen.h"
 #include "scheme/session/Session.h"
 #include "store/Settings.h"
+#include "ui/ActivationRecompute.h"
 
 class QAction;
 class QHeaderView;
@@ -75,9 +76,7 @@ class TfrmPunti : public QMainWindow {
     Session& session_;
     Settings& settings_;
     QWidget* mainWindow_;
-    ActivationGate gate_;
-    int busy_ = 0;
-    bool activationQueued_ = false;
+    ActivationRecompute activation_;
     int recomputes_ = 0;
 
     QWidget* client_ = nullptr;

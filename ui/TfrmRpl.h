@@ -5,8 +5,8 @@
 // keeps them between showings, so a line that does not qualify leaves the
 // previous content (or the design texts) in place.
 
-#include "ui/KeyFirstDialog.h"
 #include <QRect>
+#include "ui/KeyFirstDialog.h"
 
 #include "brokenline/BrokenLineSummary.h"
 
@@ -31,7 +31,6 @@ class TfrmRpl final : public KeyFirstDialog {
     const SummaryLabels& Labels() const { return labels_; }
 
   protected:
-
   private:
     void ShowLabels();
     void Layout();

@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "scheme/SchemeCommands.h"
+#include "ui/CommandMenus.h"
 #include "ui/Design.h"
 #include "ui/Glyphs.h"
 
@@ -56,8 +57,8 @@ CellRef CellOf(const QObject* label) {
 }
 
 QColor StateColour(int state) {
-    if (state > 0) return {0, 0, 128};   // navy: entered
-    if (state < 0) return {128, 0, 0};   // maroon: computed
+    if (state > 0) return {0, 0, 128};  // navy: entered
+    if (state < 0) return {128, 0, 0};  // maroon: computed
     return Qt::black;
 }
 
@@ -79,7 +80,9 @@ void SetTextColour(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -111,27 +114,7 @@ TfrmVelmar::TfrmVelmar(Session& session, Settings& settings, QWidget* parent)
 }
 
 void TfrmVelmar::BuildMenus() {
-    std::map<std::string, QMenu*> menus;
-    for (const SchemeCommandInfo& info : SchemeCommands()) {
-        QMenu*& menu = menus[info.menu];
-        if (!menu) menu = menuBar()->addMenu(Q(info.menu));
-        auto* action = new QAction(Q(info.caption), this);
-        action->setObjectName(Q(info.menuName));
-        action->setStatusTip(Q(info.hint));
-        if (!info.shortcut.empty()) {
-            action->setShortcut(QKeySequence(Q(info.shortcut)));
-            action->setShortcutContext(Qt::WindowShortcut);
-        }
-        if (info.checkable) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        const SchemeCommand command = info.command;
-        connect(action, &QAction::triggered, this, [this, command] { Run(command); });
-        menu->addAction(action);
-        if (info.separatorAfter) menu->addSeparator();
-        actions_[command] = action;
-    }
+    actions_ = BuildCommandMenus(*this, SchemeCommands(), [this](SchemeCommand c) { Run(c); });
 }
 
 void TfrmVelmar::BuildIconBar() {
@@ -191,8 +174,8 @@ void TfrmVelmar::BuildScheme() {
         const char* name;
         int left, width;
     };
-    for (const FrameAt& f : {FrameAt{"shpPar", 10, 139}, FrameAt{"shpPer", 158, 306},
-                             FrameAt{"shpArr", 473, 139}}) {
+    for (const FrameAt& f :
+         {FrameAt{"shpPar", 10, 139}, FrameAt{"shpPer", 158, 306}, FrameAt{"shpArr", 473, 139}}) {
         auto* frame = new QFrame(pnlPaPeRa_);
         frame->setObjectName(QString::fromLatin1(f.name));
         frame->setFrameShape(QFrame::Box);
@@ -212,8 +195,10 @@ void TfrmVelmar::BuildScheme() {
     for (int i = 0; i < 3; ++i) {
         headers_[i] = AddLabel(headers[i].name, QString::fromLatin1(headers[i].text),
                                headers[i].left, 8, headers[i].pixels, true);
-        if (i != 1) headers_[i]->setStatusTip(QString::fromLatin1(kHeaderHint));
-        else headers_[i]->setProperty(kOwnHint, true);
+        if (i != 1)
+            headers_[i]->setStatusTip(QString::fromLatin1(kHeaderHint));
+        else
+            headers_[i]->setProperty(kOwnHint, true);
         headers_[i]->setMouseTracking(true);
         PaintHeader(i);
     }
@@ -307,7 +292,9 @@ void TfrmVelmar::Highlight(CellRef cell) {
     SetHint(Q(CellLabel(cell)));
 }
 
-void TfrmVelmar::SetHint(const QString& text) { statusSections_[1]->setText(text); }
+void TfrmVelmar::SetHint(const QString& text) {
+    statusSections_[1]->setText(text);
+}
 
 void TfrmVelmar::RefreshFilePanel() {
     statusSections_[0]->setText(Q(session_.FileName()));
@@ -465,8 +452,8 @@ void TfrmVelmar::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
     const auto down = pressed_.find(event->key());
     if (down == pressed_.end()) return;  // its press went to a window now closed
-    const Qt::KeyboardModifiers held = down->second & (Qt::AltModifier | Qt::ControlModifier |
-                                                       Qt::ShiftModifier);
+    const Qt::KeyboardModifiers held =
+        down->second & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
     pressed_.erase(down);
     const int key = event->key();
 
@@ -513,9 +500,12 @@ bool TfrmVelmar::CellMouse(QLabel* label, QEvent* event) {
             return false;
         case QEvent::MouseButtonDblClick:
             if (!caption) return false;
-            if (kind == CellClass::Entry) EditCell(highlighted_);
-            else if (kind == CellClass::GreatCircle) Run(SchemeCommand::Points);
-            else if (kind == CellClass::Method && chosen) emit summaryRequested();
+            if (kind == CellClass::Entry)
+                EditCell(highlighted_);
+            else if (kind == CellClass::GreatCircle)
+                Run(SchemeCommand::Points);
+            else if (kind == CellClass::Method && chosen)
+                emit summaryRequested();
             return true;
         case QEvent::MouseButtonRelease: {
             const bool left = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
@@ -524,8 +514,10 @@ bool TfrmVelmar::CellMouse(QLabel* label, QEvent* event) {
                 Highlight(cell);
             } else if (kind == CellClass::Entry) {
                 Highlight(cell);
-                if (right) OtherFormats();
-                else EditCell(cell);
+                if (right)
+                    OtherFormats();
+                else
+                    EditCell(cell);
             } else if (kind == CellClass::GreatCircle) {
                 if (left) {
                     Run(SchemeCommand::Points);
@@ -534,8 +526,10 @@ bool TfrmVelmar::CellMouse(QLabel* label, QEvent* event) {
                     OtherFormats();
                 }
             } else if (kind == CellClass::Method) {
-                if (left) Run(SchemeCommand::Points);
-                else if (chosen) emit summaryRequested();
+                if (left)
+                    Run(SchemeCommand::Points);
+                else if (chosen)
+                    emit summaryRequested();
             }
             return true;
         }
