@@ -73,6 +73,24 @@ ChartCommand PanelCommand(ChartPanel panel) {
     return kCommands[static_cast<int>(panel)];
 }
 
+// The settings' mark of each "Vista" layer.
+bool Settings::*LayerMark(ChartCommand command) {
+    switch (command) {
+        case ChartCommand::Labels:
+            return &Settings::labels;
+        case ChartCommand::BrokenLine:
+            return &Settings::brokenLine;
+        case ChartCommand::GreatCircle:
+            return &Settings::greatCircle;
+        default:
+            return &Settings::graticule;
+    }
+}
+
+ChartLayers LayersOf(const Settings& settings) {
+    return {settings.labels, settings.brokenLine, settings.greatCircle, settings.graticule};
+}
+
 ChartModifiers ModifiersOf(Qt::KeyboardModifiers m) {
     return {m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier),
             m.testFlag(Qt::AltModifier)};
@@ -360,19 +378,10 @@ void TfrmCarta::Run(ChartCommand command) {
             hide();
             break;
         case C::Labels:
-            toggle(settings_.labels);
-            Redraw();
-            break;
         case C::BrokenLine:
-            toggle(settings_.brokenLine);
-            Redraw();
-            break;
         case C::GreatCircle:
-            toggle(settings_.greatCircle);
-            Redraw();
-            break;
         case C::Graticule:
-            toggle(settings_.graticule);
+            toggle(settings_.*LayerMark(command));
             Redraw();
             break;
         case C::Map:
@@ -443,9 +452,7 @@ void TfrmCarta::Activated() {
 }
 
 void TfrmCarta::Redraw() {
-    const ChartLayers layers{settings_.labels, settings_.brokenLine, settings_.greatCircle,
-                             settings_.graticule};
-    DrawChart(picture_, view_, marks_, layers);
+    DrawChart(picture_, view_, marks_, LayersOf(settings_));
     if (settings_.mapAlways) {
         QuietSink quiet;
         if (const WorldMap* map = KeptMap(quiet)) {
@@ -480,9 +487,7 @@ void TfrmCarta::DrawMap() {
     } sink(session_.messages());
     if (settings_.mapAlways) {
         // The picture may hold the map already: start from the bare chart.
-        const ChartLayers layers{settings_.labels, settings_.brokenLine, settings_.greatCircle,
-                                 settings_.graticule};
-        DrawChart(picture_, view_, marks_, layers);
+        DrawChart(picture_, view_, marks_, LayersOf(settings_));
     }
     if (const WorldMap* map = KeptMap(sink)) {
         DrawWorldMap(picture_, view_, *map, mapWork_);
