@@ -20,9 +20,10 @@ void Session::Start() {
 }
 
 FileCommandOutcome Session::ReadStartup() {
+    // Only Yes replaces the scheme: a box closed without an answer keeps it.
     if (!scheme_.saved &&
-        messages_.MsgBox({"?", "YN", "Velmar: Leggi", "Sovrascrivi lo schema attuale...", "", ""}) ==
-            kMsgNo)
+        messages_.MsgBox({"?", "YN", "Velmar: Leggi", "Sovrascrivi lo schema attuale...", "", ""}) !=
+            kMsgYes)
         return FileCommandOutcome::Declined;
     fileName_ = kStartupFileName;
     if (!files_.LoadSchemeFiles(std::string(kStartupKey), scheme_, line_)) {
@@ -44,9 +45,10 @@ bool Session::SaveStartup() {
 }
 
 FileCommandOutcome Session::WriteStartup() {
+    // Only Yes overwrites the startup pair: a box closed without an answer keeps it.
     if (!scheme_.saved &&
-        messages_.MsgBox({"?", "YN", "Velmar: Scrivi", "Sovrascrivi il file d'avvio...", "", ""}) ==
-            kMsgNo)
+        messages_.MsgBox({"?", "YN", "Velmar: Scrivi", "Sovrascrivi il file d'avvio...", "", ""}) !=
+            kMsgYes)
         return FileCommandOutcome::Declined;
     return SaveStartup() ? FileCommandOutcome::Done : FileCommandOutcome::Failed;
 }
@@ -58,8 +60,8 @@ bool Session::ClearCommand() {
                                              "", ""});
         // A save that failed keeps the scheme: clearing it now would lose it.
         if (answer == kMsgCancel || (answer == kMsgYes && !SaveStartup())) return false;
-    } else if (messages_.MsgBox({"?", "YN", "Velmar: Azzera", "Azzerare tutto..", "", ""}) ==
-               kMsgNo) {
+    } else if (messages_.MsgBox({"?", "YN", "Velmar: Azzera", "Azzerare tutto..", "", ""}) !=
+               kMsgYes) {
         return false;
     }
     ClearAll();
