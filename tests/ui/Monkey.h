@@ -29,6 +29,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <map>
@@ -53,9 +54,16 @@ class Monkey : public QObject {
     /// Modal windows open inside each other before the ticks only close.
     static constexpr int kMaxNesting = 3;
     static constexpr int kLogLength = 30;
+    static constexpr int kBlockedPopupTicks = 200;
 
+    /// With VELMAR_MONKEY_TRACE set, every action is written to that file.
     Monkey(std::uint64_t seed, int budget) : rng_(seed), budget_(budget) {
         qApp->installEventFilter(this);
+        if (const QByteArray path = qgetenv("VELMAR_MONKEY_TRACE"); !path.isEmpty())
+            trace_ = std::fopen(path.constData(), "w");
+    }
+    ~Monkey() override {
+        if (trace_) std::fclose(trace_);
     }
 
     /// The moves of the window named `objectName`; "" for the generic
@@ -78,6 +86,11 @@ class Monkey : public QObject {
     /// top-level window, which is activated first when it is not active.
     void Step() {
         if (Spent()) return;
+        stepping_ = true;
+        struct Done {
+            bool& flag;
+            ~Done() { flag = false; }
+        } done{stepping_};
         if (QWidget* w = Innermost()) {
             acting_.push_back(w);
             ActOn(w, false);
@@ -86,15 +99,21 @@ class Monkey : public QObject {
         }
         const QList<QWidget*> windows = TopLevels();
         if (windows.isEmpty()) return;
-        QWidget* active = QApplication::activeWindow();
-        QWidget* w = active && windows.contains(active) && Chance(0.8)
-                         ? active
-                         : windows[Pick(int(windows.size()))];
-        if (w != QApplication::activeWindow()) {
+        // The user's window is the one last shown or gone to, not whatever
+        // the platform reports active: its activation comes when it comes,
+        // and the stream must not depend on that.
+        if (!current_ || !windows.contains(current_.data())) {
+            current_ = windows.front();
+            if (trace_) std::fprintf(trace_, "  (back to %s)\n", qPrintable(Name(current_)));
+        }
+        QWidget* w = Chance(0.8) ? current_.data() : windows[Pick(int(windows.size()))];
+        if (w != current_) {
+            current_ = w;
             w->activateWindow();
             Log(w, QStringLiteral("activate"));
             return;
         }
+        if (QApplication::activeWindow() != w) w->activateWindow();
         ActOn(w, false);
     }
     /// True while some action is under way on `w`.
@@ -332,8 +351,14 @@ class Monkey : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow())
+            static_cast<QWidget*>(watched)->isWindow()) {
             shownActions_[watched] = 0;
+            auto* w = static_cast<QWidget*>(watched);
+            if (!w->isModal() && w->windowType() == Qt::Window) {
+                current_ = w;
+                if (trace_) std::fprintf(trace_, "  (%s shown)\n", qPrintable(Name(w)));
+            }
+        }
         return false;
     }
 
@@ -366,8 +391,16 @@ class Monkey : public QObject {
     void Tick() {
         if (!running_) return;
         QTimer::singleShot(0, this, [this] { Tick(); });
+        // Only inside a modal window's loop: a popup over a top-level window
+        // is the next Step's, so that the stream does not depend on how often
+        // the platform happens to run the event loop.
+        // A popup that keeps a loop of its own over a top-level window (a
+        // menu's exec) shows as many ticks in a row with no step between.
+        QWidget* modal = QApplication::activeModalWidget();
         QWidget* w = Innermost();
-        if (!w || !failure_.isEmpty()) return;
+        const bool inModal = modal && modal->isVisible();
+        popupTicks_ = !inModal && w && stepping_ ? popupTicks_ + 1 : 0;
+        if ((!inModal && popupTicks_ < kBlockedPopupTicks) || !w || !failure_.isEmpty()) return;
         if (Acting(w)) return;  // its own action is still under way
         const int seen = ++shownActions_[w];
         const bool closing = Spent() || int(acting_.size()) >= kMaxNesting || seen > kPatience;
@@ -425,6 +458,7 @@ class Monkey : public QObject {
         ++actions_;
         ++perWindow_[window];
         log_.push_back(QStringLiteral("#%1 [%2] %3").arg(actions_).arg(window, what));
+        if (trace_) std::fprintf(trace_, "%s\n", qPrintable(log_.back()));
         if (log_.size() > kLogLength) log_.pop_front();
     }
 
@@ -432,12 +466,16 @@ class Monkey : public QObject {
     int budget_;
     int actions_ = 0;
     bool running_ = false;
+    bool stepping_ = false;
+    QPointer<QWidget> current_;
+    int popupTicks_ = 0;
     int closeTurn_ = 0;
     QString failure_;
     std::map<QString, std::vector<Move>> tables_;
     std::vector<QPointer<QWidget>> acting_;
     std::map<const QObject*, int> shownActions_;
     std::deque<QString> log_;
+    std::FILE* trace_ = nullptr;
     std::map<QString, int> perWindow_;
 };
 

@@ -83,10 +83,19 @@ class ProgramInvariants : public QObject {
                                   .arg(value, 0, 'g', 17);
             }
         }
-        if (!scheme.IsEmpty(cells::DepLat) && !scheme.IsEmpty(cells::DepLon) &&
-            !scheme.IsEmpty(cells::ArrLat) && !scheme.IsEmpty(cells::ArrLon) &&
-            session.solver().PositionsCoincide(cells::ArrLat, scheme.Value(cells::ArrLat)))
-            faults << QStringLiteral("departure and arrival coincide");
+        // Typed and port positions keep a minute of arc apart; an arrival
+        // found by dead reckoning lies ml (at least 0.1 mile) from the
+        // departure, which may be less than a minute, but never on it.
+        const bool reckoned = scheme.State(cells::ArrLat) < 0;
+        const bool bothSet = !scheme.IsEmpty(cells::DepLat) && !scheme.IsEmpty(cells::DepLon) &&
+                             !scheme.IsEmpty(cells::ArrLat) && !scheme.IsEmpty(cells::ArrLon);
+        if (bothSet && (reckoned ? scheme.Value(cells::ArrLat) == scheme.Value(cells::DepLat) &&
+                                       scheme.Value(cells::ArrLon) == scheme.Value(cells::DepLon)
+                                 : session.solver().PositionsCoincide(cells::ArrLat,
+                                                                      scheme.Value(cells::ArrLat))))
+            faults << QStringLiteral("departure and arrival coincide: %1")
+                          .arg(Q(CellsText(scheme, {cells::DepLat, cells::DepLon, cells::ArrLat,
+                                                    cells::ArrLon, cells::Rv, cells::ml})));
 
         // The broken line within its slots; the list shows the domain's 2N + 1 lines.
         if (session.line().n >= kBrokenLineSlots)
@@ -169,6 +178,15 @@ class ProgramInvariants : public QObject {
     };
 
     static QString Q(const std::string& s) { return QString::fromStdString(s); }
+    /// "Latitudine di Partenza 44°24'.0N (+1), ...": the cells as shown, with their states.
+    static std::string CellsText(const Scheme& scheme, std::initializer_list<CellRef> list) {
+        std::string text;
+        for (const CellRef& c : list)
+            text += (text.empty() ? "" : ", ") + CellLabel(c) + " " +
+                    FormatValue(KindOf(c), scheme.State(c), scheme.Value(c)) + " (" +
+                    std::to_string(scheme.State(c)) + ")";
+        return text;
+    }
 
     /// The scheme fields of the record last read or written.
     Scheme RecordScheme() const {
