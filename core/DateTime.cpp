@@ -23,10 +23,11 @@ constexpr double kDayLimit = 4'000'000.0;
 // knots gives 0.09999999999999999 hours), so the checks allow a relative
 // slack far below any digit the program shows.
 constexpr double kLimitSlack = 1e-9;
+}  // namespace
+
 bool WithinLimits(double value, double lower, double upper) {
     return value >= lower * (1.0 - kLimitSlack) && value <= upper * (1.0 + kLimitSlack);
 }
-}  // namespace
 
 int DayNumber(const CivilDate& date) {
     const year_month_day ymd{year{date.year}, month{date.month}, day{date.day}};

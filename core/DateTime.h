@@ -47,6 +47,11 @@ inline constexpr double kMaxSpeed = 99.9;        ///< knots
 inline constexpr int kMinYear = 1900;
 inline constexpr int kMaxYear = 9999;
 
+/// The limit check of computed values: lower <= value <= upper, allowing a
+/// relative 1e-9 for a value that is on a limit in decimal arithmetic but
+/// lands an ulp outside it in binary. False for a value that is not a number.
+bool WithinLimits(double value, double lower, double upper);
+
 /// The time zone of a longitude in whole hours, east positive, -12..+12:
 /// longitude / 15 rounded to the nearest hour, halves to even (7.5 E gives 0,
 /// 22.5 E gives 2, 172.5 E gives 12, 180 gives 12, -180 gives -12). A value

@@ -264,6 +264,35 @@ bool SchemeSolver::HasGreatCircle(GreatCircleUser user) {
     return false;
 }
 
+bool CellWithinLimits(CellRef cell, double value) {
+    if (!std::isfinite(value)) return false;
+    if (cell == cells::Spacing) return true;
+    switch (KindOf(cell)) {
+        case QuantityKind::Latitude:
+            return std::fabs(value) <= 90;
+        case QuantityKind::Longitude:
+            return std::fabs(value) <= 180 ||
+                   ((cell == cells::V1Lon || cell == cells::V2Lon) && value == NO_LONGITUDE);
+        case QuantityKind::TimeOfDay:
+            return value >= 0 && value < 24;
+        case QuantityKind::Date:
+            return value == std::trunc(value) && YearInRange(value);
+        case QuantityKind::Course:
+            return value >= 0 && value <= 360;
+        case QuantityKind::Speed:
+            return WithinLimits(value, kMinSpeed, kMaxSpeed);
+        case QuantityKind::Distance:
+            return WithinLimits(value, kMinDistance, kMaxDistance);
+        case QuantityKind::Interval:
+            return WithinLimits(value, kMinInterval, kMaxInterval);
+        case QuantityKind::Method:
+            return value >= 0 && value < kMethodCount;
+        case QuantityKind::PointCount:
+            break;
+    }
+    return true;
+}
+
 bool IsInnerVertex(const Scheme& scheme) {
     return IsInnerVertex(scheme.Value(cells::DepLon), scheme.Value(cells::ArrLon),
                          scheme.Value(cells::V1Lon));

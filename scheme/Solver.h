@@ -135,6 +135,15 @@ std::string HistoryNote(const Scheme& scheme);
 /// longitudes ("Vertice interno").
 bool IsInnerVertex(const Scheme& scheme);
 
+/// Whether `value` is one the solver may leave in `cell` as computed: a
+/// latitude within -90..90, a longitude within -180..180 (a vertex longitude
+/// may also be NO_LONGITUDE), a time of day 0 up to 24 hours, a whole day
+/// number whose year is 1900..9999, a course 0..360, a speed, distance or
+/// interval within the limits of computed values (1.0..99.9 knots,
+/// 0.1..10800 miles, 0.1..999.999 hours), a method index 0..4. The spacing
+/// cell (2,5) holds anything. False for a value that is not a number.
+bool CellWithinLimits(CellRef cell, double value);
+
 /// A scheme moment (time in hours, whole day number) as one DateTime.
 double CellDateTime(const Scheme& scheme, CellRef time, CellRef date);
 

@@ -31,9 +31,10 @@ void Session::Start() {
 }
 
 FileCommandOutcome Session::ReadStartup() {
+    // Only Yes replaces the scheme: a box closed without an answer keeps it.
     if (!scheme_.saved &&
-        messages_.MsgBox({"?", "YN", "Velmar: Leggi", "Sovrascrivi lo schema attuale...", "", ""}) ==
-            kMsgNo)
+        messages_.MsgBox({"?", "YN", "Velmar: Leggi", "Sovrascrivi lo schema attuale...", "", ""}) !=
+            kMsgYes)
         return FileCommandOutcome::Declined;
     fileName_ = kStartupFileName;
     const std::string key(kStartupKey);
@@ -70,9 +71,10 @@ bool Session::SaveStartup() {
 }
 
 FileCommandOutcome Session::WriteStartup() {
+    // Only Yes overwrites the startup pair: a box closed without an answer keeps it.
     if (!scheme_.saved &&
-        messages_.MsgBox({"?", "YN", "Velmar: Scrivi", "Sovrascrivi il file d'avvio...", "", ""}) ==
-            kMsgNo)
+        messages_.MsgBox({"?", "YN", "Velmar: Scrivi", "Sovrascrivi il file d'avvio...", "", ""}) !=
+            kMsgYes)
         return FileCommandOutcome::Declined;
     return SaveStartup() ? FileCommandOutcome::Done : FileCommandOutcome::Failed;
 }
@@ -84,8 +86,8 @@ bool Session::ClearCommand() {
                                              "", ""});
         // A save that failed keeps the scheme: clearing it now would lose it.
         if (answer == kMsgCancel || (answer == kMsgYes && !SaveStartup())) return false;
-    } else if (messages_.MsgBox({"?", "YN", "Velmar: Azzera", "Azzerare tutto..", "", ""}) ==
-               kMsgNo) {
+    } else if (messages_.MsgBox({"?", "YN", "Velmar: Azzera", "Azzerare tutto..", "", ""}) !=
+               kMsgYes) {
         return false;
     }
     ClearAll();

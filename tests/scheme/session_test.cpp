@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,42 @@ TEST(SessionFiles, WrittenPairIsReadBackAndAnUnsavedSchemeIsNotOverwrittenOnNo) 
     EXPECT_EQ(run.session.ReadStartup(), FileCommandOutcome::Done);
     EXPECT_EQ(run.session.scheme().Value(cells::DepLat), 44.4);
     EXPECT_TRUE(run.session.scheme().saved);
+}
+
+// The three yes-or-no questions of "Leggi", "Scrivi" and "Azzera..." act
+// only on Yes: the box closed without an answer (Cancel) must not replace
+// the unsaved scheme, overwrite the startup pair or clear everything.
+TEST(SessionFiles, ClosedQuestionBoxReadsWritesAndClearsNothing) {
+    TempFolder folder;
+    {
+        Program writer(folder.Path());
+        writer.Enter(44.4);
+        writer.messages.answers = {kMsgYes};
+        ASSERT_EQ(writer.session.WriteStartup(), FileCommandOutcome::Done);
+    }
+    const std::vector<std::uint8_t> pair = ReadBytes(folder.File("VELMAR.DAT"));
+    const struct {
+        const char* name;
+        bool saved;
+        std::function<bool(Session&)> run;  // true when the command acted
+    } cases[] = {
+        {"Leggi", false,
+         [](Session& s) { return s.ReadStartup() != FileCommandOutcome::Declined; }},
+        {"Scrivi", false,
+         [](Session& s) { return s.WriteStartup() != FileCommandOutcome::Declined; }},
+        {"Azzera...", true, [](Session& s) { return s.ClearCommand(); }},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        Program run(folder.Path());
+        run.Enter(10);
+        run.session.scheme().saved = k.saved;
+        run.messages.answers = {kMsgCancel};
+        EXPECT_FALSE(k.run(run.session));
+        EXPECT_EQ(run.messages.shown.size(), 1u);
+        EXPECT_EQ(run.session.scheme().Value(cells::DepLat), 10);
+        EXPECT_EQ(ReadBytes(folder.File("VELMAR.DAT")), pair);
+    }
 }
 
 TEST(SessionFiles, FailedWriteSaysSoInThePanel) {

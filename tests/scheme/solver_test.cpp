@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "core/Angles.h"
+#include "core/DateTime.h"
+#include "core/GreatCircle.h"
 #include "scheme/SchemeEditor.h"
 #include "scheme/ScriptedKeypad.h"
 #include "tests/scheme/SchemeFakes.h"
@@ -147,6 +149,47 @@ TEST(SolverLimits, ResultOnTheLimitIsNotRefusedForItsLastBit) {
         EXPECT_TRUE(messages.shown.empty());
         EXPECT_EQ(scheme.State(cells::Dt), kStateComputed);
         EXPECT_NEAR(scheme.Value(cells::Dt), k.dt, 1e-12);
+    }
+}
+
+// The limits a computed cell keeps, by kind, on both sides of each limit;
+// the window tests check every computed cell against them.
+TEST(SolverLimits, CellWithinLimitsByKind) {
+    const double day = DayNumber({2026, 12, 6});
+    const struct {
+        CellRef cell;
+        double value;
+        bool within;
+    } cases[] = {
+        {cells::ArrLat, -90, true},
+        {cells::ArrLat, 90.0001, false},
+        {cells::ArrLon, -180, true},
+        {cells::ArrLon, 180.0001, false},
+        {cells::ArrLon, NO_LONGITUDE, false},
+        {cells::V1Lon, NO_LONGITUDE, true},
+        {cells::V2Lon, NO_LONGITUDE, true},
+        {cells::DepTm, 0, true},
+        {cells::DepTm, 24, false},
+        {cells::DepTm, -0.001, false},
+        {cells::DepTmDate, day, true},
+        {cells::DepTmDate, day + 0.5, false},
+        {cells::DepTmDate, double(DayNumber({1899, 12, 31})), false},
+        {cells::Rv, 360, true},
+        {cells::Rv, -1, false},
+        {cells::Vp, 0.1 * 10, true},
+        {cells::Vp, 99.91, false},
+        {cells::ml, 0.1, true},
+        {cells::ml, 10800.01, false},
+        {cells::Dt, 1.2 / 12, true},
+        {cells::Dt, 1000, false},
+        {cells::Method, 4, true},
+        {cells::Method, 5, false},
+        {cells::Spacing, 1e9, true},
+        {cells::mo, std::nan(""), false},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(CellLabel(k.cell) + " " + std::to_string(k.value));
+        EXPECT_EQ(CellWithinLimits(k.cell, k.value), k.within);
     }
 }
 

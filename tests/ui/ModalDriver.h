@@ -29,7 +29,8 @@ class ModalDriver : public QObject {
     ModalDriver& Press(const char* button) {
         return Then([name = QString::fromLatin1(button)](QWidget* w) {
             Activate(w);
-            if (auto* b = w->findChild<QAbstractButton*>(name)) QTest::mouseClick(b, Qt::LeftButton);
+            if (auto* b = w->findChild<QAbstractButton*>(name))
+                QTest::mouseClick(b, Qt::LeftButton);
         });
     }
     /// Types the characters one by one into whatever has the focus at each

@@ -1,0 +1,374 @@
+// The whole program under a random user: every window, the real domain, a
+// program folder with the bundled data and a solved startup pair, driven by
+// a seeded stream of keys, clicks, wheel steps and menu commands, with the
+// modal windows answered at random. After every action the invariants of
+// ProgramInvariants must hold; a run that ends the program starts it again
+// on the same folder, as the user would.
+//
+// The seed is printed; VELMAR_MONKEY_SEED replays a run and
+// VELMAR_MONKEY_ACTIONS sets its length. A failure prints the seed and the
+// last actions.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "core/DateTime.h"
+#include "tests/ui/Monkey.h"
+#include "tests/ui/ProgramInvariants.h"
+#include "ui/Design.h"
+#include "ui/Program.h"
+#include "ui/TfrmFile.h"
+#include "ui/TfrmPunti.h"
+#include "ui/TfrmVelmar.h"
+
+using namespace velmar;
+using velmar::ui::testing::Monkey;
+using velmar::ui::testing::ProgramInvariants;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A sanitizer build runs every test several times slower.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kDefaultActions = 800;
+#else
+constexpr int kDefaultActions = 4000;
+#endif
+
+std::uint64_t EnvNumber(const char* name, std::uint64_t otherwise) {
+    const QByteArray text = qgetenv(name);
+    bool ok = false;
+    const std::uint64_t value = text.toULongLong(&ok);
+    return ok ? value : otherwise;
+}
+
+struct Silent : MessageSink {
+    int MsgBox(const Message&) override { return kMsgYes; }
+};
+
+// The sample passage, Genova to New York at 12 knots leaving at 08:00 on
+// 6 December 2026, solved and written as the startup pair.
+void WriteStartupPair(const std::string& folder) {
+    Silent silent;
+    Session session(folder, silent);
+    SchemeSolver& solver = session.solver();
+    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
+                               {cells::DepLon, 8 + 56 / 60.0},
+                               {cells::ArrLat, 40.7},
+                               {cells::ArrLon, -74.0},
+                               {cells::Vp, 12.0},
+                               {cells::DepTf, 8.0},
+                               {cells::DepTfDate, double(DayNumber({2026, 12, 6}))}})
+        solver.AcceptEntry(cell.group, cell.cell, value);
+    session.WriteStartup();
+}
+
+QString Pressed(Monkey& m, QWidget* w, const char* name) {
+    return m.ClickChild(w, name);
+}
+
+// The moves of each window. A window that joins the program adds its table
+// here; without one it gets the generic moves.
+void AddTables(Monkey& m) {
+    auto any = [&m](QWidget* w) { return m.Anything(w); };
+    auto key = [&m](QWidget* w) { return m.AnyKeyOn(w); };
+    auto esc = [&m](QWidget* w) { return m.Key(w, Qt::Key_Escape, Qt::NoModifier); };
+    auto enter = [&m](QWidget* w) { return m.Key(w, Qt::Key_Return, Qt::NoModifier); };
+    auto closeBox = [&m](QWidget* w) { return m.CloseBox(w); };
+    auto press = [&m](const char* name) {
+        return [&m, name](QWidget* w) { return Pressed(m, w, name); };
+    };
+
+    m.AddWindow({}, {{1, any}});
+    m.AddWindow(QStringLiteral("popup"), {{3, esc},
+                                          {4, [&m](QWidget* w) { return m.Mouse(w); }},
+                                          {2, [&m](QWidget* w) {
+                                               return m.Key(
+                                                   w, m.Chance(0.5) ? Qt::Key_Down : Qt::Key_Return,
+                                                   Qt::NoModifier);
+                                           }}});
+
+    m.AddWindow(
+        QStringLiteral("frmVelmar"),
+        {{8,
+          [&m](QWidget* w) {
+              auto& velmar = static_cast<ui::TfrmVelmar&>(*w);
+              CellRef cell;
+              do cell = {m.Pick(kGroups), m.Pick(kCellsPerGroup)};
+              while (cell == cells::Spacing);
+              return m.Mouse(w, m.Chance(0.75) ? static_cast<QWidget*>(velmar.ValueLabel(cell))
+                                               : velmar.CaptionLabel(cell));
+          }},
+         {2,
+          [&m](QWidget* w) {
+              return m.Mouse(w, static_cast<ui::TfrmVelmar*>(w)->Header(m.Pick(3)));
+          }},
+         {6, key},
+         {3,
+          [&m](QWidget* w) { return m.Key(w, Qt::Key(Qt::Key_F2 + m.Pick(11)), Qt::NoModifier); }},
+         {3, [&m](QWidget* w) { return m.Menu(w); }},
+         {4, [&m](QWidget* w) { return m.Mouse(w); }},
+         {1, [&m](QWidget* w) { return m.Wheel(w); }},
+         // The close box asks the exit question, and a saved scheme ends
+         // the run at once: rarer than the rest, so runs go deep.
+         {1, [&m](QWidget* w) { return m.Chance(0.25) ? m.CloseBox(w) : m.Mouse(w); }}});
+
+    m.AddWindow(QStringLiteral("frmPunti"),
+                {{4, [&m](QWidget* w) { return m.Menu(w); }},
+                 {4, key},
+                 {4, [&m](QWidget* w) { return m.Mouse(w); }},
+                 {3,
+                  [&m](QWidget* w) {
+                      return m.Mouse(w, static_cast<ui::TfrmPunti*>(w)->List()->viewport());
+                  }},
+                 {1, [&m](QWidget* w) { return m.Wheel(w); }},
+                 {1, closeBox}});
+
+    m.AddWindow(
+        QStringLiteral("frmTast"),
+        {{8, [&m](QWidget* w) { return m.Digits(w, 4); }},
+         {3,
+          [&m](QWidget* w) {
+              return m.Key(w, Qt::Key_Tab, m.Chance(0.3) ? Qt::ShiftModifier : Qt::NoModifier);
+          }},
+         {2, press("hbSegno")},
+         {2,
+          [&m](QWidget* w) {
+              return m.Type(
+                  w, m.OneOf(std::vector<QString>{QStringLiteral("N"), QStringLiteral("S"),
+                                                  QStringLiteral("E"), QStringLiteral("W")}));
+          }},
+         {1, press("hsBkSp")},
+         {1, [&m](QWidget* w) { return m.Key(w, Qt::Key_Backspace, Qt::NoModifier); }},
+         {3, press("hbOK")},
+         {3, enter},
+         {1, press("hbAnnulla")},
+         {1, esc},
+         {1, closeBox},
+         {3, any}});
+
+    m.AddWindow(QStringLiteral("frmMsgDlg"),
+                {{6,
+                  [&m](QWidget* w) {
+                      return Pressed(
+                          m, w,
+                          m.OneOf(std::vector<const char*>{"bbOK", "bbYes", "bbNo", "bbCancel"}));
+                  }},
+                 {2, esc},
+                 {2, enter},
+                 {1,
+                  [&m](QWidget* w) {
+                      return m.Type(w, m.Chance(0.5) ? QStringLiteral("s") : QStringLiteral("n"));
+                  }},
+                 {1, closeBox},
+                 {1, any}});
+
+    m.AddWindow(
+        QStringLiteral("frmPorti"),
+        {{4,
+          [&m](QWidget* w) {
+              auto* list = w->findChild<QComboBox*>(m.Chance(0.5) ? QStringLiteral("hcPar")
+                                                                  : QStringLiteral("hcArr"));
+              if (!list) return QStringLiteral("no list");
+              list->setFocus(Qt::TabFocusReason);
+              QString what = QStringLiteral("in %1: ").arg(list->objectName());
+              for (int i = 1 + m.Pick(30); i > 0; --i)
+                  QTest::keyClick(w->windowHandle(), m.Chance(0.7) ? Qt::Key_Down : Qt::Key_Up);
+              return what + QStringLiteral("arrows");
+          }},
+         {2,
+          [&m](QWidget* w) {
+              return m.Mouse(w, w->findChild<QWidget*>(m.Chance(0.5) ? QStringLiteral("hcPar")
+                                                                     : QStringLiteral("hcArr")));
+          }},
+         {3, press("hsPar")},
+         {3, press("hsArr")},
+         {1, press("hbFine")},
+         {1, esc},
+         {1, enter},
+         {1, closeBox},
+         {2, any}});
+
+    m.AddWindow(QStringLiteral("frmFile"),
+                {{2,
+                  [&m](QWidget* w) {
+                      m.Mouse(w, w->findChild<QWidget*>(QStringLiteral("edDes")));
+                      return m.Type(w, QStringLiteral("Rotta ") + QString::number(m.Pick(100)));
+                  }},
+                 {2,
+                  [&m](QWidget* w) {
+                      auto* number = w->findChild<QSpinBox*>(QStringLiteral("seNumF"));
+                      number->setFocus(Qt::TabFocusReason);
+                      number->selectAll();
+                      return m.Digits(w, 2);
+                  }},
+                 {4,
+                  [&m](QWidget* w) {
+                      auto* files = w->findChild<QListWidget*>(QStringLiteral("flDat"));
+                      return m.Mouse(w, files->viewport());
+                  }},
+                 {2, press("hsScrivi")},
+                 {1, [&m](QWidget* w) { return m.Key(w, Qt::Key_S, Qt::ControlModifier); }},
+                 {2, press("hsLeggi")},
+                 {1, [&m](QWidget* w) { return m.Key(w, Qt::Key_R, Qt::ControlModifier); }},
+                 {1, [&m](QWidget* w) { return m.Key(w, Qt::Key_F5, Qt::NoModifier); }},
+                 {1,
+                  [&m](QWidget* w) {
+                      auto* folders = w->findChild<QListWidget*>(QStringLiteral("dirDat"));
+                      return m.Mouse(w, folders->viewport());
+                  }},
+                 {1, press("hbFine")},
+                 {1, esc},
+                 {1, enter},
+                 {1, closeBox},
+                 {2, any}});
+
+    m.AddWindow(QStringLiteral("frmRpl"),
+                {{2, press("hsCopia")},
+                 {2, press("hbFine")},
+                 {1, esc},
+                 {1, [&m](QWidget* w) { return m.Key(w, Qt::Key_Insert, Qt::ControlModifier); }},
+                 {1, closeBox},
+                 {1, any}});
+
+    m.AddWindow(QStringLiteral("frmInfo"),
+                {{2, press("hbOK")}, {1, esc}, {1, enter}, {1, closeBox}, {1, any}});
+}
+
+}  // namespace
+
+class RandomUserTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        // The offscreen platform warns of every raise and grab the clicks
+        // cause, and Qt of every click that a random point puts beside a
+        // window; thousands of those lines would bury the run's own.
+        static QtMessageHandler previous = nullptr;
+        previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+                if (type == QtWarningMsg &&
+                    (text.startsWith(QLatin1String("This plugin does not support")) ||
+                     text.contains(QLatin1String("occurs outside target window"))))
+                    return;
+                previous(type, context, text);
+            });
+    }
+
+    void randomUser() {
+        const std::uint64_t seed = EnvNumber("VELMAR_MONKEY_SEED", std::random_device{}());
+        const int budget = int(EnvNumber("VELMAR_MONKEY_ACTIONS", kDefaultActions));
+        qInfo("random user: seed %llu, %d actions (VELMAR_MONKEY_SEED=%llu replays it)",
+              static_cast<unsigned long long>(seed), budget, static_cast<unsigned long long>(seed));
+
+        // The program folder with the bundled data and a subfolder to browse
+        // into; the user is kept inside the temporary folder.
+        // Its path is in some messages, whose width follows their text: a
+        // name of digits only (of one width in any font) keeps a replay's
+        // clicks where the first run's went.
+        const fs::path root = fs::temp_directory_path() /
+                              QStringLiteral("velmar-monkey-%1")
+                                  .arg(QCoreApplication::applicationPid(), 8, 10, QLatin1Char('0'))
+                                  .toStdString();
+        fs::remove_all(root);
+        struct Remove {
+            fs::path path;
+            ~Remove() {
+                std::error_code error;
+                fs::remove_all(path, error);
+            }
+        } remove{root};
+        const fs::path folder = root / "Velmar";
+        fs::create_directories(folder / "Vecchi");
+        for (const char* name : {"PORTI.TXT", "MONDOGW.MAP", "MONDOAG.MAP"})
+            fs::copy_file(fs::path(VELMAR_DATA_DIR) / name, folder / name);
+        WriteStartupPair(folder.string());
+
+        Monkey monkey(seed, budget);
+        AddTables(monkey);
+        ProgramInvariants invariants(root);
+        std::unique_ptr<ui::Program> program;
+        auto start = [&] {
+            program =
+                std::make_unique<ui::Program>(ProgramFolders{folder.string(), folder.string()});
+            program->Start();
+            invariants.Attach(*program);
+        };
+        // The archive window may browse anywhere; reading and writing stay
+        // inside the temporary folder.
+        monkey.beforeAction = [&](QWidget* w) {
+            if (!program || w != &program->file()) return;
+            const fs::path browsed = fs::path(program->file().Folder().toStdString());
+            if (browsed.string().rfind(root.string(), 0) != 0) {
+                program->file().SetFolder(QString::fromStdString(folder.string()));
+                monkey.Note(QStringLiteral("back to the program folder from %1")
+                                .arg(QString::fromStdString(browsed.string())));
+            }
+        };
+
+        auto fail = [&](const QString& what) {
+            qWarning(
+                "random user failed (VELMAR_MONKEY_SEED=%llu VELMAR_MONKEY_ACTIONS=%d): %s\n"
+                "last actions:\n%s",
+                static_cast<unsigned long long>(seed), budget, qPrintable(what),
+                qPrintable(monkey.Recent()));
+        };
+        auto settle = [] {
+            for (int i = 0; i < 3; ++i) {
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                QCoreApplication::processEvents();
+            }
+        };
+
+        QElapsedTimer clock;
+        clock.start();
+        monkey.Start();
+        start();
+        settle();
+        int restarts = 0;
+        QStringList faults;
+        while (!monkey.Spent() && faults.isEmpty() && monkey.Failure().isEmpty()) {
+            invariants.BeginStep();
+            monkey.Step();
+            settle();
+            faults = invariants.EndStep();
+            if (faults.isEmpty() && invariants.Ended()) {
+                monkey.Note(QStringLiteral("the program ended: started again"));
+                program.reset();
+                start();
+                settle();
+                ++restarts;
+            }
+        }
+        monkey.Stop();
+        if (!monkey.Failure().isEmpty()) faults << monkey.Failure();
+        if (!faults.isEmpty()) fail(faults.join(QStringLiteral("; ")));
+        const double seconds = clock.elapsed() / 1000.0;
+        qInfo("random user: %d actions in %.1f s (%.0f a second), %d restarts; by window: %s",
+              monkey.Actions(), seconds, monkey.Actions() / std::max(seconds, 0.001), restarts,
+              qPrintable(monkey.Summary()));
+        program.reset();
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // As in the program itself: the run ends only through the exit
+    // question. Closing the last window must not quit the application, whose
+    // quit would end every dialog's loop from then on.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::SetDesignScale(1.0);
+    RandomUserTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "random_user_test.moc"
