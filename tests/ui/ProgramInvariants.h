@@ -22,6 +22,7 @@
 #include "scheme/Solver.h"
 #include "store/SchemeFiles.h"
 #include "ui/Program.h"
+#include "ui/TfrmCarta.h"
 #include "ui/TfrmPunti.h"
 #include "ui/TfrmVelmar.h"
 
@@ -113,6 +114,11 @@ class ProgramInvariants : public QObject {
             faults << QStringLiteral("the points list shows %1 lines, the broken line has %2")
                           .arg(list->count())
                           .arg(lines.size());
+
+        // The chart's zoom within its bounds.
+        const int zoom = program_->carta().View().Zoom();
+        if (zoom < kMinZoom || zoom > kMaxZoom)
+            faults << QStringLiteral("the chart's zoom is %1").arg(zoom);
 
         // SchemeSaved: true after a transfer; true only while the entered
         // cells are those of the pair last read or written (a clear keeps

@@ -24,6 +24,7 @@
 #include "tests/ui/ProgramInvariants.h"
 #include "ui/Design.h"
 #include "ui/Program.h"
+#include "ui/TfrmCarta.h"
 #include "ui/TfrmFile.h"
 #include "ui/TfrmPunti.h"
 #include "ui/TfrmVelmar.h"
@@ -130,6 +131,26 @@ void AddTables(Monkey& m) {
                   }},
                  {1, [&m](QWidget* w) { return m.Wheel(w); }},
                  {1, closeBox}});
+
+    // The chart: its keys, wheel and buttons by random modifier states, the
+    // picture's zoom at the pointer, the panels dragged and sent home.
+    m.AddWindow(
+        QStringLiteral("frmCarta"),
+        {{4, [&m](QWidget* w) { return m.Menu(w); }},
+         {4, key},
+         {3,
+          [&m](QWidget* w) {
+              static const Qt::Key keys[] = {Qt::Key_Up,    Qt::Key_Down, Qt::Key_Left,
+                                             Qt::Key_Right, Qt::Key_Home, Qt::Key_Plus,
+                                             Qt::Key_Minus, Qt::Key_N,    Qt::Key_E};
+              return m.Key(w, keys[m.Pick(9)],
+                           (m.Chance(0.4) ? Qt::KeypadModifier : Qt::NoModifier) |
+                               (m.Chance(0.3) ? Qt::ControlModifier : Qt::NoModifier));
+          }},
+         {4, [&m](QWidget* w) { return m.Mouse(w); }},
+         {4, [&m](QWidget* w) { return m.Mouse(w, static_cast<ui::TfrmCarta*>(w)->Image()); }},
+         {3, [&m](QWidget* w) { return m.Wheel(w); }},
+         {1, closeBox}});
 
     m.AddWindow(
         QStringLiteral("frmTast"),
