@@ -1,10 +1,16 @@
-// Speed of the chart: a full redraw, and the world map read and drawn over
-// it, on a 1920 x 1080 picture.
+// Speed of the chart on a 1920 x 1080 picture: a full redraw, the world map
+// read, parsed and drawn over it, and the kept map redrawn with every frame.
 #include <benchmark/benchmark.h>
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+#include <QTextStream>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -74,42 +80,48 @@ void BM_DrawChart(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawChart)->Arg(100)->Arg(800)->Arg(3200)->Unit(benchmark::kMillisecond);
 
-// The bundled Greenwich-centred coastline, or a synthetic one of about
-// 400,000 points (wavy rings all over the world) when it is not there.
-std::string MapText() {
-    std::error_code ec;
-    const auto here = std::filesystem::canonical(__FILE__, ec);
-    if (!ec) {
-        std::ifstream in(here.parent_path().parent_path() / "data" / "MONDOGW.MAP",
-                         std::ios::binary);
-        if (in) {
-            std::ostringstream s;
-            s << in.rdbuf();
-            if (s.str().size() > 1000) return s.str();
-        }
-    }
-    std::string text;
-    for (int ring = 0; ring < 2000; ++ring) {
-        const double cx = -10000 + (ring * 7919) % 20000;
-        const double cy = -8000 + (ring * 104729) % 16000;
-        for (int i = 0; i < 200; ++i) {
-            const double a = i * 2 * 3.14159265 / 199;
-            const double r = 150 + 40 * std::sin(7 * a);
-            text += i == 0 ? "-1 " : "0 ";
-            text += std::to_string(static_cast<int>(cx + r * std::cos(a))) + ' ' +
-                    std::to_string(static_cast<int>(cy + r * std::sin(a))) + '\n';
-        }
-    }
-    return text + "1 0 0\n";
+// The bundled map file for a central meridian (0 Greenwich, 1 antimeridian).
+std::filesystem::path MapPath(std::int64_t antimeridian) {
+    return MapFilePath(VELMAR_DATA_DIR,
+                       antimeridian ? CentralMeridian::kAntimeridian : CentralMeridian::kGreenwich);
 }
 
-const std::string& CachedMapText() {
-    static const std::string text = MapText();
-    return text;
+const WorldMap* BundledMap(std::int64_t antimeridian) {
+    static WorldMap maps[2];
+    static bool read[2] = {false, false};
+    const auto i = static_cast<std::size_t>(antimeridian != 0);
+    if (!read[i]) read[i] = ReadWorldMap(MapPath(antimeridian), maps[i]) == MapLoadStatus::kOk;
+    return read[i] ? &maps[i] : nullptr;
+}
+
+// A 1920 x 1080 view at `zoom` over a stretch of dense coast: the Gulf of
+// Genoa on the Greenwich-centred chart, Tokyo Bay on the other.
+ChartView MapView(int zoom, std::int64_t antimeridian) {
+    ChartView v(1920, 1080);
+    const CentralMeridian meridian =
+        antimeridian ? CentralMeridian::kAntimeridian : CentralMeridian::kGreenwich;
+    v.SetMeridian(meridian);
+    v.SetView(zoom, 0.5, 0.5);
+    const double lat = antimeridian ? 35.0 : 44.4;
+    const double lon = antimeridian ? 139.7 : 8.93;
+    const double scale = v.Mapping().scale;
+    v.SetView(zoom, 0.5 - ChartX(lon, meridian) * scale / v.Width(),
+              0.5 + ChartY(lat) * scale / v.Height());
+    return v;
+}
+
+void MapArgs(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"zoom", "antimeridian"})
+        ->ArgsProduct({{100, 800, 3200}, {0, 1}})
+        ->Unit(benchmark::kMillisecond);
 }
 
 void BM_WorldMapParse(benchmark::State& state) {
-    const std::string& text = CachedMapText();
+    std::ifstream in(MapPath(state.range(0)), std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    const std::string text = buffer.str();
+    if (text.empty()) return state.SkipWithError("no map file");
     std::size_t points = 0;
     for (auto _ : state) {
         const WorldMap map = ParseWorldMap(text);
@@ -119,41 +131,100 @@ void BM_WorldMapParse(benchmark::State& state) {
     state.counters["points"] = static_cast<double>(points);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
-BENCHMARK(BM_WorldMapParse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WorldMapParse)->ArgName("antimeridian")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_WorldMapDraw(benchmark::State& state) {
+// The kept map drawn onto the chart in place, as every redraw with "Mappa
+// sempre" does after DrawChart (drawing over the last drawing costs the
+// same as over a fresh chart).
+void BM_MapDrawFromMemory(benchmark::State& state) {
+    const WorldMap* map = BundledMap(state.range(1));
+    if (!map) return state.SkipWithError("no map file");
     EnsureGui();
-    ChartView view = ViewAt(static_cast<int>(state.range(0)));
+    ChartView view = MapView(static_cast<int>(state.range(0)), state.range(1));
     QImage chart;
     DrawChart(chart, view, GenoaNewYork(), ChartLayers{});
-    const WorldMap map = ParseWorldMap(CachedMapText());
-    QImage work;
     for (auto _ : state) {
-        DrawWorldMap(chart, view, map, work);
-        benchmark::DoNotOptimize(work.constBits());
+        OverlayWorldMap(chart, view, *map);
+        benchmark::DoNotOptimize(chart.constBits());
     }
-    state.counters["points"] = static_cast<double>(map.points.size());
+    state.counters["points"] = static_cast<double>(map->points.size());
 }
-BENCHMARK(BM_WorldMapDraw)->Arg(100)->Arg(800)->Arg(3200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapDrawFromMemory)->Apply(MapArgs);
 
-// Reading the file and drawing it, as the first "Mappa" of a session does
-// (later ones reuse the parsed map).
-void BM_WorldMapReadAndDraw(benchmark::State& state) {
+// One frame of a zoom or pan step with the map always shown: the whole
+// chart, then the kept map over it.
+void BM_DrawChartWithMap(benchmark::State& state) {
+    const WorldMap* map = BundledMap(state.range(1));
+    if (!map) return state.SkipWithError("no map file");
     EnsureGui();
-    ChartView view = ViewAt(static_cast<int>(state.range(0)));
+    ChartView view = MapView(static_cast<int>(state.range(0)), state.range(1));
+    const ChartMarks marks = GenoaNewYork();
+    QImage chart;
+    for (auto _ : state) {
+        DrawChart(chart, view, marks, ChartLayers{});
+        OverlayWorldMap(chart, view, *map);
+        benchmark::DoNotOptimize(chart.constBits());
+    }
+}
+BENCHMARK(BM_DrawChartWithMap)->Apply(MapArgs);
+
+// The first "Mappa" of a session at zoom 100: the file read, parsed and
+// drawn onto the chart (later ones reuse the parsed map).
+void BM_MapFirstDraw(benchmark::State& state) {
+    const auto path = MapPath(state.range(0));
+    EnsureGui();
+    ChartView view = MapView(100, state.range(0));
     QImage chart;
     DrawChart(chart, view, GenoaNewYork(), ChartLayers{});
-    const auto path = std::filesystem::temp_directory_path() / "velmar_bench_MONDOGW.MAP";
-    std::ofstream(path, std::ios::binary) << CachedMapText();
-    QImage work;
     for (auto _ : state) {
         WorldMap map;
-        ReadWorldMap(path, map);
-        DrawWorldMap(chart, view, map, work);
-        benchmark::DoNotOptimize(work.constBits());
+        if (ReadWorldMap(path, map) != MapLoadStatus::kOk)
+            return state.SkipWithError("no map file");
+        OverlayWorldMap(chart, view, map);
+        benchmark::DoNotOptimize(chart.constBits());
     }
-    std::filesystem::remove(path);
 }
-BENCHMARK(BM_WorldMapReadAndDraw)->Arg(100)->Arg(800)->Arg(3200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFirstDraw)->ArgName("antimeridian")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The yardstick of BM_MapFirstDraw: a straightforward reader and painter
+// of the same file, Qt's text stream reading the numbers and one painter
+// line per segment in chart units through the chart mapping.
+void BM_StraightforwardMapReaderAndPainter(benchmark::State& state) {
+    const QString path = QString::fromStdString(MapPath(state.range(0)).string());
+    EnsureGui();
+    ChartView view = MapView(100, state.range(0));
+    QImage chart;
+    DrawChart(chart, view, GenoaNewYork(), ChartLayers{});
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return state.SkipWithError("no map file");
+        QTextStream in(&file);
+        QPainter painter(&chart);
+        ApplyChartMapping(painter, view);
+        QPen pen(Qt::black);
+        pen.setWidth(1);
+        pen.setCosmetic(true);  // one chart unit is less than a pixel at zoom 100
+        painter.setPen(pen);
+        QPointF at;
+        int code = 0, x = 0, y = 0;
+        while (!in.atEnd()) {
+            in >> code >> x >> y;
+            if (in.status() != QTextStream::Ok || code == 1) break;
+            if (code == -1) at = QPointF(x, y);
+            if (code == 0) {
+                const QPointF to(x, y);
+                painter.drawLine(at, to);
+                at = to;
+            }
+        }
+        benchmark::DoNotOptimize(chart.constBits());
+    }
+}
+BENCHMARK(BM_StraightforwardMapReaderAndPainter)
+    ->ArgName("antimeridian")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

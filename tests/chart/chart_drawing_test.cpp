@@ -5,6 +5,11 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
 
 #include "chart/ChartDrawing.h"
 
@@ -211,6 +216,172 @@ TEST_F(ChartDrawing, WorldMapPenIsOneChartUnitWhenZoomedIn) {
     EXPECT_GE(CountColour(drawn, kBlack,
                           QRect(static_cast<int>(Px(50)), static_cast<int>(Py(100)) - 4, 1, 9)),
               2);
+}
+
+// The map drawn the plain way: every segment one painter line in chart
+// units through the chart mapping, with the pen the map is drawn with.
+QImage StraightMap(const ChartView& view, const WorldMap& map) {
+    QImage image(view.Width(), view.Height(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    ApplyChartMapping(painter, view);
+    QPen pen(Qt::black);
+    if (view.Mapping().scale <= 1) {
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+    } else {
+        pen.setWidthF(1);  // one chart unit
+    }
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(pen);
+    for (const MapPolyline& l : map.polylines) {
+        for (std::uint32_t i = l.first + 1; i < l.first + l.count; ++i) {
+            const ChartPoint& a = map.points[i - 1];
+            const ChartPoint& b = map.points[i];
+            painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
+        }
+    }
+    return image;
+}
+
+QImage FastMap(const ChartView& view, const WorldMap& map) {
+    QImage image(view.Width(), view.Height(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    OverlayWorldMap(image, view, map);
+    return image;
+}
+
+struct PixelDiff {
+    int straight = 0;  // coastline pixels of the plain drawing
+    int fast = 0;      // coastline pixels of the fast one
+    int differ = 0;    // pixels black in one and white in the other
+};
+
+PixelDiff Compare(const QImage& straight, const QImage& fast) {
+    PixelDiff d;
+    for (int y = 0; y < straight.height(); ++y) {
+        const auto* s = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+        const auto* f = reinterpret_cast<const QRgb*>(fast.constScanLine(y));
+        for (int x = 0; x < straight.width(); ++x) {
+            d.straight += s[x] == kBlack;
+            d.fast += f[x] == kBlack;
+            d.differ += (s[x] == kBlack) != (f[x] == kBlack);
+        }
+    }
+    return d;
+}
+
+// A 1920 x 1080 view at `zoom` with the position in its middle (as far as
+// the world's edges allow).
+ChartView CentredView(int zoom, CentralMeridian meridian, double lat, double lon) {
+    ChartView view(1920, 1080);
+    view.SetMeridian(meridian);
+    view.SetView(zoom, 0.5, 0.5);
+    const double scale = view.Mapping().scale;
+    view.SetView(zoom, 0.5 - ChartX(lon, meridian) * scale / view.Width(),
+                 0.5 + ChartY(lat) * scale / view.Height());
+    return view;
+}
+
+const WorldMap& BundledMap(const char* name) {
+    static std::map<std::string, WorldMap> maps;
+    WorldMap& map = maps[name];
+    if (map.points.empty()) {
+        EXPECT_EQ(ReadWorldMap(std::filesystem::path(VELMAR_DATA_DIR) / name, map),
+                  MapLoadStatus::kOk);
+    }
+    return map;
+}
+
+// Writing the pixels by hand must not change the picture: against the
+// painter's every-segment drawing, fewer than 0.5% of the coastline's
+// pixels may differ. (The one-pixel lines agree but for a few rounding
+// ties, some 0.02%; the wide pen's round ends, which the painter builds of
+// curves, differ on some 0.2 to 0.4%.)
+TEST(WorldMapDrawing, LooksLikeEverySegmentDrawnByThePainter) {
+    const struct {
+        const char* file;
+        CentralMeridian meridian;
+        int zoom;
+        double lat, lon;  // the middle of the view
+    } cases[] = {
+        {"MONDOGW.MAP", CentralMeridian::kGreenwich, 100, 0, 0},
+        {"MONDOGW.MAP", CentralMeridian::kGreenwich, 800, 44.4, 8.9},    // the Ligurian Sea
+        {"MONDOGW.MAP", CentralMeridian::kGreenwich, 1600, 59.5, 10.5},  // the Oslofjord
+        {"MONDOGW.MAP", CentralMeridian::kGreenwich, 3200, 44.4, 8.9},
+        {"MONDOAG.MAP", CentralMeridian::kAntimeridian, 100, 0, 180},
+        {"MONDOAG.MAP", CentralMeridian::kAntimeridian, 800, 35.0, 139.7},    // Tokyo Bay
+        {"MONDOAG.MAP", CentralMeridian::kAntimeridian, 3200, -41.3, 174.8},  // Cook Strait
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " at zoom " + std::to_string(c.zoom));
+        const WorldMap& map = BundledMap(c.file);
+        ASSERT_FALSE(map.polylines.empty());
+        const ChartView view = CentredView(c.zoom, c.meridian, c.lat, c.lon);
+        const PixelDiff d = Compare(StraightMap(view, map), FastMap(view, map));
+        ASSERT_GT(d.straight, 1000) << "the view shows a coast";
+        EXPECT_LT(d.differ, d.straight / 200)
+            << d.straight << " coastline pixels, " << d.fast << " drawn fast";
+    }
+}
+
+// The overlay in place gives the picture DrawWorldMap gives on a copy, on
+// the chart's own format and on one it must convert.
+TEST(WorldMapDrawing, InPlaceMatchesTheCopy) {
+    const WorldMap& map = BundledMap("MONDOGW.MAP");
+    for (const int zoom : {100, 3200}) {
+        SCOPED_TRACE(zoom);
+        const ChartView view = CentredView(zoom, CentralMeridian::kGreenwich, 44.4, 8.9);
+        QImage chart(view.Width(), view.Height(), QImage::Format_RGB32);
+        chart.fill(Qt::white);
+        const QImage copy = DrawWorldMap(chart, view, map);
+        OverlayWorldMap(chart, view, map);
+        EXPECT_EQ(chart, copy);
+        QImage rgb888(view.Width(), view.Height(), QImage::Format_RGB888);
+        rgb888.fill(Qt::white);
+        OverlayWorldMap(rgb888, view, map);
+        EXPECT_EQ(rgb888.format(), QImage::Format_RGB888);
+        EXPECT_EQ(rgb888.convertToFormat(QImage::Format_RGB32), copy);
+    }
+}
+
+// Small polylines and polylines that cross the image's edges, at a zoom
+// with a one-pixel pen (0.09 pixel per unit) and one with a wide pen.
+TEST(WorldMapDrawing, TinyAndEdgeCrossingPolylines) {
+    const struct {
+        const char* name;
+        int zoom;
+        const char* text;
+        bool painterDrawsIt = true;
+    } cases[] = {
+        {"inside one pixel", 100, "-1 100 100 0 101 102 0 103 101"},
+        {"two points on one spot", 100, "-1 -200 300 0 -200 300"},
+        {"one unit long, wide pen", 3200, "-1 10 10 0 11 10"},
+        // The painter leaves a zero-length line of a wide pen out; the chart
+        // draws it as the pen's round dot.
+        {"two points on one spot, wide pen", 3200, "-1 -7 5 0 -7 5", false},
+        {"across the left edge", 100, "-1 -12000 500 0 -9000 700"},
+        {"across the top and bottom", 100, "-1 3000 -9000 0 3100 9000"},
+        {"through a corner, far out", 3200, "-1 -2000000000 -1000 0 2000000000 1000"},
+        {"out and back in", 800, "-1 0 0 0 0 30000 0 100 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChartView view(1920, 1080);
+        view.SetView(c.zoom, 0.5, 0.5);
+        const WorldMap map = ParseWorldMap(c.text);
+        ASSERT_EQ(map.polylines.size(), 1u);
+        const PixelDiff d = Compare(StraightMap(view, map), FastMap(view, map));
+        EXPECT_GE(d.fast, 1) << "every visible polyline leaves a mark";
+        if (!c.painterDrawsIt) {
+            EXPECT_LE(d.fast, 16) << "a dot 2.8 pixels wide";
+            continue;
+        }
+        EXPECT_LE(d.differ, std::max(2, d.straight / 50))
+            << d.straight << " pixels drawn by the painter, " << d.fast << " fast";
+    }
 }
 
 }  // namespace
