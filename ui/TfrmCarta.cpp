@@ -456,8 +456,7 @@ void TfrmCarta::Redraw() {
     if (settings_.mapAlways) {
         QuietSink quiet;
         if (const WorldMap* map = KeptMap(quiet)) {
-            DrawWorldMap(picture_, view_, *map, mapWork_);
-            std::swap(picture_, mapWork_);
+            OverlayWorldMap(picture_, view_, *map);
         }
     }
     if (Panel(ChartPanel::Limits)->isVisibleTo(this)) FillLimits();
@@ -490,8 +489,7 @@ void TfrmCarta::DrawMap() {
         DrawChart(picture_, view_, marks_, LayersOf(settings_));
     }
     if (const WorldMap* map = KeptMap(sink)) {
-        DrawWorldMap(picture_, view_, *map, mapWork_);
-        std::swap(picture_, mapWork_);
+        OverlayWorldMap(picture_, view_, *map);
     }
     imgC_->update();
 }

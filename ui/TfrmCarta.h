@@ -117,7 +117,6 @@ class TfrmCarta : public QMainWindow {
     ChartView view_;
     ChartMarks marks_;
     QImage picture_;
-    QImage mapWork_;
     WorldMapCache mapCache_;
     ActivationRecompute activation_;
     int wheelRest_ = 0;
