@@ -11,6 +11,14 @@ const std::vector<PointsCommandInfo>& PointsCommands() {
     static const std::vector<PointsCommandInfo> commands = {
         {C::Velmar, "&File", "Velmar", "F6", "", "Richiami il modulo Velmar"},
         {C::Chart, "&File", "Carta", "F8", "", "Richiami il modulo Carta", 0, true},
+        {C::Plan, "&File", "Piano di navigazione...", "Ctrl+N", "mnuF_Piano",
+         "Salvi il piano di navigazione in un file PDF"},
+        {C::PrintPlan, "&File", "Stampa piano...", "Shift+Ctrl+P", "mnuF_Stampa",
+         "Stampi il piano di navigazione", 0, true},
+        {C::ExportGpx, "&File", "Esporta GPX...", "Ctrl+G", "mnuF_Gpx",
+         "Esporti la spezzata come rotta GPX per il plotter cartografico"},
+        {C::ExportRtz, "&File", "Esporta RTZ...", "Ctrl+T", "mnuF_Rtz",
+         "Esporti la spezzata come rotta RTZ per l'ECDIS", 0, true},
         {C::Close, "&File", "Chiudi", "Ctrl+F4", "", "Chiudi il modulo punti"},
         {C::Summary, "Fun&zioni", "Riepilogo...", "F7", "mnuZ_Rpl",
          "Visualizzi finestra con riepilogo spezzata"},
@@ -49,6 +57,21 @@ const PointsCommandInfo& PointsCommandInfoOf(PointsCommand command) {
     const auto& all = PointsCommands();
     return *std::find_if(all.begin(), all.end(),
                          [command](const PointsCommandInfo& i) { return i.command == command; });
+}
+
+PointsFileDialog PointsFileDialogOf(PointsCommand command) {
+    switch (command) {
+        case PointsCommand::ExportGpx:
+            return {"Esporta la spezzata in GPX", "Rotta GPX (*.gpx)", "spezzata.gpx",
+                    "Velmar: Esporta GPX"};
+        case PointsCommand::ExportRtz:
+            return {"Esporta la spezzata in RTZ", "Rotta RTZ (*.rtz)", "spezzata.rtz",
+                    "Velmar: Esporta RTZ"};
+        default:
+            break;
+    }
+    return {"Piano di navigazione", "Documento PDF (*.pdf)", "piano-di-navigazione.pdf",
+            "Velmar: Piano di navigazione"};
 }
 
 Message PointsHelpMessage(PointsCommand command) {

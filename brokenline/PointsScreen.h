@@ -19,6 +19,10 @@ namespace velmar {
 enum class PointsCommand {
     Velmar,
     Chart,
+    Plan,
+    PrintPlan,
+    ExportGpx,
+    ExportRtz,
     Close,
     Summary,
     Window,
@@ -54,6 +58,17 @@ struct PointsCommandInfo {
 /// Every command in menu order.
 const std::vector<PointsCommandInfo>& PointsCommands();
 const PointsCommandInfo& PointsCommandInfoOf(PointsCommand command);
+
+/// The file dialogs of the plan and the exports: caption, filter, the name
+/// offered, and the title of the overwrite question and of a failure.
+struct PointsFileDialog {
+    const char* caption;
+    const char* filter;
+    const char* suggestedName;
+    const char* messageTitle;
+};
+/// For PointsCommand::Plan, ExportGpx and ExportRtz.
+PointsFileDialog PointsFileDialogOf(PointsCommand command);
 
 /// "Guida..." and "Tutore...": the program only names the file.
 Message PointsHelpMessage(PointsCommand command);

@@ -5,6 +5,7 @@
 
 #include "brokenline/PointsText.h"
 #include "core/Patterns.h"
+#include "core/Quantity.h"
 
 namespace velmar {
 namespace {
@@ -46,6 +47,12 @@ Route RouteOfLine(const BrokenLine& line, const BrokenLineWork& work, int method
     }
     if (work.showLegTimes && std::isfinite(speed) && speed > 0) route.plannedSpeed = speed;
     return route;
+}
+
+Route PlannedRoute(const Scheme& scheme, const BrokenLine& line, const BrokenLineWork& work,
+                   int method) {
+    return RouteOfLine(line, work, method, scheme.Value(cells::Vp),
+                       "Velmar - " + MethodName(method));
 }
 
 std::string IsoUtc(DateTime moment) {

@@ -11,6 +11,7 @@
 #include "brokenline/BrokenLine.h"
 #include "brokenline/BrokenLineWork.h"
 #include "core/DateTime.h"
+#include "scheme/Scheme.h"
 
 namespace velmar {
 
@@ -32,6 +33,12 @@ struct Route {
 /// the leg times are known.
 Route RouteOfLine(const BrokenLine& line, const BrokenLineWork& work, int method, double speed,
                   std::string name);
+
+/// The route the points window and velmar-cli export for a line computed
+/// with `method` on `scheme`: named "Velmar - " and the method's name, with
+/// the scheme's speed Vp (knots).
+Route PlannedRoute(const Scheme& scheme, const BrokenLine& line, const BrokenLineWork& work,
+                   int method);
 
 /// "2026-07-03T14:05:09Z": a moment in UTC, to the second.
 std::string IsoUtc(DateTime moment);

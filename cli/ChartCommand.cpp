@@ -2,26 +2,21 @@
 // (and the points command) does, and draw the chart as the chart window
 // would, into a PNG file.
 
-#include <QGuiApplication>
 #include <QImage>
-#include <QLatin1String>
-#include <QMessageLogContext>
 #include <QString>
 #include <charconv>
-#include <filesystem>
 #include <iostream>
 #include <map>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
-#include <system_error>
 
 #include "chart/ChartDrawing.h"
 #include "chart/ChartTexts.h"
 #include "cli/CliRun.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
+#include "cli/Gui.h"
 
 namespace velmar::cli {
 
@@ -55,9 +50,7 @@ const std::set<std::string> kChartValueOptions = {"--png", "--size", "--zoom", "
 // parser (where --dir is).
 bool ReadChartOptions(const std::map<std::string, std::string>& values, const Args& rest,
                       ChartOptions& chart, std::string& error) {
-    for (const std::string& arg : rest) {
-        if (arg == "--dir" || arg.rfind("--dir=", 0) == 0) chart.dirGiven = true;
-    }
+    chart.dirGiven = DirGiven(rest);
     for (const auto& [arg, v] : values) {
         if (arg == "--png") {
             chart.png = v;
@@ -92,66 +85,12 @@ bool ReadChartOptions(const std::map<std::string, std::string>& values, const Ar
     return true;
 }
 
-// The folder the map files are read from: --dir when given (as the program
-// reads them beside itself), else the bundled data: data/ found above the
-// tool in a build, share/velmar/ above it in an install.
-std::filesystem::path MapFolder(const ChartOptions& chart, const CommonOptions& common) {
-    if (chart.dirGiven) return common.dir;
-    std::error_code ec;
-    std::filesystem::path here = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
-    for (std::filesystem::path p = here; !ec && !p.empty(); p = p.parent_path()) {
-        if (std::filesystem::exists(p / "data" / "MONDOGW.MAP", ec)) return p / "data";
-        const std::filesystem::path installed = p / "share" / "velmar";
-        if (std::filesystem::exists(installed / "MONDOGW.MAP", ec)) return installed;
-        if (p == p.root_path()) break;
-    }
-    return here;
-}
-
 // Centres the view on a position (then keeps it inside the world).
 void CentreOn(ChartView& view, const GeoPoint& p) {
     const double scale = view.Mapping().scale;
     const double x = ChartX(p.longitude, view.Meridian());
     const double y = ChartY(p.latitude);
     view.SetView(view.Zoom(), 0.5 - x * scale / view.Width(), 0.5 + y * scale / view.Height());
-}
-
-// Without XDG_RUNTIME_DIR, Qt says on standard error which folder it uses
-// instead. The tool keeps nothing there, so the notice is only noise in a
-// command's output (and in scripts that read standard error for the
-// tool's own messages). Only that notice is dropped; every other message
-// goes on to the handler that was installed before.
-QtMessageHandler previousHandler = nullptr;
-
-void DropRuntimeDirNotice(QtMsgType type, const QMessageLogContext& context,
-                          const QString& message) {
-    if (type == QtWarningMsg &&
-        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
-        return;
-    }
-    if (previousHandler) {
-        previousHandler(type, context, message);
-    } else {
-        std::cerr << qFormatLogMessage(type, context, message).toStdString() << "\n";
-    }
-}
-
-// Installs DropRuntimeDirNotice for its lifetime.
-class RuntimeDirNoticeFilter {
-  public:
-    RuntimeDirNoticeFilter() { previousHandler = qInstallMessageHandler(DropRuntimeDirNotice); }
-    ~RuntimeDirNoticeFilter() { qInstallMessageHandler(previousHandler); }
-    RuntimeDirNoticeFilter(const RuntimeDirNoticeFilter&) = delete;
-    RuntimeDirNoticeFilter& operator=(const RuntimeDirNoticeFilter&) = delete;
-};
-
-std::unique_ptr<QGuiApplication> StartGui() {
-    // Texts need an application; the tool never shows a window.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "velmar-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 constexpr const char* kChartUsage =
@@ -240,7 +179,7 @@ QImage DrawPicture(CliRun& run, const ChartOptions& chart, const CommonOptions& 
     QImage image;
     DrawChart(image, view, marks, LayersOf(options));
     if (options.flags.count("--map")) {
-        const auto path = MapFilePath(MapFolder(chart, options), marks.meridian);
+        const auto path = MapFilePath(MapFolder(chart.dirGiven, options.dir), marks.meridian);
         WorldMapCache maps;
         const std::size_t before = run.messages().Shown().size();
         if (const WorldMap* map = maps.Load(path, run.session().messages()))

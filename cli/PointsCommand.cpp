@@ -2,9 +2,9 @@
 // runs the points window's activation, then the method and spacing options
 // as the window's menu commands would, and prints the list, the status bar,
 // the summary and, when the points have times, the light at each point (or
-// JSON); --gpx and --rtz write the route for chart plotters and ECDIS.
+// JSON); --gpx and --rtz write the route for chart plotters and ECDIS, --pdf
+// the passage plan the points window writes.
 
-#include <fstream>
 #include <iostream>
 #include <map>
 
@@ -12,10 +12,13 @@
 #include "brokenline/PointsLight.h"
 #include "brokenline/PointsText.h"
 #include "brokenline/RouteExport.h"
+#include "chart/PlanDocument.h"
 #include "cli/CliRun.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
+#include "cli/Gui.h"
 #include "cli/Json.h"
+#include "store/DurableFile.h"
 
 namespace velmar::cli {
 namespace {
@@ -91,12 +94,34 @@ std::string MessagesJson(const std::vector<Message>& shown, std::size_t first, s
     return out + (first == last ? "]" : "\n  ]");
 }
 
+// Whole or not at all: a failed write leaves the file that was there.
+bool WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+    if (ReplaceFileContents(path, bytes) == FileStep::Done) return true;
+    std::cerr << "velmar-cli: cannot write " << path << "\n";
+    return false;
+}
+
 bool WriteText(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    if (!file) std::cerr << "velmar-cli: cannot write " << path << "\n";
-    return static_cast<bool>(file);
+    return WriteBytes(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+// The passage plan, as the points window's "Piano di navigazione..." writes
+// it, with the map files from --dir when given, else the bundled data.
+bool WritePlan(const std::string& path, Session& session, bool dirGiven, const std::string& dir) {
+    const RuntimeDirNoticeFilter quiet;
+    const auto gui = StartGui();
+    const Scheme& scheme = session.scheme();
+    const PlanPortNames names{session.portNames().NameOf(scheme, kDeparture),
+                              session.portNames().NameOf(scheme, kArrival)};
+    const PlanDocument document =
+        MakePlanDocument(scheme, session.line(), session.work(), session.engine().CurrentMethod(),
+                         names, SystemNow(), MapFolder(dirGiven, dir));
+    if (!document.plan.chartNote.empty())
+        std::cerr << "velmar-cli: " << document.plan.chartNote << "\n";
+    const QByteArray pdf = PlanDocumentPdf(document);
+    return !pdf.isEmpty() &&
+           WriteBytes(path, {reinterpret_cast<const std::uint8_t*>(pdf.constData()),
+                             static_cast<std::size_t>(pdf.size())});
 }
 
 std::string WithLineFeeds(std::string text) {
@@ -110,10 +135,11 @@ std::string WithLineFeeds(std::string text) {
 
 int RunPoints(const Args& args) {
     BrokenLineOptions lineOptions;
-    std::map<std::string, std::string> files;  // --gpx, --rtz
+    std::map<std::string, std::string> files;  // --gpx, --rtz, --pdf
     Args rest;
     std::string error;
-    if (!TakeBrokenLineOptions(args, {"--gpx", "--rtz"}, files, lineOptions, rest, error)) {
+    if (!TakeBrokenLineOptions(args, {"--gpx", "--rtz", "--pdf"}, files, lineOptions, rest,
+                               error)) {
         return UsageError(error);
     }
     CommonOptions options;
@@ -141,10 +167,11 @@ int RunPoints(const Args& args) {
 
     const int method = engine.CurrentMethod();
     const PointsDisplay& display = engine.Display();
-    const Route route =
-        RouteOfLine(line, work, method, scheme.Value(cells::Vp), "Velmar - " + MethodName(method));
+    const Route route = PlannedRoute(scheme, line, work, method);
     if (files.count("--gpx") && !WriteText(files["--gpx"], ToGpx(route))) return kExitFile;
     if (files.count("--rtz") && !WriteText(files["--rtz"], ToRtz(route))) return kExitFile;
+    if (files.count("--pdf") && !WritePlan(files["--pdf"], session, DirGiven(rest), options.dir))
+        return kExitFile;
 
     SummaryLabels summary;
     FillSummary(scheme, line, summary);

@@ -23,7 +23,7 @@ constexpr Subcommand kSubcommands[] = {
     {"solve", RunSolve, "apply the entries and print the scheme (report, or --json)"},
     {"report", RunReport, "the scheme report; --formats adds every value's other form"},
     {"points", RunPoints,
-     "the broken line: list, status, summary, light (or --json); --gpx, --rtz"},
+     "the broken line: list, status, summary, light (or --json); --gpx, --rtz, --pdf"},
     {"demo", RunDemo, "solve a sample passage, Genova to New York"},
     {"chart", RunChart, "draw the passage's chart into a PNG (--png FILE; --map, --zoom ...)"},
     {"help", RunHelp, "this text"},
@@ -48,6 +48,8 @@ int RunHelp(const Args&) {
            "  --nrpt N | --dlonp DEG | --dmp MILES | --dtp HOURS   one spacing, as its dialog\n"
            "  --limit-lat DEG the limiting parallel (method 2)\n"
            "  --gpx FILE, --rtz FILE   export the broken line as a GPX 1.1 / RTZ 1.0 route\n"
+           "  --pdf FILE      the passage plan (scheme, points with times and light, summary,\n"
+           "                  chart with the coastline from --dir or the bundled data), A4 PDF\n"
            "  velmar-cli chart --help lists the chart's own options.\n"
            "\nEntries, applied in the order given as if typed on the keypad:\n ";
     for (const std::string& name : EntryNames()) std::cout << " " << name;

@@ -74,4 +74,30 @@ TakePortOutcome TakePort(SchemeSolver& solver, int group, const std::optional<Po
     return TakePortOutcome::OutOfRange;
 }
 
+TakePortOutcome TakePort(SchemeSolver& solver, int group, const std::optional<Port>& departure,
+                         const std::optional<Port>& arrival, PortNames& names) {
+    const TakePortOutcome outcome = TakePort(solver, group, departure, arrival);
+    if (outcome == TakePortOutcome::Taken)
+        names.Remember(group, group == kDeparture ? *departure : *arrival);
+    return outcome;
+}
+
+void PortNames::Remember(int group, const Port& port) {
+    if (group != kDeparture && group != kArrival) return;
+    ends_[group == kArrival] = End{port.name, port.latitude, port.longitude};
+}
+
+std::string PortNames::NameOf(const Scheme& scheme, int group) const {
+    if (group != kDeparture && group != kArrival) return {};
+    const std::optional<End>& end = ends_[group == kArrival];
+    const CellRef lat{group, 0};
+    const CellRef lon{group, 1};
+    // The cells hold the port's coordinates exactly as they were entered,
+    // and a scheme file keeps them bit for bit.
+    if (!end || scheme.IsEmpty(lat) || scheme.IsEmpty(lon) || scheme.Value(lat) != end->latitude ||
+        scheme.Value(lon) != end->longitude)
+        return {};
+    return end->name;
+}
+
 }  // namespace velmar

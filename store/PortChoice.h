@@ -58,4 +58,28 @@ enum class TakePortOutcome {
 TakePortOutcome TakePort(SchemeSolver& solver, int group, const std::optional<Port>& departure,
                          const std::optional<Port>& arrival);
 
+/// The names of the ports the departure and the arrival were taken from,
+/// each with the position it gave. A name stands for its end only while the
+/// scheme holds that very position: an end typed anew, cleared or read from
+/// a file with another position has no port name any more.
+class PortNames {
+  public:
+    /// Remembers `port` as the end `group` (kDeparture or kArrival).
+    void Remember(int group, const Port& port);
+    /// The port name of the end `group` of `scheme` as it stands, or empty.
+    std::string NameOf(const Scheme& scheme, int group) const;
+
+  private:
+    struct End {
+        std::string name;
+        double latitude = 0;
+        double longitude = 0;
+    };
+    std::optional<End> ends_[2];
+};
+
+/// TakePort, remembering the port's name in `names` when it was taken.
+TakePortOutcome TakePort(SchemeSolver& solver, int group, const std::optional<Port>& departure,
+                         const std::optional<Port>& arrival, PortNames& names);
+
 }  // namespace velmar

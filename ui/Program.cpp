@@ -42,6 +42,7 @@ void Program::Start() {
     tast_ = std::make_unique<TfrmTast>(messages_, session_->scheme().saved, velmar_.get());
     session_->SetKeypad(tast_.get());
     punti_ = std::make_unique<TfrmPunti>(*session_, settings_, velmar_.get());
+    punti_->SetMapFolder(folders_.data);
     connect(hints_.get(), &HintHandler::hintChanged, punti_.get(), &TfrmPunti::SetHint);
     file_ = std::make_unique<TfrmFile>(*session_, velmar_.get());
     rpl_ = std::make_unique<TfrmRpl>(velmar_.get());

@@ -225,7 +225,7 @@ void TfrmPorti::ShowChosenPorts() {
 
 void TfrmPorti::TakePortOf(int group) {
     const TakePortOutcome outcome =
-        TakePort(session_.solver(), group, Chosen(hcPar_), Chosen(hcArr_));
+        TakePort(session_.solver(), group, Chosen(hcPar_), Chosen(hcArr_), session_.portNames());
     if (outcome == TakePortOutcome::Taken && opener_ == 2) emit chartRedrawRequested();
 }
 

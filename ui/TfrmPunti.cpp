@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,16 +13,23 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "brokenline/PointsText.h"
+#include "brokenline/RouteExport.h"
+#include "scheme/SchemeCommands.h"
 #include "scheme/SchemeScreen.h"
+#include "store/ExportFile.h"
 #include "ui/CommandMenus.h"
 #include "ui/Design.h"
+#include "ui/Program.h"
 
 namespace velmar::ui {
 
@@ -221,6 +231,14 @@ void TfrmPunti::Run(PointsCommand command) {
         case C::Chart:
             emit chartRequested();
             break;
+        case C::Plan:
+        case C::ExportGpx:
+        case C::ExportRtz:
+            Busy([this, command] { WriteFileCommand(command); });
+            break;
+        case C::PrintPlan:
+            Busy([this] { PrintPlan(); });
+            break;
         case C::Close:
             close();
             break;
@@ -307,6 +325,75 @@ void TfrmPunti::Copy(bool all) {
     std::sort(selected.begin(), selected.end());
     QGuiApplication::clipboard()->setText(
         Q(CopyListText(session_.engine().Display().lines, selected, all)));
+}
+
+PlanDocument TfrmPunti::MakePlan() const {
+    const Scheme& scheme = session_.scheme();
+    const PlanPortNames names{session_.portNames().NameOf(scheme, kDeparture),
+                              session_.portNames().NameOf(scheme, kArrival)};
+    const std::string folder = mapFolder_.empty() ? RunningProgramFolders().data : mapFolder_;
+    return MakePlanDocument(scheme, session_.line(), session_.work(),
+                            session_.engine().CurrentMethod(), names, SystemNow(), folder);
+}
+
+QString TfrmPunti::AskFileName(PointsCommand command) {
+    const PointsFileDialog texts = PointsFileDialogOf(command);
+    // The program's own dialog, not the desktop's: the question before an
+    // existing file is replaced is the program's message box.
+    QFileDialog dialog(this, QString::fromUtf8(texts.caption));
+    dialog.setObjectName(QStringLiteral("dlgFile"));
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QString::fromUtf8(texts.filter));
+    const QString suffix = QFileInfo(QString::fromUtf8(texts.suggestedName)).suffix();
+    dialog.setDefaultSuffix(suffix);
+    dialog.setDirectory(lastFolder_.isEmpty()
+                            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                            : lastFolder_);
+    dialog.selectFile(QString::fromUtf8(texts.suggestedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void TfrmPunti::WriteFileCommand(PointsCommand command) {
+    const QString path = AskFileName(command);
+    if (path.isEmpty()) return;
+    QByteArray bytes;
+    if (command == PointsCommand::Plan) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        bytes = PlanDocumentPdf(MakePlan());
+        QApplication::restoreOverrideCursor();
+    } else {
+        const Route route = PlannedRoute(session_.scheme(), session_.line(), session_.work(),
+                                         session_.engine().CurrentMethod());
+        bytes = QByteArray::fromStdString(command == PointsCommand::ExportGpx ? ToGpx(route)
+                                                                              : ToRtz(route));
+    }
+    const std::string title = PointsFileDialogOf(command).messageTitle;
+    ExportFile(QDir::toNativeSeparators(path).toStdString(),
+               {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                static_cast<std::size_t>(bytes.size())},
+               title, session_.messages());
+}
+
+void TfrmPunti::PrintPlan() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    printer.setDocName(QStringLiteral("Piano di navigazione"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Stampa piano"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int pages = PaintPlanDocument(printer, MakePlan());
+    QApplication::restoreOverrideCursor();
+    if (pages == 0)
+        session_.messages().MsgBox({"E", "O", "Velmar: Stampa piano",
+                                    printer.printerName().toStdString(),
+                                    "Impossibile stampare il piano di navigazione.", ""});
 }
 
 void TfrmPunti::ArrangeColumns() {

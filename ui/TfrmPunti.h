@@ -8,8 +8,10 @@
 #include <QMainWindow>
 #include <array>
 #include <map>
+#include <string>
 
 #include "brokenline/PointsScreen.h"
+#include "chart/PlanDocument.h"
 #include "scheme/session/Session.h"
 #include "store/Settings.h"
 #include "ui/ActivationRecompute.h"
@@ -44,6 +46,10 @@ class TfrmPunti : public QMainWindow {
     /// Shows the texts of the last successful recompute.
     void Refresh();
 
+    /// The folder the plan's chart reads the world map files from; until
+    /// set, the running program's bundled data folder.
+    void SetMapFolder(std::string folder) { mapFolder_ = std::move(folder); }
+
     QAction* Action(PointsCommand command) const { return actions_.at(command); }
     QListWidget* List() const { return lstPunti_; }
     QHeaderView* Header() const { return hhPunti_; }
@@ -69,6 +75,15 @@ class TfrmPunti : public QMainWindow {
     void BuildMenus();
     QWidget* BuildBar(const char* name, const char* hint, QLabel** sections, int count);
     void Copy(bool all);
+    /// The file a plan or an export goes to, from the save dialog; empty
+    /// when the user cancelled.
+    QString AskFileName(PointsCommand command);
+    /// "Piano di navigazione...", "Esporta GPX...", "Esporta RTZ...".
+    void WriteFileCommand(PointsCommand command);
+    /// "Stampa piano...": the platform's print dialog, then the plan.
+    void PrintPlan();
+    /// The plan of the line on screen, printed now.
+    PlanDocument MakePlan() const;
     /// Runs a domain call that may open the window's own dialogs.
     template <typename F>
     void Busy(F&& call);
@@ -78,6 +93,8 @@ class TfrmPunti : public QMainWindow {
     QWidget* mainWindow_;
     ActivationRecompute activation_;
     int recomputes_ = 0;
+    std::string mapFolder_;
+    QString lastFolder_;
 
     QWidget* client_ = nullptr;
     QWidget* hhFix_ = nullptr;

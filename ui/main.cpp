@@ -8,8 +8,10 @@
 // exit, which writes the settings.
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QTimer>
 #include <csignal>
+#include <QTranslator>
 #include <cstdio>
 #include <filesystem>
 
@@ -71,6 +73,12 @@ int main(int argc, char** argv) {
     // The installed velmar.desktop: a desktop matches the windows to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("velmar"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // The platform's own dialogs (files, printing) speak the program's
+    // language; without the translations installed they stay in English.
+    QTranslator qtItalian;
+    if (qtItalian.load(QStringLiteral("qtbase_it"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtItalian);
 
     QString screenshot;
     const QStringList args = QApplication::arguments();

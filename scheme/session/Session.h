@@ -20,6 +20,7 @@
 #include "scheme/Scheme.h"
 #include "scheme/SchemeEditor.h"
 #include "scheme/Solver.h"
+#include "store/PortChoice.h"
 #include "store/SchemeFiles.h"
 #include "store/Settings.h"
 
@@ -70,6 +71,9 @@ class Session {
     SchemeFiles& files() { return files_; }
     const SchemeFiles& files() const { return files_; }
     MessageSink& messages() { return messages_; }
+    /// The ports the ends were taken from, for the texts that name them.
+    PortNames& portNames() { return portNames_; }
+    const PortNames& portNames() const { return portNames_; }
     Keypad& keypad() { return keypad_; }
     const std::string& folder() const { return files_.Folder(); }
 
@@ -129,6 +133,7 @@ class Session {
     BrokenLineEngine engine_;
     PointsController points_;
     SchemeFiles files_;
+    PortNames portNames_;
     std::string fileName_{kStartupFileName};
     std::string panelText_;
 };

@@ -2,6 +2,8 @@
 // a point line, and the activation gate with its fingerprint.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "brokenline/PointsScreen.h"
 
 namespace velmar {
@@ -66,8 +68,19 @@ TEST(PointsCommands, TagsAndSeparators) {
     EXPECT_EQ(PointsCommandInfoOf(PointsCommand::DLonP).tag, 2);
     int separators = 0;
     for (const auto& info : PointsCommands()) separators += info.separatorAfter;
-    EXPECT_EQ(separators, 5);
+    EXPECT_EQ(separators, 7);
     EXPECT_EQ(PointsHelpMessage(PointsCommand::Tutor).header, "tutore.html");
+}
+
+// The window's shortcuts all live in one window: two items on one key would
+// leave one of them dead.
+TEST(PointsCommands, ShortcutsAreDistinct) {
+    std::set<std::string> seen;
+    for (const auto& info : PointsCommands()) {
+        if (info.shortcut.empty()) continue;
+        SCOPED_TRACE(info.caption);
+        EXPECT_TRUE(seen.insert(info.shortcut).second);
+    }
 }
 
 }  // namespace

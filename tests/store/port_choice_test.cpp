@@ -101,5 +101,29 @@ TEST(TakePort, RefusalsEntryAndUndo) {
     }
 }
 
+// A port's name stands for its end only while the scheme holds the port's
+// position: a refused take remembers nothing, and an end typed anew loses
+// the name.
+TEST(PortNames, NameOnlyWhileTheEndIsWhereThePortPutIt) {
+    testing::RecordingMessages messages;
+    Scheme scheme;
+    SchemeSolver solver(scheme, messages);
+    PortNames names;
+    EXPECT_EQ(TakePort(solver, kDeparture, kGenova, kGenova, names),
+              TakePortOutcome::SameCoordinates);
+    EXPECT_EQ(names.NameOf(scheme, kDeparture), "");
+
+    EXPECT_EQ(TakePort(solver, kDeparture, kGenova, kNewYork, names), TakePortOutcome::Taken);
+    EXPECT_EQ(TakePort(solver, kArrival, kGenova, kNewYork, names), TakePortOutcome::Taken);
+    EXPECT_EQ(names.NameOf(scheme, kDeparture), "Genova");
+    EXPECT_EQ(names.NameOf(scheme, kArrival), "New York");
+
+    solver.AcceptEntry(cells::ArrLon.group, cells::ArrLon.cell, -73.5);
+    EXPECT_EQ(names.NameOf(scheme, kArrival), "");
+    EXPECT_EQ(names.NameOf(scheme, kDeparture), "Genova");
+    scheme.Clear();
+    EXPECT_EQ(names.NameOf(scheme, kDeparture), "");
+}
+
 }  // namespace
 }  // namespace velmar

@@ -4,9 +4,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -202,6 +205,77 @@ class PointsWindowTest : public QObject {
         QTRY_COMPARE(w.Recomputes(), 2);
         QCOMPARE(modal.Titles().size(), 1);
         QCOMPARE(modal.Unexpected(), 0);
+    }
+
+    // "Esporta GPX..." and "Esporta RTZ..." write exactly what velmar-cli
+    // writes for the same line; an existing file is replaced only after Yes;
+    // "Piano di navigazione..." writes the plan. Each file goes through the
+    // program's own file dialog.
+    void exportsThroughTheFileDialog() {
+        ui::TfrmPunti& w = Open(true);
+        ModalDriver modal;
+        auto save = [&](const QString& path) {
+            modal.Then([path](QWidget* dialog) {
+                // The name typed into the dialog's own field, then Enter.
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                QVERIFY(qobject_cast<QFileDialog*>(dialog) && name);
+                ModalDriver::Activate(dialog);
+                name->setText(path);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+        };
+        auto slurp = [](const QString& path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QString gpx = dir_.filePath(QStringLiteral("window.gpx"));
+        const QString rtz = dir_.filePath(QStringLiteral("window.rtz"));
+        save(gpx);
+        Key(&w, Qt::Key_G, Qt::ControlModifier);
+        save(rtz);
+        Key(&w, Qt::Key_T, Qt::ControlModifier);
+
+        // The tool over the same startup pair.
+        const QString cliGpx = dir_.filePath(QStringLiteral("cli.gpx"));
+        const QString cliRtz = dir_.filePath(QStringLiteral("cli.rtz"));
+        QProcess cli;
+        cli.start(QStringLiteral(VELMAR_CLI_PATH),
+                  {QStringLiteral("points"), QStringLiteral("--load"), QStringLiteral("AVVIO"),
+                   QStringLiteral("--dir"), dir_.path(), QStringLiteral("--gpx"), cliGpx,
+                   QStringLiteral("--rtz"), cliRtz});
+        QVERIFY(cli.waitForFinished(20000));
+        QCOMPARE(cli.exitCode(), 0);
+        QVERIFY(slurp(gpx).contains("<rtept"));
+        QCOMPARE(slurp(gpx), slurp(cliGpx));
+        QCOMPARE(slurp(rtz), slurp(cliRtz));
+
+        // Again onto the file: No keeps it, Yes replaces it.
+        QFile::remove(gpx);
+        QFile stale(gpx);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("old");
+        stale.close();
+        save(gpx);
+        modal.Press("bbNo");
+        Key(&w, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(slurp(gpx), QByteArray("old"));
+        save(gpx);
+        modal.Press("bbYes");
+        Key(&w, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(slurp(gpx), slurp(cliGpx));
+
+        const QString pdf = dir_.filePath(QStringLiteral("piano.pdf"));
+        save(pdf);
+        Key(&w, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(slurp(pdf).startsWith("%PDF"));
+
+        const QString dialog = QStringLiteral("Esporta la spezzata in GPX");
+        const QString question = QStringLiteral("Velmar: Esporta GPX");
+        QCOMPARE(modal.Titles(),
+                 (QStringList{dialog, QStringLiteral("Esporta la spezzata in RTZ"), dialog,
+                              question, dialog, question, QStringLiteral("Piano di navigazione")}));
+        QCOMPARE(modal.Unexpected(), 0);
+        QCOMPARE(w.Recomputes(), 1);  // its own dialogs recompute nothing
     }
 };
 
