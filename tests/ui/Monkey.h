@@ -391,6 +391,16 @@ class Monkey : public QObject {
     void Tick() {
         if (!running_) return;
         QTimer::singleShot(0, this, [this] { Tick(); });
+        // The platform's file and print dialogs reach the whole machine: a
+        // random user there renames, deletes and overwrites whatever it
+        // finds. They are shut unseen, before anything else can act on them.
+        if (QWidget* modal = QApplication::activeModalWidget();
+            modal && (modal->inherits("QFileDialog") || modal->inherits("QAbstractPrintDialog"))) {
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+            Log(modal, QStringLiteral("shut unseen"));
+            static_cast<QDialog*>(modal)->reject();
+            return;
+        }
         // Only inside a modal window's loop: a popup over a top-level window
         // is the next Step's, so that the stream does not depend on how often
         // the platform happens to run the event loop.

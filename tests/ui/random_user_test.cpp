@@ -309,6 +309,13 @@ class RandomUserTest : public QObject {
         } remove{root};
         const fs::path folder = root / "Velmar";
         fs::create_directories(folder / "Vecchi");
+        // The user's own folders are the temporary one too: whatever a file
+        // dialog would start from, and Qt's own settings, stay inside it.
+        const fs::path home = root.string() + "-home";
+        fs::create_directories(home);
+        Remove removeHome{home};
+        for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            qputenv(variable, QByteArray::fromStdString(home.string()));
         for (const char* name : {"PORTI.TXT", "MONDOGW.MAP", "MONDOAG.MAP"})
             fs::copy_file(fs::path(VELMAR_DATA_DIR) / name, folder / name);
         WriteStartupPair(folder.string());
