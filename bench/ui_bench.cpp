@@ -30,8 +30,10 @@ QApplication& App() {
     static char name[] = "velmar_bench";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: Qt's own input devices, made on the first key event,
+    // outlive every static of the program and must find the application.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 void BM_KeypadValueToRepaintedScheme(benchmark::State& state) {
