@@ -7,7 +7,8 @@
 //
 // The seed is printed; VELMAR_MONKEY_SEED replays a run and
 // VELMAR_MONKEY_ACTIONS sets its length. A failure prints the seed and the
-// last actions.
+// last actions. A run longer than Qt Test's five minutes per test function
+// needs QTEST_FUNCTION_TIMEOUT (milliseconds) raised with it.
 
 #include <QApplication>
 #include <QComboBox>
