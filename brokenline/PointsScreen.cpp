@@ -96,6 +96,18 @@ LineInk InkOf(const std::string& line) {
     return LineInk::Other;
 }
 
+InkRgb RgbOf(LineInk ink) {
+    switch (ink) {
+        case LineInk::Endpoint:
+            return {0, 0, 128};
+        case LineInk::Vertex:
+            return {0, 0, 255};
+        case LineInk::Other:
+            break;
+    }
+    return {128, 0, 0};
+}
+
 std::array<std::string, 3> SplitPointLine(const std::string& line) {
     std::array<std::string, 3> parts;
     std::size_t from = 0;

@@ -93,6 +93,14 @@ enum class LineInk {
 };
 LineInk InkOf(const std::string& line);
 
+/// An ink's colour, red, green and blue in 0..255.
+struct InkRgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+InkRgb RgbOf(LineInk ink);
+
 /// A point line cut at its commas into position, zone time and Greenwich
 /// time (the parts that are missing are empty).
 std::array<std::string, 3> SplitPointLine(const std::string& line);

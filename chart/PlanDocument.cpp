@@ -42,15 +42,8 @@ QString Q(const std::string& text) {
 
 // The ink of a point's label, as the points list draws it.
 QColor LabelInk(const std::string& label) {
-    switch (InkOf(label)) {
-        case LineInk::Endpoint:
-            return {0, 0, 128};
-        case LineInk::Vertex:
-            return {0, 0, 255};
-        case LineInk::Other:
-            break;
-    }
-    return {128, 0, 0};
+    const InkRgb ink = RgbOf(InkOf(label));
+    return {ink.red, ink.green, ink.blue};
 }
 
 const QColor kRule(120, 120, 120);

@@ -48,15 +48,8 @@ QString Q(const std::string& text) {
 }
 
 QColor InkColour(LineInk ink) {
-    switch (ink) {
-        case LineInk::Endpoint:
-            return {0, 0, 128};
-        case LineInk::Vertex:
-            return {0, 0, 255};
-        case LineInk::Other:
-            break;
-    }
-    return {128, 0, 0};
+    const InkRgb rgb = RgbOf(ink);
+    return {rgb.red, rgb.green, rgb.blue};
 }
 
 }  // namespace
