@@ -195,27 +195,10 @@ TEST_F(ChartDrawing, WorldMapDrawsOnACopy) {
     const int row = static_cast<int>(std::lround(Py(2000)));
     EXPECT_EQ(drawn.copy(0, 0, 1080, row - 1), chart.copy(0, 0, 1080, row - 1));
     EXPECT_EQ(drawn.copy(0, row + 2, 1080, 540), chart.copy(0, row + 2, 1080, 540));
-    // A segment reaching far out is clipped, not lost.
-    const QImage clipped = DrawWorldMap(
-        chart, view_, ParseWorldMap("-1 -1000 -4000 0 2000000000 -4000 0 2000000000 2000000000"));
-    EXPECT_TRUE(ColourNear(clipped, Px(3000), Py(-4000), kBlack, 0));
-    EXPECT_TRUE(ColourNear(clipped, 1070, Py(-4000), kBlack, 0));
     // A reused work image keeps nothing of the last map.
     QImage work = drawn;
     DrawWorldMap(chart, view_, ParseWorldMap("-1 20000 0 0 21000 100 0 22000 -5000"), work);
     EXPECT_EQ(work, chart) << "a map outside the view leaves the chart";
-}
-
-TEST_F(ChartDrawing, WorldMapPenIsOneChartUnitWhenZoomedIn) {
-    view_ = ChartView(1920, 1080);
-    view_.SetView(3200, 0.5, 0.5);
-    layers_ = kNoLayers;
-    marks_.a = marks_.b = {20000, 20000};
-    const QImage drawn = DrawWorldMap(Draw(), view_, ParseWorldMap("-1 -100 100 0 100 100"));
-    // 2.84 pixels per unit: the line is more than one pixel thick.
-    EXPECT_GE(CountColour(drawn, kBlack,
-                          QRect(static_cast<int>(Px(50)), static_cast<int>(Py(100)) - 4, 1, 9)),
-              2);
 }
 
 // The map drawn the plain way: every segment one painter line in chart
@@ -308,11 +291,9 @@ TEST(WorldMapDrawing, LooksLikeEverySegmentDrawnByThePainter) {
         double lat, lon;  // the middle of the view
     } cases[] = {
         {"MONDOGW.MAP", CentralMeridian::kGreenwich, 100, 0, 0},
-        {"MONDOGW.MAP", CentralMeridian::kGreenwich, 800, 44.4, 8.9},    // the Ligurian Sea
-        {"MONDOGW.MAP", CentralMeridian::kGreenwich, 1600, 59.5, 10.5},  // the Oslofjord
+        {"MONDOGW.MAP", CentralMeridian::kGreenwich, 800, 44.4, 8.9},  // the Ligurian Sea
         {"MONDOGW.MAP", CentralMeridian::kGreenwich, 3200, 44.4, 8.9},
         {"MONDOAG.MAP", CentralMeridian::kAntimeridian, 100, 0, 180},
-        {"MONDOAG.MAP", CentralMeridian::kAntimeridian, 800, 35.0, 139.7},    // Tokyo Bay
         {"MONDOAG.MAP", CentralMeridian::kAntimeridian, 3200, -41.3, 174.8},  // Cook Strait
     };
     for (const auto& c : cases) {

@@ -60,11 +60,7 @@ TEST(SchemeReport, NothingSelectedShowsMessageAndGivesNoText) {
     std::string text = "clipboard as it was";
     EXPECT_FALSE(CopySchemeReport(scheme, {}, messages, text));
     EXPECT_EQ(text, "clipboard as it was");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    const Message& m = messages.shown[0];
-    EXPECT_EQ(m.title + "|" + m.header + "|" + m.message,
-              "Velmar: Copia|Nessun elemento dello schema selezionato:|"
-              "{Click} su Partenza, Percorso, Arrivo per selezionare.");
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 }  // namespace

@@ -37,6 +37,14 @@ struct Program {
     bool HoldsEntry() const { return !session.scheme().IsEmpty(cells::DepLat); }
 };
 
+// The startup pair as a first session writes it, holding a latitude of 44.4.
+void WriteStartupPair(const TempFolder& folder) {
+    Program writer(folder.Path());
+    writer.Enter();
+    writer.messages.answers = {kMsgYes};
+    ASSERT_EQ(writer.session.WriteStartup(), FileCommandOutcome::Done);
+}
+
 bool Exists(const TempFolder& folder, const char* name) {
     return std::filesystem::exists(folder.File(name));
 }
@@ -54,12 +62,7 @@ TEST(SessionStart, MissingPairGivesAnEmptySchemeAndTheStartupPanel) {
 
 TEST(SessionStart, DamagedPairIsRefusedAndLeftAsItIs) {
     TempFolder folder;
-    {
-        Program writer(folder.Path());
-        writer.Enter();
-        writer.messages.answers = {kMsgYes};
-        ASSERT_EQ(writer.session.WriteStartup(), FileCommandOutcome::Done);
-    }
+    ASSERT_NO_FATAL_FAILURE(WriteStartupPair(folder));
     std::vector<std::uint8_t> damaged = ReadBytes(folder.File("VELMAR.DAT"));
     damaged.resize(damaged.size() / 2);
     WriteBytes(folder.File("VELMAR.DAT"), damaged);
@@ -78,12 +81,7 @@ TEST(SessionStart, HalfStartupPairIsReportedNotReadAsEmpty) {
     for (const char* gone : {"PUNTI.DAT", "VELMAR.DAT"}) {
         SCOPED_TRACE(gone);
         TempFolder folder;
-        {
-            Program writer(folder.Path());
-            writer.Enter();
-            writer.messages.answers = {kMsgYes};
-            ASSERT_EQ(writer.session.WriteStartup(), FileCommandOutcome::Done);
-        }
+        ASSERT_NO_FATAL_FAILURE(WriteStartupPair(folder));
         std::filesystem::remove(folder.File(gone));
         const char* left = std::string(gone) == "PUNTI.DAT" ? "VELMAR.DAT" : "PUNTI.DAT";
         const std::vector<std::uint8_t> before = ReadBytes(folder.File(left));
@@ -139,12 +137,7 @@ TEST(SessionFiles, WrittenPairIsReadBackAndAnUnsavedSchemeIsNotOverwrittenOnNo) 
 // the unsaved scheme, overwrite the startup pair or clear everything.
 TEST(SessionFiles, ClosedQuestionBoxReadsWritesAndClearsNothing) {
     TempFolder folder;
-    {
-        Program writer(folder.Path());
-        writer.Enter(44.4);
-        writer.messages.answers = {kMsgYes};
-        ASSERT_EQ(writer.session.WriteStartup(), FileCommandOutcome::Done);
-    }
+    ASSERT_NO_FATAL_FAILURE(WriteStartupPair(folder));
     const std::vector<std::uint8_t> pair = ReadBytes(folder.File("VELMAR.DAT"));
     const struct {
         const char* name;
