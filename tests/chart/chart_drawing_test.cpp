@@ -173,15 +173,6 @@ TEST_F(ChartDrawing, FarMarksDoNotDisturbThePicture) {
     EXPECT_TRUE(ColourNear(image, Px(-6000), Py(-3000), kChartRhumb));
 }
 
-TEST_F(ChartDrawing, PainterMappingAgreesWithTheDrawnMarks) {
-    view_.SetView(800, 3.0, 2.0);
-    QImage image(1080, 540, QImage::Format_RGB32);
-    QPainter painter(&image);
-    ApplyChartMapping(painter, view_);
-    for (const QPointF chart : {QPointF(0, 0), QPointF(-6000, 2500), QPointF(10800, -8000)})
-        EXPECT_EQ(painter.transform().map(chart), QPointF(Px(chart.x()), Py(chart.y())));
-}
-
 TEST_F(ChartDrawing, WorldMapDrawsOnACopy) {
     layers_ = kNoLayers;
     marks_.a = marks_.b = {20000, 20000};  // out of the picture
