@@ -62,7 +62,6 @@ TEST(ChartMarks, LimitingParallelTangentPoints) {
     ASSERT_TRUE(m.hasTangents);
     EXPECT_EQ(m.t1, f.At(4, m.meridian));
     EXPECT_EQ(m.t2, (ChartPoint{f.At(5, m.meridian).x, m.t1.y}));
-    EXPECT_EQ(m.limitLat, 45);
 }
 
 TEST(ChartMarks, DamagedRecordsStayInsideTheTables) {
