@@ -256,7 +256,6 @@ class ChartWindowTest : public QObject {
         Key(&w, Qt::Key_2, Qt::AltModifier);
         QVERIFY(w.Panel(ChartPanel::Limits)->isVisible());
         QCOMPARE(north->text(), QString::fromStdString(LimitsPanelTexts(w.View()).north));
-        QCOMPARE(w.View().Zoom(), 200);
     }
 
     void mapMessagesAndTheKeptMap_data() {
