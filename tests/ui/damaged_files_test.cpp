@@ -141,6 +141,7 @@ class DamagedFilesTest : public QObject {
     }
 
   private slots:
+    void initTestCase() { ui::SetDesignScale(1.0); }
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
@@ -310,11 +311,6 @@ class DamagedFilesTest : public QObject {
     }
 };
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ui::SetDesignScale(1.0);
-    DamagedFilesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(DamagedFilesTest)
 
 #include "damaged_files_test.moc"

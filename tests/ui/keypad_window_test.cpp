@@ -67,8 +67,6 @@ void KeypadWindowTest::typing_data() {
     QTest::newRow("latitude typed from a click-open")
         << lat << false << 45.5 << u"12\t15\tS|\n"_s << u"45° 30' 00\" Nord,#000080,seTre"_s << true
         << -12.25 << 0;
-    QTest::newRow("modify to the same value is no change")
-        << lat << false << 45.5 << u"45\t30\n"_s << u""_s << false << 45.5 << 0;
     // With no letter shown a letter key does nothing; the cursor waits on
     // the hemisphere button, whose click gives N (a wrongly chosen N would
     // have flipped to S).
