@@ -131,11 +131,5 @@ TEST(PassagePlan, SchemeWholeWithFormatsAndSummaryAgainstBothLines) {
     EXPECT_EQ(stale.summary.lines.front().rfind("La spezzata non è più corta", 0), 0u);
 }
 
-TEST(PassagePlan, PageAndMapTexts) {
-    EXPECT_EQ(PlanPageText(1, 3), "Pagina 1 di 3");
-    EXPECT_EQ(MissingMapNote("/x/MONDOGW.MAP"),
-              "Mappa /x/MONDOGW.MAP non disponibile: la carta è disegnata senza la costa.");
-}
-
 }  // namespace
 }  // namespace velmar
