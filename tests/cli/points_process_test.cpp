@@ -55,17 +55,16 @@ TEST_F(PointsProcess, ExitStatusesAndMessages) {
     for (const ExpectedRun& k : cases) Expect(k);
 }
 
-TEST_F(PointsProcess, RefusedWritesNeitherPairNorRoute) {
+// A refused run writes neither the pair nor the route; a pair saved keeps
+// the method cell and the practical spacing.
+TEST_F(PointsProcess, RefusedWritesNothingAndASavedLineComesBackWithItsMethod) {
     const fs::path gpx = dir / "route.gpx";
     Expect(
         {InDir(Points({"--save", "AVVIO", "--gpx", gpx.string(), "--method", "4", "--dmp", "5"})),
          2, "--dmp refused"});
     for (const fs::path& file : {dir / "VELMAR.DAT", dir / "PUNTI.DAT", gpx})
         EXPECT_FALSE(fs::exists(file)) << file;
-}
 
-// The pair keeps the method cell and the practical spacing.
-TEST_F(PointsProcess, SavedLineComesBackWithItsMethodAndSpacing) {
     const ProcessResult saved =
         Cli(InDir(Points({"--save", "AVVIO", "--method", "4", "--dmp", "90"})));
     ASSERT_EQ(saved.status, 0) << saved.err;

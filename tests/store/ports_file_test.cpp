@@ -114,7 +114,7 @@ TEST(ParsePorts, LinesAreSortedAndBadOnesSkippedAndCounted) {
     EXPECT_TRUE(ParsePorts("not a port\n").enabled);  // a bad line still enables the lists
 }
 
-TEST(LoadPorts, MissingTooLargePresentAndBundledFiles) {
+TEST(LoadPorts, MissingTooLargeAndPresentFiles) {
     test::TempFolder folder;
     test::ScriptedMessages messages;
     const std::string path = PortsPath(folder.Path());
@@ -136,10 +136,6 @@ TEST(LoadPorts, MissingTooLargePresentAndBundledFiles) {
     EXPECT_EQ(NamesOf(present), Names{"Genova"});
     ReportPortsUnavailable(present, path, messages);
     EXPECT_EQ(messages.shown.size(), 1u);
-
-    const PortsList bundled = LoadPorts(VELMAR_DATA_DIR);
-    EXPECT_EQ(bundled.ports.size(), 1364u);
-    EXPECT_EQ(bundled.skippedLines, 0);
 }
 
 }  // namespace
