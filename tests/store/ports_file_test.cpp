@@ -91,7 +91,8 @@ TEST(ParsePorts, LinesAreSortedAndBadOnesSkippedAndCounted) {
          7},
         {Utf16(u"Genova,44.4,8.93\r\nS\u00e8te,43.4,3.7\r\n", false), {"Genova", "S\xC3\xA8te"}, 0},
         {Utf16(u"\u015eile,41.2,29.6\n", true), {"\xC5\x9Eile"}, 0},
-        {"\xC5\x9Eile,41.2,29.6\n\xFF\xFE\x80\x00junk\n", {"\xC5\x9Eile"}, 1},
+        // Sized: the binary line holds a NUL and goes on past it.
+        {std::string("\xC5\x9Eile,41.2,29.6\n\xFF\xFE\x80\x00junk\n", 25), {"\xC5\x9Eile"}, 1},
         {"S\xE8te,43.4,3.7\nS\xC3\xA8te,43.4,3.7\n", {"S\xC3\xA8te", "S\xC3\xA8te"}, 0},
         {std::string("\x01\x02,1,2\nA\0B,1,2\nTab\tport,1,2\n", 28), {"Tab\tport"}, 2},
     };
