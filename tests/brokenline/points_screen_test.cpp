@@ -61,17 +61,6 @@ TEST(ActivationGate, RecomputesUnlessBackFromItsOwnDialogWithNothingChanged) {
     }
 }
 
-TEST(PointsCommands, TagsAndSeparators) {
-    EXPECT_EQ(PointsCommandInfoOf(PointsCommand::CopySelected).tag, 1);
-    EXPECT_EQ(PointsCommandInfoOf(PointsCommand::CopyAll).tag, 0);
-    EXPECT_EQ(PointsCommandInfoOf(PointsCommand::Practical).tag, 4);
-    EXPECT_EQ(PointsCommandInfoOf(PointsCommand::DLonP).tag, 2);
-    int separators = 0;
-    for (const auto& info : PointsCommands()) separators += info.separatorAfter;
-    EXPECT_EQ(separators, 7);
-    EXPECT_EQ(PointsHelpMessage(PointsCommand::Tutor).header, "tutore.html");
-}
-
 // The window's shortcuts all live in one window: two items on one key would
 // leave one of them dead.
 TEST(PointsCommands, ShortcutsAreDistinct) {

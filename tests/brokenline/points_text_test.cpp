@@ -54,7 +54,6 @@ TEST(PointsList, ColumnsFollowWhatIsKnownAndTheBars) {
               (Bar{"DLon = 64°54'.0W", "Vertice interno: DLonAV = 31°50'.0W", "ml-mo = 83.5 mg"}));
     EXPECT_EQ(d.status.sections, (Bar{"Coordinate del Vertice", "NrPt = 4", "DLonP = 10°00'.0W"}));
     EXPECT_TRUE(d.practicalEnabled);
-    EXPECT_EQ(SpacingStatusFor(4, 0, 0, timed.line).dLonPCaption, "DtP...");
 
     // Vp known, no departure time: no time columns, legs keep their time.
     Bench legTimes({41.0883, -9.1, 40.7, -74.0, 12.0});

@@ -63,7 +63,9 @@ TEST_F(CliProcess, RefusalsAreInTheJson) {
     EXPECT_TRUE(Has(solver.out, "\"note\": \"Verifica a ritroso...\\rVelocità propulsiva;\\r"));
 }
 
-TEST_F(CliProcess, SaveThenLoadRestoresEveryByteOfBothFiles) {
+// An existing pair is overwritten only with --yes; a load saved back gives
+// both files byte for byte.
+TEST_F(CliProcess, SaveThenLoadRestoresEveryByteAndOverwritesOnlyWithYes) {
     const std::vector<std::string> entries = {
         "dep.lat=44N24", "dep.lon=8E56", "arr.lat=40N42",         "arr.lon=74W00",
         "vp=12",         "dep.tf=08:00", "dep.tf.date=06-12-2026"};
@@ -73,6 +75,10 @@ TEST_F(CliProcess, SaveThenLoadRestoresEveryByteOfBothFiles) {
     ASSERT_EQ(fs::file_size(dir / "VELMAR.DAT"), 328u);
     ASSERT_EQ(fs::file_size(dir / "PUNTI.DAT"), 1168u);
     const std::string scheme = Slurp(dir / "VELMAR.DAT"), points = Slurp(dir / "PUNTI.DAT");
+    const ProcessResult refused = Cli(InDir({"solve", "--save", "AVVIO", "dep.lat=20"}));
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(Has(refused.err, "Sovrascrivere.."));
+    EXPECT_EQ(Slurp(dir / "VELMAR.DAT"), scheme);
 
     args.erase(args.begin() + 1, args.begin() + 3);
     const ProcessResult plain = Cli(InDir(args));
@@ -83,18 +89,8 @@ TEST_F(CliProcess, SaveThenLoadRestoresEveryByteOfBothFiles) {
     EXPECT_EQ(Slurp(dir / "PUNTI.DAT"), points);
     EXPECT_TRUE(Has(Cli(InDir({"solve", "--json", "--load", "AVVIO"})).out,
                     "\"description\": \"File d'avvio\""));
-}
-
-TEST_F(CliProcess, ExistingPairIsOverwrittenOnlyWithYes) {
-    ASSERT_EQ(Cli(InDir({"solve", "--save", "VELM-007.DAT", "dep.lat=10"})).status, 0);
-    EXPECT_TRUE(fs::exists(dir / "PUNT-007.DAT"));
-    const std::string before = Slurp(dir / "VELM-007.DAT");
-    const ProcessResult refused = Cli(InDir({"solve", "--save", "VELM-007.DAT", "dep.lat=20"}));
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(Has(refused.err, "Sovrascrivere.."));
-    EXPECT_EQ(Slurp(dir / "VELM-007.DAT"), before);
-    EXPECT_EQ(Cli(InDir({"solve", "--yes", "--save", "VELM-007.DAT", "dep.lat=20"})).status, 0);
-    EXPECT_NE(Slurp(dir / "VELM-007.DAT"), before);
+    ASSERT_EQ(Cli(InDir({"solve", "--yes", "--save", "AVVIO", "dep.lat=20"})).status, 0);
+    EXPECT_NE(Slurp(dir / "VELMAR.DAT"), scheme);
 }
 
 TEST_F(CliProcess, ReportFormatsDemoAndHelp) {

@@ -23,17 +23,13 @@ std::vector<std::string> Points(std::vector<std::string> options,
 }
 
 TEST_F(PointsProcess, PracticalExampleGivesLegsOfThirtyMilesEveryThreeHours) {
-    for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
-             {"--method", "4"}, {"--method", "4", "--dtp", "3"}, {"--method=4", "--dmp=30"}}) {
-        SCOPED_TRACE(options.back());
-        const ProcessResult run = Cli(Points(options));
-        ASSERT_EQ(run.status, 0) << run.err;
-        // 34 legs between A and B, then the status bar's three sections.
-        EXPECT_EQ(run.out.rfind("A  ", 0), 0u);
-        EXPECT_EQ(Count(run.out, "\n90°00'.0  30  3\n"), 33u);
-        EXPECT_TRUE(Has(run.out, "\n90°00'.0  10  1\nB  "));
-        EXPECT_TRUE(Has(run.out, "\nMetodo Pratico\nNrPt = 33\n\nRIEPILOGO DELLA SPEZZATA:\n"));
-    }
+    const ProcessResult run = Cli(Points({"--method=4", "--dtp", "3"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    // 34 legs between A and B, then the status bar's three sections.
+    EXPECT_EQ(run.out.rfind("A  ", 0), 0u);
+    EXPECT_EQ(Count(run.out, "\n90°00'.0  30  3\n"), 33u);
+    EXPECT_TRUE(Has(run.out, "\n90°00'.0  10  1\nB  "));
+    EXPECT_TRUE(Has(run.out, "\nMetodo Pratico\nNrPt = 33\n\nRIEPILOGO DELLA SPEZZATA:\n"));
 }
 
 TEST_F(PointsProcess, ExitStatusesAndMessages) {
@@ -59,17 +55,16 @@ TEST_F(PointsProcess, ExitStatusesAndMessages) {
     for (const ExpectedRun& k : cases) Expect(k);
 }
 
-TEST_F(PointsProcess, RefusedWritesNeitherPairNorRoute) {
+// A refused run writes neither the pair nor the route; a pair saved keeps
+// the method cell and the practical spacing.
+TEST_F(PointsProcess, RefusedWritesNothingAndASavedLineComesBackWithItsMethod) {
     const fs::path gpx = dir / "route.gpx";
     Expect(
         {InDir(Points({"--save", "AVVIO", "--gpx", gpx.string(), "--method", "4", "--dmp", "5"})),
          2, "--dmp refused"});
     for (const fs::path& file : {dir / "VELMAR.DAT", dir / "PUNTI.DAT", gpx})
         EXPECT_FALSE(fs::exists(file)) << file;
-}
 
-// The pair keeps the method cell and the practical spacing.
-TEST_F(PointsProcess, SavedLineComesBackWithItsMethodAndSpacing) {
     const ProcessResult saved =
         Cli(InDir(Points({"--save", "AVVIO", "--method", "4", "--dmp", "90"})));
     ASSERT_EQ(saved.status, 0) << saved.err;
@@ -79,7 +74,9 @@ TEST_F(PointsProcess, SavedLineComesBackWithItsMethodAndSpacing) {
     EXPECT_TRUE(Has(loaded.out, "\nMetodo Pratico\nNrPt = 11\n"));
 }
 
-TEST_F(PointsProcess, JsonHasEveryPartOfTheLine) {
+// With the departure time the points have moments, and each gets its light,
+// in the text and in the JSON; without it neither output has the light.
+TEST_F(PointsProcess, JsonHasEveryPartOfTheLineAndBothOutputsTheLight) {
     std::vector<std::string> entries = kThousandMiles;
     entries.insert(entries.end(), {"dep.tf=08:00", "dep.tf.date=06-12-2026"});
     const ProcessResult run = Cli(Points({"--json", "--method", "4"}, entries));
@@ -100,42 +97,24 @@ TEST_F(PointsProcess, JsonHasEveryPartOfTheLine) {
           "\"practicalChoice\": 2}",
           "\"dtP\": 3, \"dmP\": 30", "\"greenwichUtc\": \"2026-12-06T08:00:00Z\"",
           "\"greenwichUtc\": \"2026-12-10T12:00:00Z\"",
-          "\"status\": [\n    \"Metodo Pratico\",\n    \"NrPt = 33\",\n    \"\""})
+          "\"status\": [\n    \"Metodo Pratico\",\n    \"NrPt = 33\",\n    \"\"",
+          "\"light\": {\"state\": \"giorno\", \"altitude\": ",
+          "\"sunsetUtc\": \"2026-12-06T17:", "\"polar\": null}"})
         EXPECT_TRUE(Has(run.out, part)) << part;
-    // 35 points with their times, 34 legs with theirs, 69 list lines.
+    // 35 points with their times and light, 34 legs with theirs, 69 list lines.
     EXPECT_EQ(Count(run.out, "\"greenwichUtc\": "), 35u);
+    EXPECT_EQ(Count(run.out, "\"light\": {\"state\": "), 35u);
     EXPECT_EQ(Count(run.out, "\"hours\": "), 34u);
     const std::size_t list = run.out.find("\"list\": ["), recall = run.out.find("\"recall\": [");
     ASSERT_LT(list, recall);
     EXPECT_EQ(Count(run.out.substr(list, recall - list), "\n    \""), 69u);
-}
 
-// With the departure time the points have moments, and each gets its light:
-// leaving 0 E at 08:00 on 6 December, every 3 hours, the sun sets near 17:50
-// Greenwich time, so point 3 (17:00) is in daylight and point 4 (20:00) in
-// the night. Without the departure time neither output has the light.
-TEST_F(PointsProcess, LightAtEachPointWhenThePointsHaveTimes) {
-    std::vector<std::string> entries = kThousandMiles;
-    entries.insert(entries.end(), {"dep.tf=08:00", "dep.tf.date=06-12-2026"});
     const ProcessResult plain = Cli(Points({"--method", "4"}, entries));
     ASSERT_EQ(plain.status, 0) << plain.err;
     const std::string header =
         "* Valore impostato\n\nLUCE AI PUNTI (alba e tramonto in ora locale):\n";
     ASSERT_TRUE(Has(plain.out, header)) << plain.out;
-    const std::string section = plain.out.substr(plain.out.find(header) + header.size());
-    EXPECT_EQ(Count(section, "\n"), 35u);
-    EXPECT_EQ(section.rfind("A  giorno  +", 0), 0u) << section;
-    EXPECT_TRUE(Has(section, "\n 3  giorno  +")) << section;
-    EXPECT_TRUE(Has(section, "\n 4  notte  -")) << section;
-    EXPECT_TRUE(Has(section, "  tramonto 17:")) << section;
-
-    const ProcessResult json = Cli(Points({"--json", "--method", "4"}, entries));
-    ASSERT_EQ(json.status, 0) << json.err;
-    EXPECT_TRUE(ValidJson(json.out)) << json.out;
-    EXPECT_EQ(Count(json.out, "\"light\": {\"state\": "), 35u);
-    EXPECT_TRUE(Has(json.out, "\"light\": {\"state\": \"giorno\", \"altitude\": ")) << json.out;
-    EXPECT_TRUE(Has(json.out, "\"sunsetUtc\": \"2026-12-06T17:")) << json.out;
-    EXPECT_TRUE(Has(json.out, "\"polar\": null}")) << json.out;
+    EXPECT_EQ(Count(plain.out.substr(plain.out.find(header) + header.size()), "\n"), 35u);
 
     for (const bool asJson : {false, true}) {
         const ProcessResult untimed =

@@ -8,17 +8,17 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 #include <unordered_set>
 #include <vector>
+
+#include "store/PortsFile.h"
 
 #ifdef VELMAR_HAVE_ZLIB
 #include <zlib.h>
@@ -133,55 +133,24 @@ TEST(WorldMaps, AntimeridianFileIsTheGreenwichFileShiftedHalfAWorld) {
 // ---------------------------------------------------------------------------
 // Ports list
 
-struct Port {
-    std::string line, name;
-    double lat, lon;
-};
-
-// The ports, split as the ports window does: a name, in double quotation
-// marks when it holds a comma, then exactly two numbers. A line that does not
-// split so is kept with an empty name.
-const std::vector<Port>& LoadedPorts() {
-    static const std::vector<Port> ports = [] {
-        static const std::regex kLine(
-            R"re(("([^"]*)"|[^",]*),(-?\d+(?:\.\d+)?),(-?\d+(?:\.\d+)?))re");
-        std::vector<Port> out;
-        std::istringstream in(ReadWholeFile("PORTI.TXT"));
-        for (std::string line; std::getline(in, line);) {
-            std::smatch m;
-            if (!std::regex_match(line, m, kLine)) {
-                out.push_back({line, "", 0, 0});
-                continue;
-            }
-            out.push_back(
-                {line, m[2].matched ? m[2].str() : m[1].str(), std::stod(m[3]), std::stod(m[4])});
-        }
-        return out;
-    }();
-    return ports;
+// The ports as the program loads them: every line of the file must be taken
+// (none skipped as malformed or out of range), and no name may stand twice
+// in the lists or carry blanks the lists would show.
+const PortsList& LoadedPorts() {
+    static const PortsList list = LoadPorts(VELMAR_DATA_DIR);
+    return list;
 }
 
-TEST(PortsFile, LinesAreWellFormedUniqueAndSortedWithoutRegardToCase) {
-    const std::vector<Port>& ports = LoadedPorts();
-    ASSERT_GT(ports.size(), 1000u);
-    const auto lower = [](std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
+TEST(PortsFile, EveryLineIsReadAndNamesAreUniqueAndTrimmed) {
+    const PortsList& list = LoadedPorts();
+    ASSERT_EQ(list.status, PortsStatus::Ok);
+    EXPECT_EQ(list.ports.size(), 1364u);
+    EXPECT_EQ(list.skippedLines, 0);
     std::set<std::string> names;
-    for (std::size_t i = 0; i < ports.size(); ++i) {
-        const Port& p = ports[i];
-        SCOPED_TRACE(p.line);
-        EXPECT_FALSE(p.name.empty()) << "not a name, a latitude and a longitude";
-        EXPECT_TRUE(p.name.front() != ' ' && p.name.back() != ' ') << "blank around name";
-        EXPECT_TRUE(std::all_of(p.line.begin(), p.line.end(), [](char c) {
-            return c >= 0x20 && c <= 0x7e;
-        })) << "not plain ASCII (or a carriage return)";
-        EXPECT_TRUE(std::fabs(p.lat) <= 90 && std::fabs(p.lon) <= 180);
-        // Quoting is needed exactly when the name holds a comma.
-        EXPECT_EQ(p.line.front() == '"', p.name.find(',') != std::string::npos);
+    for (const Port& p : list.ports) {
+        SCOPED_TRACE(p.name);
+        EXPECT_TRUE(!p.name.empty() && p.name.front() != ' ' && p.name.back() != ' ');
         EXPECT_TRUE(names.insert(p.name).second) << "name twice";
-        EXPECT_TRUE(i == 0 || lower(ports[i - 1].line) <= lower(p.line)) << "out of order";
     }
 }
 
@@ -192,14 +161,14 @@ TEST(PortsFile, KnownPortsSitWhereTheyAre) {
         const char* name;
         double lat, lon;
     } rows[] = {{"Genova", 44.4, 8.9}, {"Ushuaia", -54.8, -68.3}, {"Suva", -18.1, 178.4}};
-    const std::vector<Port>& ports = LoadedPorts();
+    const std::vector<Port>& ports = LoadedPorts().ports;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const auto it = std::find_if(ports.begin(), ports.end(),
                                      [&](const Port& p) { return p.name == row.name; });
         ASSERT_NE(it, ports.end());
-        EXPECT_NEAR(it->lat, row.lat, 0.1);
-        EXPECT_NEAR(it->lon, row.lon, 0.1);
+        EXPECT_NEAR(it->latitude, row.lat, 0.1);
+        EXPECT_NEAR(it->longitude, row.lon, 0.1);
     }
 }
 
@@ -225,22 +194,22 @@ TEST_P(MapFileTest, EveryPortLiesWithin30MilesOfTheCoast) {
         if (r.code != 1) cells[cell(lat, lon)].push_back({lon, lat});
     }
     int far = 0;
-    for (const Port& p : LoadedPorts()) {
-        const double coslat = std::cos(p.lat * kPi / 180.0);
+    for (const Port& p : LoadedPorts().ports) {
+        const double coslat = std::cos(p.latitude * kPi / 180.0);
         const int dLon = 1 + static_cast<int>(31.0 / 60.0 / std::max(coslat, 0.05));
         double best = 1e9;  // miles, in a flat frame around the port
         for (int la = -2; la <= 2; ++la) {
             for (int lo = -dLon; lo <= dLon; ++lo) {
-                const auto it = cells.find(cell(p.lat + la, p.lon + lo));
+                const auto it = cells.find(cell(p.latitude + la, p.longitude + lo));
                 if (it == cells.end()) continue;
-                for (const auto& [lon, lat] : it->second)
-                    best =
-                        std::min(best, std::hypot(std::remainder(lon - p.lon, 360.0) * 60 * coslat,
-                                                  (lat - p.lat) * 60));
+                for (const auto& [lon, lat] : it->second) {
+                    const double dx = std::remainder(lon - p.longitude, 360.0) * 60 * coslat;
+                    best = std::min(best, std::hypot(dx, (lat - p.latitude) * 60));
+                }
             }
         }
         if (best > 31.0) {
-            ADD_FAILURE() << p.line << " is " << best << " miles from the coast";
+            ADD_FAILURE() << p.name << " is " << best << " miles from the coast";
             if (++far > 10) break;
         }
     }

@@ -282,39 +282,12 @@ TEST_F(SchemeFilesTest, DescriptionIsCutTo64BytesAndKeepsStaleBytes) {
     EXPECT_EQ(files.SchemeRecord().bytes[64], 0xE8);
 }
 
-TEST_F(SchemeFilesTest, FailedOrRefusedSaveKeepsOldPair) {
+// A save that fails keeps the readable pair on disk and leaves no temporary.
+// It once named the scheme file whatever failed; a points record the program
+// would refuse, or a points file that cannot be written, must be named as
+// such (and a failed write names the file, not its temporary).
+TEST_F(SchemeFilesTest, FailedSaveKeepsOldPairAndNamesTheFileThatFailed) {
     const auto old = WriteSample("VELM-009.DAT");
-    // A pair the program could not read back must not replace a readable one.
-    Scheme scheme = SampleScheme();
-    scheme.SetCell(cells::Dt, scheme.State(cells::Dt), std::numeric_limits<double>::infinity());
-    EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, SampleLine()));
-    BrokenLine line = SampleLine();
-    line.n = 70;
-    scheme = SampleScheme();
-    scheme.saved = false;
-    EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, line));
-    // A folder where the temporary would go: the write cannot open it, even as root.
-    fs::create_directory(folder.File("PUNT-009.DAT.tmp"));
-    WriteBytes(folder.File("PUNT-009.DAT.tmp/keep"), std::string("x"));
-    EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, BrokenLine{}));
-    ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[2].header, "Errore nel'apertura del file.");
-    EXPECT_FALSE(scheme.saved);
-    EXPECT_EQ(OnDisk("VELM-009.DAT"), old);
-    EXPECT_FALSE(fs::exists(folder.File("VELM-009.DAT.tmp")));
-    // PUNT-007.DAT would pair with itself: the points record would overwrite the scheme record.
-    for (const char* key : {"PUNT-007.DAT", "../VELM-001.DAT", "", "sub/VELM-001.DAT"}) {
-        SCOPED_TRACE(key);
-        EXPECT_FALSE(files.SaveSchemeFiles(key, SaveMode::Plain, scheme, BrokenLine{}));
-    }
-    EXPECT_EQ(messages.shown.size(), 7u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 3);
-}
-
-// A failed save named the scheme file whatever failed; a points record the
-// program would refuse, or a points file that cannot be written, must be
-// named as such (and a failed write names the file, not its temporary).
-TEST_F(SchemeFilesTest, FailedSaveNamesTheFileThatFailed) {
     const struct {
         const char* what;
         std::function<void(Scheme&, BrokenLine&)> spoil;
@@ -322,11 +295,14 @@ TEST_F(SchemeFilesTest, FailedSaveNamesTheFileThatFailed) {
         const char* header;
         const char* file;
     } rows[] = {
+        // A pair the program could not read back must not replace a readable one.
         {"scheme record refused",
          [](Scheme& scheme, BrokenLine&) { scheme.values[2][1] = std::nan(""); }, nullptr,
          "Errore nella chiusura del file.", "VELM-009.DAT"},
         {"points record refused", [](Scheme&, BrokenLine& line) { line.n = 70; }, nullptr,
          "Errore nella chiusura del file.", "PUNT-009.DAT"},
+        // A folder (not empty) where the temporary would go: the write cannot
+        // open it, even as root.
         {"scheme file not written", [](Scheme&, BrokenLine&) {}, "VELM-009.DAT.tmp",
          "Errore nel'apertura del file.", "VELM-009.DAT"},
         {"points file not written", [](Scheme&, BrokenLine&) {}, "PUNT-009.DAT.tmp",
@@ -336,11 +312,18 @@ TEST_F(SchemeFilesTest, FailedSaveNamesTheFileThatFailed) {
         SCOPED_TRACE(row.what);
         messages.shown.clear();
         Scheme scheme = SampleScheme();
+        scheme.saved = false;
         BrokenLine line = SampleLine();
         row.spoil(scheme, line);
-        if (row.blockedTemporary) fs::create_directory(folder.File(row.blockedTemporary));
+        if (row.blockedTemporary) {
+            fs::create_directory(folder.File(row.blockedTemporary));
+            WriteBytes(folder.File(row.blockedTemporary) + "/keep", std::string("x"));
+        }
         EXPECT_FALSE(files.SaveSchemeFiles("VELM-009.DAT", SaveMode::Plain, scheme, line));
-        if (row.blockedTemporary) fs::remove(folder.File(row.blockedTemporary));
+        if (row.blockedTemporary) fs::remove_all(folder.File(row.blockedTemporary));
+        EXPECT_FALSE(scheme.saved);
+        EXPECT_EQ(OnDisk("VELM-009.DAT"), old);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 2);
         ASSERT_EQ(messages.shown.size(), 1u);
         const Message& shown = messages.shown[0];
         EXPECT_EQ(shown.header, row.header);
@@ -348,6 +331,15 @@ TEST_F(SchemeFilesTest, FailedSaveNamesTheFileThatFailed) {
         const std::string named = shown.note.substr(0, shown.note.find('\r'));
         EXPECT_EQ(named, folder.File(row.file));
     }
+    // PUNT-007.DAT would pair with itself: the points record would overwrite the scheme record.
+    Scheme scheme = SampleScheme();
+    for (const char* key : {"PUNT-007.DAT", "../VELM-001.DAT", "", "sub/VELM-001.DAT"}) {
+        SCOPED_TRACE(key);
+        messages.shown.clear();
+        EXPECT_FALSE(files.SaveSchemeFiles(key, SaveMode::Plain, scheme, BrokenLine{}));
+        EXPECT_EQ(messages.shown.size(), 1u);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 2);
 }
 
 TEST_F(SchemeFilesTest, InterruptedSaveIsRolledBackOrFinished) {
