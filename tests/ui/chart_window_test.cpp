@@ -16,31 +16,16 @@
 
 #include "chart/ChartTexts.h"
 #include "tests/ui/ModalDriver.h"
+#include "tests/ui/SamplePassage.h"
 #include "ui/Program.h"
 #include "ui/TfrmCarta.h"
 #include "ui/TfrmVelmar.h"
 
 using namespace velmar;
 using velmar::ui::testing::ModalDriver;
+using velmar::ui::testing::WriteSample;
 
 namespace {
-
-struct Silent : MessageSink {
-    int MsgBox(const Message&) override { return kMsgYes; }
-};
-
-// Genova to New York at 12 knots, the startup pair of the program folder.
-void WriteSample(const QString& folder) {
-    Silent silent;
-    Session session(folder.toStdString(), silent);
-    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
-                               {cells::DepLon, 8 + 56 / 60.0},
-                               {cells::ArrLat, 40.7},
-                               {cells::ArrLon, -74.0},
-                               {cells::Vp, 12.0}})
-        session.solver().AcceptEntry(cell.group, cell.cell, value);
-    session.WriteStartup();
-}
 
 // Sends one key to the window as the platform does, with its shortcuts.
 void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -80,7 +65,7 @@ class ChartWindowTest : public QObject {
             QFile::remove(path);  // an earlier case may have damaged it
             QFile::copy(QStringLiteral(VELMAR_DATA_DIR "/") + QLatin1String(file), path);
         }
-        WriteSample(dir_.path());
+        WriteSample(dir_.path().toStdString(), {.departureTime = false});
         program_ = std::make_unique<ui::Program>(
             ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
         program_->Start();

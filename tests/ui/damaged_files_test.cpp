@@ -25,6 +25,7 @@
 #include "store/PortsFile.h"
 #include "store/ProgramFolder.h"
 #include "tests/ui/ModalDriver.h"
+#include "tests/ui/SamplePassage.h"
 #include "ui/Design.h"
 #include "ui/Program.h"
 #include "ui/TfrmPorti.h"
@@ -32,27 +33,9 @@
 
 using namespace velmar;
 using velmar::ui::testing::ModalDriver;
+using velmar::ui::testing::WriteSample;
 
 namespace {
-
-struct Silent : MessageSink {
-    int MsgBox(const Message&) override { return kMsgYes; }
-};
-
-// Genova to New York at 12 knots, as the startup pair.
-void WriteSample(const QString& folder) {
-    Silent silent;
-    Session session(folder.toStdString(), silent);
-    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
-                               {cells::DepLon, 8.93},
-                               {cells::ArrLat, 40.7},
-                               {cells::ArrLon, -74.0},
-                               {cells::Vp, 12.0},
-                               {cells::DepTf, 8.0},
-                               {cells::DepTfDate, double(DayNumber({2026, 12, 6}))}})
-        session.solver().AcceptEntry(cell.group, cell.cell, value);
-    session.WriteStartup();
-}
 
 std::string Bytes(const QString& path) {
     std::ifstream file(path.toStdString(), std::ios::binary);
@@ -148,7 +131,7 @@ class DamagedFilesTest : public QObject {
         for (const char* name : {"PORTI.TXT", "MONDOGW.MAP", "MONDOAG.MAP"})
             QVERIFY(
                 QFile::copy(QStringLiteral(VELMAR_DATA_DIR "/") + QLatin1String(name), Path(name)));
-        WriteSample(dir_->path());
+        WriteSample(dir_->path().toStdString());
     }
     void cleanup() {
         program_.reset();

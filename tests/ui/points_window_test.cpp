@@ -16,6 +16,7 @@
 
 #include "core/DateTime.h"
 #include "tests/ui/ModalDriver.h"
+#include "tests/ui/SamplePassage.h"
 #include "ui/Design.h"
 #include "ui/Program.h"
 #include "ui/TfrmPunti.h"
@@ -23,33 +24,9 @@
 
 using namespace velmar;
 using velmar::ui::testing::ModalDriver;
+using velmar::ui::testing::WriteSample;
 
 namespace {
-
-struct Silent : MessageSink {
-    int MsgBox(const Message&) override { return kMsgYes; }
-};
-
-// Genova to New York at 12 knots, leaving at 08:00 on 6 December 2026; without
-// the departure time the arrival date is unknown and the automatic choice
-// says so.
-void WriteSample(const QString& folder, bool withTime) {
-    Silent silent;
-    Session session(folder.toStdString(), silent);
-    SchemeSolver& solver = session.solver();
-    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
-                               {cells::DepLon, 8 + 56 / 60.0},
-                               {cells::ArrLat, 40.7},
-                               {cells::ArrLon, -74.0},
-                               {cells::Vp, 12.0}})
-        solver.AcceptEntry(cell.group, cell.cell, value);
-    if (withTime) {
-        solver.AcceptEntry(cells::DepTf.group, cells::DepTf.cell, 8.0);
-        solver.AcceptEntry(cells::DepTfDate.group, cells::DepTfDate.cell,
-                           double(DayNumber({2026, 12, 6})));
-    }
-    session.WriteStartup();
-}
 
 // The darkest pixel of a list line: the core of its glyphs, in the line's ink.
 QColor Ink(QListWidget* list, int row) {
@@ -74,7 +51,8 @@ class PointsWindowTest : public QObject {
     std::unique_ptr<ui::Program> program_;
 
     ui::TfrmPunti& Open(bool withTime) {
-        WriteSample(dir_.path(), withTime);
+        // Without the departure time the automatic choice says the arrival date is unknown.
+        WriteSample(dir_.path().toStdString(), {.departureTime = withTime});
         program_ = std::make_unique<ui::Program>(
             ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
         program_->Start();

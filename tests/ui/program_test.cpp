@@ -13,38 +13,16 @@
 
 #include "core/DateTime.h"
 #include "tests/ui/ModalDriver.h"
+#include "tests/ui/SamplePassage.h"
 #include "ui/Design.h"
 #include "ui/Program.h"
 #include "ui/TfrmVelmar.h"
 
 using namespace velmar;
 using velmar::ui::testing::ModalDriver;
+using velmar::ui::testing::WriteSample;
 
 namespace {
-
-struct Silent : MessageSink {
-    int MsgBox(const Message&) override { return kMsgYes; }
-};
-
-// The sample passage, Genova to New York at 12 knots, as the startup pair.
-// `greenwichFirst` enters the departure's Greenwich time, so that its zone
-// time is computed.
-void WriteSample(const QString& folder, bool greenwichFirst = false, double depLat = 44.4,
-                 double depLon = 8 + 56 / 60.0) {
-    Silent silent;
-    Session session(folder.toStdString(), silent);
-    SchemeSolver& solver = session.solver();
-    for (auto [cell, value] :
-         {std::pair{cells::DepLat, depLat},
-          {cells::DepLon, depLon},
-          {cells::ArrLat, 40.7},
-          {cells::ArrLon, -74.0},
-          {cells::Vp, 12.0},
-          {greenwichFirst ? cells::DepTm : cells::DepTf, 8.0},
-          {greenwichFirst ? cells::DepTmDate : cells::DepTfDate, double(DayNumber({2026, 12, 6}))}})
-        solver.AcceptEntry(cell.group, cell.cell, value);
-    session.WriteStartup();
-}
 
 std::string Bytes(const QString& path) {
     std::ifstream file(path.toStdString(), std::ios::binary);
@@ -66,6 +44,7 @@ class ProgramTest : public QObject {
     QTemporaryDir dir_;
     std::unique_ptr<ui::Program> program_;
 
+    std::string Folder() const { return dir_.path().toStdString(); }
     QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
     ui::TfrmVelmar& Start() {
         program_ = std::make_unique<ui::Program>(
@@ -110,7 +89,7 @@ class ProgramTest : public QObject {
     }
     void entryThroughTheKeypad() {
         QFETCH(bool, byEnter);
-        WriteSample(dir_.path());
+        WriteSample(Folder());
         ui::TfrmVelmar& w = Start();
         const QString dt = Text(w, cells::Dt);
         QCOMPARE(Colour(w, cells::Rv), QColor(128, 0, 0));
@@ -134,7 +113,7 @@ class ProgramTest : public QObject {
     // The refusals: a computed cell, coinciding positions, and a value that
     // drives Dt out of range, which is undone.
     void refusedEntries() {
-        WriteSample(dir_.path(), false, 44.7, 9.0);  // 44° 42' N 9° E
+        WriteSample(Folder(), {.depLat = 44.7, .depLon = 9.0});  // 44° 42' N 9° E
         ui::TfrmVelmar& w = Start();
         ModalDriver modal;
         modal.Press("bbOK");
@@ -169,7 +148,7 @@ class ProgramTest : public QObject {
         QFETCH(QString, answer);
         QFETCH(bool, viaCloseBox);
         QFETCH(bool, ends);
-        WriteSample(dir_.path());
+        WriteSample(Folder());
         const std::string before = Bytes(Path("VELMAR.DAT"));
         ui::TfrmVelmar& w = Start();
         ModalDriver modal;
@@ -190,7 +169,7 @@ class ProgramTest : public QObject {
     // F9 answered Yes enters the system time over a computed departure
     // time; F3 then, the change answered No to saving, shows the empty masks.
     void systemTimeThenClear() {
-        WriteSample(dir_.path(), true);
+        WriteSample(Folder(), {.greenwichFirst = true});  // its zone time computed
         ui::TfrmVelmar& w = Start();
         ModalDriver modal;
         modal.Press("bbYes");
@@ -208,7 +187,7 @@ class ProgramTest : public QObject {
     // The report reaches the clipboard for the sections whose headers are
     // red or blue; with all black it is the "Velmar: Copia" message.
     void reportOnTheClipboard() {
-        WriteSample(dir_.path());
+        WriteSample(Folder());
         ui::TfrmVelmar& w = Start();
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         ModalDriver modal;

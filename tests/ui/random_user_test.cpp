@@ -23,6 +23,7 @@
 #include "core/DateTime.h"
 #include "tests/ui/Monkey.h"
 #include "tests/ui/ProgramInvariants.h"
+#include "tests/ui/SamplePassage.h"
 #include "ui/Design.h"
 #include "ui/Program.h"
 #include "ui/TfrmCarta.h"
@@ -33,6 +34,7 @@
 using namespace velmar;
 using velmar::ui::testing::Monkey;
 using velmar::ui::testing::ProgramInvariants;
+using velmar::ui::testing::WriteSample;
 namespace fs = std::filesystem;
 
 namespace {
@@ -49,27 +51,6 @@ std::uint64_t EnvNumber(const char* name, std::uint64_t otherwise) {
     bool ok = false;
     const std::uint64_t value = text.toULongLong(&ok);
     return ok ? value : otherwise;
-}
-
-struct Silent : MessageSink {
-    int MsgBox(const Message&) override { return kMsgYes; }
-};
-
-// The sample passage, Genova to New York at 12 knots leaving at 08:00 on
-// 6 December 2026, solved and written as the startup pair.
-void WriteStartupPair(const std::string& folder) {
-    Silent silent;
-    Session session(folder, silent);
-    SchemeSolver& solver = session.solver();
-    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
-                               {cells::DepLon, 8 + 56 / 60.0},
-                               {cells::ArrLat, 40.7},
-                               {cells::ArrLon, -74.0},
-                               {cells::Vp, 12.0},
-                               {cells::DepTf, 8.0},
-                               {cells::DepTfDate, double(DayNumber({2026, 12, 6}))}})
-        solver.AcceptEntry(cell.group, cell.cell, value);
-    session.WriteStartup();
 }
 
 QString Pressed(Monkey& m, QWidget* w, const char* name) {
@@ -319,7 +300,7 @@ class RandomUserTest : public QObject {
             qputenv(variable, QByteArray::fromStdString(home.string()));
         for (const char* name : {"PORTI.TXT", "MONDOGW.MAP", "MONDOAG.MAP"})
             fs::copy_file(fs::path(VELMAR_DATA_DIR) / name, folder / name);
-        WriteStartupPair(folder.string());
+        WriteSample(folder.string());
 
         Monkey monkey(seed, budget);
         AddTables(monkey);

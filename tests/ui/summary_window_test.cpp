@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "tests/ui/ModalDriver.h"
+#include "tests/ui/SamplePassage.h"
 #include "ui/Design.h"
 #include "ui/Program.h"
 #include "ui/TfrmRpl.h"
@@ -18,22 +19,10 @@
 
 using namespace velmar;
 using velmar::ui::testing::ModalDriver;
+using velmar::ui::testing::EnterSample;
+using velmar::ui::testing::Silent;
 
 namespace {
-
-struct Silent : MessageSink {
-    int MsgBox(const Message&) override { return kMsgYes; }
-};
-
-// Genova to New York at 12 knots.
-void EnterSample(Session& session) {
-    for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
-                               {cells::DepLon, 8 + 56 / 60.0},
-                               {cells::ArrLat, 40.7},
-                               {cells::ArrLon, -74.0},
-                               {cells::Vp, 12.0}})
-        session.solver().AcceptEntry(cell, value);
-}
 
 QString Text(QWidget* w, const char* name) {
     const auto* label = w->findChild<QLabel*>(QLatin1String(name));
@@ -58,7 +47,7 @@ class SummaryWindowTest : public QObject {
         ui::Program program(ProgramFolders{dir.path().toStdString(), dir.path().toStdString()});
         program.Start();
         Session& session = program.session();
-        EnterSample(session);
+        EnterSample(session.solver(), {.departureTime = false});
         ModalDriver driver;
         driver.Press("bbOK");  // the automatic choice's notice
         QVERIFY(session.engine().Activate());
@@ -113,7 +102,7 @@ class SummaryWindowTest : public QObject {
         QFETCH(bool, copies);
         Silent silent;
         Session session(QDir::tempPath().toStdString(), silent);
-        EnterSample(session);
+        EnterSample(session.solver(), {.departureTime = false});
         QVERIFY(session.engine().Activate());
         ui::TfrmRpl window;
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
@@ -140,7 +129,7 @@ class SummaryWindowTest : public QObject {
     void UnqualifiedLineLeavesTheWindow() {
         Silent silent;
         Session session(QDir::tempPath().toStdString(), silent);
-        EnterSample(session);
+        EnterSample(session.solver(), {.departureTime = false});
         ui::TfrmRpl window;
         QString copied;
         ModalDriver driver;
