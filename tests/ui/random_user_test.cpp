@@ -344,12 +344,18 @@ class RandomUserTest : public QObject {
         start();
         settle();
         int restarts = 0;
+        int nextReport = 10000;
         QStringList faults;
         while (!monkey.Spent() && faults.isEmpty() && monkey.Failure().isEmpty()) {
             invariants.BeginStep();
             monkey.Step();
             settle();
             faults = invariants.EndStep();
+            // A long run says how far it has gone.
+            if (monkey.Actions() >= nextReport) {
+                qInfo("random user: %d actions, %.0f s", monkey.Actions(), clock.elapsed() / 1000.0);
+                nextReport += 10000;
+            }
             if (faults.isEmpty() && invariants.Ended()) {
                 monkey.Note(QStringLiteral("the program ended: started again"));
                 program.reset();
