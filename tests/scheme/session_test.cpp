@@ -64,7 +64,7 @@ TEST(SessionStart, MissingPairGivesAnEmptySchemeAndTheStartupPanel) {
 // A damaged startup pair is reported and left as it is. Regression: a pair
 // with one file gone read as an empty scheme without a word, under the
 // startup description, as at a first start.
-TEST(SessionStart, DamagedOrHalfPairIsReportedAndLeftAsItIs) {
+TEST(SessionStart, DamagedOrHalfStartupPairIsReportedNotReadAsEmpty) {
     const struct {
         const char* file;
         bool cut;  // cut in half, or gone

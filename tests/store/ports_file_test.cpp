@@ -55,22 +55,9 @@ TEST(ParsePortNumber, PointDecimalsOnly) {
     }
 }
 
-std::string Utf16(std::u16string_view text, bool bigEndian) {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-}
-
-// A malformed or out-of-range coordinate taken as it stood would put the
-// port at 0,0 or feed the solver a latitude beyond the pole. The encoding
-// rows are regressions: a list saved as UTF-16 gave no port at all, one
-// binary line turned every UTF-8 name of the file into Windows-1252 mojibake,
-// and a binary line with two commas and two numbers became a port of control
-// characters.
 TEST(ParsePorts, LinesAreSortedAndBadOnesSkippedAndCounted) {
+    // A malformed or out-of-range coordinate taken as it stood would put the
+    // port at 0,0 or feed the solver a latitude beyond the pole.
     const std::string longName(1 << 18, 'x');
     const struct {
         std::string text;
@@ -89,12 +76,6 @@ TEST(ParsePorts, LinesAreSortedAndBadOnesSkippedAndCounted) {
              longName + "\r\n" + longName + ",1,2\r\n",
          {"Porto, Nord", "Edge", "Genova", longName},
          7},
-        {Utf16(u"Genova,44.4,8.93\r\nS\u00e8te,43.4,3.7\r\n", false), {"Genova", "S\xC3\xA8te"}, 0},
-        {Utf16(u"\u015eile,41.2,29.6\n", true), {"\xC5\x9Eile"}, 0},
-        // Sized: the binary line holds a NUL and goes on past it.
-        {std::string("\xC5\x9Eile,41.2,29.6\n\xFF\xFE\x80\x00junk\n", 25), {"\xC5\x9Eile"}, 1},
-        {"S\xE8te,43.4,3.7\nS\xC3\xA8te,43.4,3.7\n", {"S\xC3\xA8te", "S\xC3\xA8te"}, 0},
-        {std::string("\x01\x02,1,2\nA\0B,1,2\nTab\tport,1,2\n", 28), {"Tab\tport"}, 2},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text.substr(0, 40));
@@ -113,6 +94,52 @@ TEST(ParsePorts, LinesAreSortedAndBadOnesSkippedAndCounted) {
     EXPECT_FALSE(ParsePorts("").enabled);
     EXPECT_EQ(SkippedLinesNote(ParsePorts("")), "");
     EXPECT_TRUE(ParsePorts("not a port\n").enabled);  // a bad line still enables the lists
+}
+
+// Regressions: a list saved as UTF-16 gave no port at all, one binary line
+// turned every UTF-8 name of the file into Windows-1252 mojibake, and a
+// binary line with two commas and two numbers became a port of control
+// characters.
+TEST(ParsePorts, Utf16ListAndBinaryLinesKeepTheOtherPorts) {
+    const auto utf16 = [](std::u16string_view text, bool bigEndian) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string text;
+        Names names;
+        int skipped;
+    } rows[] = {
+        {"UTF-16LE",
+         utf16(u"Genova,44.4,8.93\r\nS\u00e8te,43.4,3.7\r\n", false),
+         {"Genova", "S\xC3\xA8te"},
+         0},
+        {"UTF-16BE", utf16(u"\u015eile,41.2,29.6\n", true), {"\xC5\x9Eile"}, 0},
+        // Sized: the binary line holds a NUL and goes on past it.
+        {"UTF-8 beside a binary line",
+         std::string("\xC5\x9Eile,41.2,29.6\n\xFF\xFE\x80\x00junk\n", 25),
+         {"\xC5\x9Eile"},
+         1},
+        {"Windows-1252 beside UTF-8",
+         "S\xE8te,43.4,3.7\nS\xC3\xA8te,43.4,3.7\n",
+         {"S\xC3\xA8te", "S\xC3\xA8te"},
+         0},
+        {"control characters",
+         std::string("\x01\x02,1,2\nA\0B,1,2\nTab\tport,1,2\n", 28),
+         {"Tab\tport"},
+         2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const PortsList list = ParsePorts(row.text);
+        EXPECT_EQ(NamesOf(list), row.names);
+        EXPECT_EQ(list.skippedLines, row.skipped);
+    }
 }
 
 TEST(LoadPorts, MissingTooLargeAndPresentFiles) {
