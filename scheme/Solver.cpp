@@ -149,9 +149,16 @@ bool SchemeSolver::RunRule(const SolverRule& rule) {
             storeMoment(DepTm, DepTmDate, start);
             return true;
         }
+        // The two geometric rules cannot fail as computations, but at the
+        // extremes their distances leave the limits every distance keeps:
+        // two positions a minute of longitude apart near a pole lie closer
+        // than 0.1 mile, a dead-reckoned 0.1 mile there spans a shorter great
+        // circle, and the equator nearly to the antipode is over 10800 miles.
+        // Those are refused like any other computed value out of its limits.
         case kRuleRhumbLine: {  // 11: rhumb line between the two positions
             const Rhumb r =
                 RhumbInverse(s.Value(DepLat), s.Value(DepLon), s.Value(ArrLat), s.Value(ArrLon));
+            if (!CellWithinLimits(ml, r.distance)) return fail(ml);
             s.SetCell(Rv, kStateComputed, r.course);
             s.SetCell(ml, kStateComputed, r.distance);
             return true;
@@ -159,6 +166,7 @@ bool SchemeSolver::RunRule(const SolverRule& rule) {
         case kRuleGreatCircle: {  // 12: great circle and its vertices
             const GreatCircleRoute gc =
                 GreatCircle(s.Value(DepLat), s.Value(DepLon), s.Value(ArrLat), s.Value(ArrLon));
+            if (!CellWithinLimits(mo, gc.distance)) return fail(mo);
             s.SetCell(Ri, kStateComputed, gc.initialCourse);
             s.SetCell(mo, kStateComputed, gc.distance);
             s.SetCell(V1Lat, kStateComputed, gc.v1Latitude);
