@@ -23,7 +23,13 @@ Program::Program(ProgramFolders folders) : folders_(std::move(folders)) {
     session_ = std::make_unique<Session>(folders_.program, messages_);
 }
 
-Program::~Program() = default;
+Program::~Program() {
+    // The hint handler watches every event of the application, and a window
+    // being destroyed still causes some: its menu bar loses the focus and
+    // clears its hint. The handler goes first, or it would call into a
+    // window already half destroyed.
+    hints_.reset();
+}
 
 void Program::Start() {
     // The wait window first, painted at once: making the windows takes a moment.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -15,6 +16,7 @@
 #include "tests/ui/ModalDriver.h"
 #include "tests/ui/SamplePassage.h"
 #include "ui/Design.h"
+#include "ui/HintHandler.h"
 #include "ui/Program.h"
 #include "ui/TfrmVelmar.h"
 
@@ -205,6 +207,24 @@ class ProgramTest : public QObject {
         QVERIFY(report.startsWith(QStringLiteral("PARTENZA")) &&
                 report.contains(QStringLiteral("ARRIVO")));
         QVERIFY(!report.contains(QStringLiteral("PERCORSO")));
+    }
+
+    // Regression (the random user, under UBSan): the program ended while its
+    // menu bar held the keyboard; the bar, losing it, cleared its hint, and
+    // the hint handler called into the main window half destroyed. The
+    // handler now goes before the windows.
+    void endingWithTheMenuBarHoldingTheKeyboard() {
+        ui::TfrmVelmar& w = Start();
+        QMenuBar* bar = w.menuBar();
+        bar->setActiveAction(bar->actions().first());  // its menu opens
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);  // back to the bar
+        QStringList gone;
+        connect(&program_->hints(), &QObject::destroyed,
+                [&gone] { gone << QStringLiteral("hints"); });
+        connect(&w, &QObject::destroyed, [&gone] { gone << QStringLiteral("velmar"); });
+        program_.reset();
+        QCOMPARE(gone, (QStringList{QStringLiteral("hints"), QStringLiteral("velmar")}));
     }
 
     // A chord counts with the modifiers held when its key went down, however
