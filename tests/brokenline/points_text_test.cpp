@@ -30,14 +30,9 @@ TEST(PointLabel, LettersAroundTheVertexAndNumbersWithoutGaps) {
     EXPECT_EQ(PointLabel(11, 3, line, false), "11");
 }
 
-// The number of fields of a list line: its texts between double blanks.
-std::size_t FieldCount(const std::string& line) {
-    std::size_t n = 1;
-    for (auto at = line.find("  "); at != std::string::npos; at = line.find("  ", at + 2)) ++n;
-    return n;
-}
-
-TEST(PointsList, ColumnsFollowWhatIsKnownAndTheBars) {
+// The columns by what is known are checked line by line by the passage
+// plan's tests.
+TEST(PointsList, TimedLinesAndTheBars) {
     // Lisbon to New York: with Vp and the departure time, the point lines
     // carry zone and Greenwich times after commas; leg lines three fields.
     Bench timed(
@@ -54,23 +49,6 @@ TEST(PointsList, ColumnsFollowWhatIsKnownAndTheBars) {
               (Bar{"DLon = 64°54'.0W", "Vertice interno: DLonAV = 31°50'.0W", "ml-mo = 83.5 mg"}));
     EXPECT_EQ(d.status.sections, (Bar{"Coordinate del Vertice", "NrPt = 4", "DLonP = 10°00'.0W"}));
     EXPECT_TRUE(d.practicalEnabled);
-
-    // Vp known, no departure time: no time columns, legs keep their time.
-    Bench legTimes({41.0883, -9.1, 40.7, -74.0, 12.0});
-    ASSERT_TRUE(legTimes.engine.Activate());
-    const auto& withLegTimes = legTimes.engine.Display().lines;
-    for (std::size_t i = 0; i < withLegTimes.size(); ++i)
-        EXPECT_EQ(FieldCount(withLegTimes[i]), 3u) << withLegTimes[i];  // legs gain the time
-    EXPECT_EQ(withLegTimes[0], "A  41°05'.3N  9°06'.0W");
-
-    // No Vp: two fields per leg and no commas anywhere.
-    Bench bare({41.0883, -9.1, 40.7, -74.0});
-    ASSERT_TRUE(bare.engine.Activate());
-    const auto& plain = bare.engine.Display().lines;
-    for (std::size_t i = 0; i < plain.size(); ++i) {
-        EXPECT_EQ(plain[i].find(','), std::string::npos);
-        EXPECT_EQ(FieldCount(plain[i]), i % 2 ? 2u : 3u) << plain[i];
-    }
 }
 
 TEST(PointsList, CopyTakesSelectedLinesInListOrderOrAll) {

@@ -2,13 +2,11 @@
 // a program we did not write.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "brokenline/RouteExport.h"
+#include "tests/TestFiles.h"
 #include "tests/brokenline/BrokenLineTestSupport.h"
 
 namespace velmar {
@@ -17,12 +15,7 @@ namespace {
 using bltest::Bench;
 using bltest::FactsBench;
 using bltest::RouteSpec;
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
+using test::Count;
 
 // Splits one CSV line, honouring quotes and doubled quotes.
 std::vector<std::string> CsvFields(const std::string& line) {
@@ -47,19 +40,15 @@ bool HaveGpsBabel() {
 
 // Writes the GPX, converts it with GPSBabel and returns the CSV rows
 // (header first).
-std::vector<std::vector<std::string>> ThroughGpsBabel(const std::string& gpx, const char* tag) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const auto in = dir / (std::string("velmar_route_") + tag + ".gpx");
-    const auto out = dir / (std::string("velmar_route_") + tag + ".csv");
-    std::ofstream(in) << gpx;
-    const std::string cmd =
-        "gpsbabel -r -i gpx -f '" + in.string() + "' -o unicsv -F '" + out.string() + "' 2>&1";
+std::vector<std::vector<std::string>> ThroughGpsBabel(const std::string& gpx) {
+    const test::TempFolder dir;
+    const std::string in = dir.File("route.gpx"), out = dir.File("route.csv");
+    test::WriteBytes(in, gpx);
+    const std::string cmd = "gpsbabel -r -i gpx -f '" + in + "' -o unicsv -F '" + out + "' 2>&1";
     EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
     std::ifstream csv(out);
     std::vector<std::vector<std::string>> rows;
     for (std::string line; std::getline(csv, line);) rows.push_back(CsvFields(line));
-    std::filesystem::remove(in);
-    std::filesystem::remove(out);
     return rows;
 }
 
@@ -72,7 +61,7 @@ TEST(GpxExport, TwentyPointLineReadsBackThroughGpsBabelUnchanged) {
     ASSERT_TRUE(b.engine.ApplyMethod(kMethodEquation));
     ASSERT_EQ(b.line.n, 19);
     const Route route = RouteOfLine(b.line, b.work, kMethodEquation, 15, "Yokohama - S.F.");
-    const auto rows = ThroughGpsBabel(ToGpx(route), "twenty");
+    const auto rows = ThroughGpsBabel(ToGpx(route));
     ASSERT_EQ(rows.size(), 21u);
     EXPECT_EQ(rows[0],
               (std::vector<std::string>{"No", "Latitude", "Longitude", "Name", "Date", "Time"}));
@@ -105,7 +94,7 @@ TEST(GpxExport, ContactPointNamesSurviveXmlAndCsvQuoting) {
     EXPECT_NE(gpx.find("<name>&lt;V&apos; &amp; V&quot;&gt;</name>"), std::string::npos);
     EXPECT_EQ(gpx.find("<time>"), std::string::npos);        // no times known
     EXPECT_EQ(gpx.find("<extensions>"), std::string::npos);  // nor a speed
-    const auto rows = ThroughGpsBabel(gpx, "contact");
+    const auto rows = ThroughGpsBabel(gpx);
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(b.line.n) + 2);
     const int k = b.line.vertexIndex;
     EXPECT_EQ(rows[k + 2][3], "V'");

@@ -3,24 +3,16 @@
 #include <cmath>
 
 #include "chart/ChartMarks.h"
-#include "core/GreatCircle.h"
+#include "tests/brokenline/BrokenLineTestSupport.h"
 
 namespace velmar {
 namespace {
 
-// A passage with its great-circle vertices, and a broken line of `n` points
-// (method 0 unless given).
+// A passage solved as the solver leaves it, and a broken line of `n`
+// points (method 0 unless given).
 struct Fixture {
     Fixture(double lat0, double lon0, double lat1, double lon1, int n = 0, double method = 0) {
-        s.SetCell(cells::DepLat, kStateComputed, lat0);
-        s.SetCell(cells::DepLon, kStateComputed, lon0);
-        s.SetCell(cells::ArrLat, kStateComputed, lat1);
-        s.SetCell(cells::ArrLon, kStateComputed, lon1);
-        const GreatCircleRoute gc = GreatCircle(lat0, lon0, lat1, lon1);
-        s.SetCell(cells::V1Lat, kStateComputed, gc.v1Latitude);
-        s.SetCell(cells::V1Lon, kStateComputed, gc.v1Longitude);
-        s.SetCell(cells::V2Lat, kStateComputed, gc.v2Latitude());
-        s.SetCell(cells::V2Lon, kStateComputed, gc.v2Longitude);
+        bltest::FillScheme(s, {lat0, lon0, lat1, lon1});
         s.SetCell(cells::Method, kStateComputed, method);
         line.n = static_cast<std::uint8_t>(n);
         for (int i = 0; i < kBrokenLineSlots; ++i) line.points[i] = {10.0 + i * 0.5, -30.0 + i};

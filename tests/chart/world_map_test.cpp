@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "chart/WorldMap.h"
+#include "tests/TestFiles.h"
 
 namespace velmar {
 namespace {
@@ -93,14 +94,6 @@ TEST(ParseWorldMap, RandomTextNeverBreaksTheMap) {
 
 class WorldMapFiles : public ::testing::Test, public MessageSink {
   protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("velmar_map_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
     int MsgBox(const Message& m) override {
         messages_.push_back(m);
         return kMsgOk;
@@ -109,7 +102,8 @@ class WorldMapFiles : public ::testing::Test, public MessageSink {
         std::ofstream(dir_ / name, std::ios::binary) << text;
         return dir_ / name;
     }
-    std::filesystem::path dir_;
+    test::TempFolder folder_;
+    const std::filesystem::path dir_ = folder_.Path();
     std::vector<Message> messages_;
     WorldMapCache cache_;
 };

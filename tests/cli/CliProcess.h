@@ -9,35 +9,37 @@
 #include <QJsonDocument>
 #include <QXmlStreamReader>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/TestFiles.h"
 
 namespace velmar::cli::test {
 
 namespace fs = std::filesystem;
+using velmar::test::Count;
+using velmar::test::Slurp;
 
 struct ProcessResult {
     int status = -1;
     std::string out, err;
 };
 
-inline std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+/// Runs a shell command line: its exit status and standard output.
+inline ProcessResult Shell(const std::string& command) {
+    ProcessResult run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
 }
 
 inline bool Has(const std::string& text, const std::string& what) {
     return text.find(what) != std::string::npos;
-}
-
-inline std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t count = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
-    return count;
 }
 
 inline bool ValidJson(const std::string& text) {
@@ -62,26 +64,12 @@ struct ExpectedRun {
 
 class CliProcess : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/velmar-cli-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     /// Runs the tool; `prefix` goes before the binary on the shell's line.
     ProcessResult Cli(const std::vector<std::string>& args, const std::string& prefix = "") {
         std::string command = prefix + " '" VELMAR_CLI_PATH "'";
         for (const std::string& a : args) command += " '" + a + "'";
         command += " 2>'" + (dir / "stderr.txt").string() + "'";
-        ProcessResult run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.out.append(buffer, n);
-        const int raw = pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        ProcessResult run = Shell(command);
         run.err = Slurp(dir / "stderr.txt");
         return run;
     }
@@ -99,7 +87,8 @@ class CliProcess : public ::testing::Test {
         EXPECT_TRUE(Has(run.err, k.stderrText)) << run.err;
     }
 
-    fs::path dir;
+    velmar::test::TempFolder folder;
+    const fs::path dir = folder.Path();
 };
 
 }  // namespace velmar::cli::test

@@ -72,8 +72,6 @@ TEST_F(CliProcess, SaveThenLoadRestoresEveryByteAndOverwritesOnlyWithYes) {
     std::vector<std::string> args = {"solve", "--save", "AVVIO"};
     args.insert(args.end(), entries.begin(), entries.end());
     ASSERT_EQ(Cli(InDir(args)).status, 0);
-    ASSERT_EQ(fs::file_size(dir / "VELMAR.DAT"), 328u);
-    ASSERT_EQ(fs::file_size(dir / "PUNTI.DAT"), 1168u);
     const std::string scheme = Slurp(dir / "VELMAR.DAT"), points = Slurp(dir / "PUNTI.DAT");
     const ProcessResult refused = Cli(InDir({"solve", "--save", "AVVIO", "dep.lat=20"}));
     EXPECT_EQ(refused.status, 1);

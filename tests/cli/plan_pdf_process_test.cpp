@@ -16,16 +16,7 @@ const std::vector<std::string> kGenovaNewYork = {
 
 class PlanPdf : public CliProcess {
   protected:
-    // The output of a command run through the shell.
-    std::string Run(const std::string& command) {
-        std::string out;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return out;
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        pclose(pipe);
-        return out;
-    }
+    static std::string Run(const std::string& command) { return Shell(command).out; }
     std::string Text(const fs::path& pdf, int page = 0) {
         const std::string pages =
             page ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";

@@ -58,7 +58,6 @@ TEST(SessionStart, MissingPairGivesAnEmptySchemeAndTheStartupPanel) {
     EXPECT_FALSE(run.HoldsEntry());
     EXPECT_TRUE(run.session.scheme().saved);
     EXPECT_EQ(run.session.PanelText(), "File d'avvio");
-    EXPECT_EQ(run.session.FileName(), "velmar.dat");
 }
 
 // A damaged startup pair is reported and left as it is. Regression: a pair
@@ -166,61 +165,32 @@ TEST(SessionFiles, FailedWriteSaysSoInThePanel) {
     EXPECT_EQ(run.session.PanelText(), "Errore nella scrittura del file.");
 }
 
-TEST(SessionClearCommand, QuestionsAnswersAndWhatIsCleared) {
-    struct Case {
+// "Azzera..." and the exit: the question asked, what each answer does, and
+// that a failed save keeps the scheme. The settings are written exactly when
+// the program ends, and a program that stays keeps its scheme.
+TEST(SessionClearAndExit, QuestionsAnswersAndWhatIsClearedOrWritten) {
+    const char* clear = "Salvare lo schema nel file d'avvio prima di azzerare...";
+    const char* exit = "Salvare lo schema nel file d'avvio prima di uscire...";
+    const struct {
         const char* name;
-        bool unsaved;
-        int answer;
-        bool saveFails;
-        bool cleared;
-        bool pairWritten;
-        const char* question;
+        bool exit, unsaved;
+        int answer;  // 0: none expected
+        bool saveFails, ends, pairWritten;
+        const char* question;  // or none
+    } cases[] = {
+        {"clear saved, Yes", false, false, kMsgYes, false, true, false, "Azzerare tutto.."},
+        {"clear saved, No", false, false, kMsgNo, false, false, false, "Azzerare tutto.."},
+        {"clear unsaved, Yes saves then clears", false, true, kMsgYes, false, true, true, clear},
+        {"clear unsaved, No clears unsaved", false, true, kMsgNo, false, true, false, clear},
+        {"clear unsaved, Cancel", false, true, kMsgCancel, false, false, false, clear},
+        {"clear unsaved, Yes but the save fails", false, true, kMsgYes, true, false, false, clear},
+        {"exit saved: no question", true, false, 0, false, true, false, nullptr},
+        {"exit unsaved, Cancel stays", true, true, kMsgCancel, false, false, false, exit},
+        {"exit unsaved, Yes writes the pair", true, true, kMsgYes, false, true, true, exit},
+        {"exit unsaved, Yes but the save fails", true, true, kMsgYes, true, false, false, exit},
+        {"exit unsaved, No ends without the pair", true, true, kMsgNo, false, true, false, exit},
     };
-    const char* offer = "Salvare lo schema nel file d'avvio prima di azzerare...";
-    const Case cases[] = {
-        {"saved, Yes", false, kMsgYes, false, true, false, "Azzerare tutto.."},
-        {"saved, No", false, kMsgNo, false, false, false, "Azzerare tutto.."},
-        {"unsaved, Yes saves then clears", true, kMsgYes, false, true, true, offer},
-        {"unsaved, No clears unsaved", true, kMsgNo, false, true, false, offer},
-        {"unsaved, Cancel", true, kMsgCancel, false, false, false, offer},
-        {"unsaved, Yes but the save fails", true, kMsgYes, true, false, false, offer},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.name);
-        TempFolder folder;
-        Program run(k.saveFails ? folder.File("missing") : folder.Path());
-        run.Enter();
-        if (!k.unsaved) run.session.scheme().saved = true;
-        run.messages.answers = {k.answer};
-        EXPECT_EQ(run.session.ClearCommand(), k.cleared);
-        // The question, and after a failed save the write error.
-        ASSERT_EQ(run.messages.shown.size(), k.saveFails ? 2u : 1u);
-        EXPECT_EQ(run.messages.shown[0].header, k.question);
-        EXPECT_EQ(run.HoldsEntry(), !k.cleared);
-        if (k.cleared) {
-            EXPECT_EQ(run.session.scheme().history[0], CellRef{});
-        }
-        EXPECT_EQ(Exists(folder, "VELMAR.DAT"), k.pairWritten);
-    }
-}
-
-TEST(SessionExit, QuestionPairAndSettings) {
-    struct Case {
-        const char* name;
-        bool unsaved;
-        int answer;
-        bool saveFails;
-        bool ends;
-        bool pairWritten;
-    };
-    const Case cases[] = {
-        {"saved: no question", false, 0, false, true, false},
-        {"unsaved, Cancel stays", true, kMsgCancel, false, false, false},
-        {"unsaved, Yes writes the pair", true, kMsgYes, false, true, true},
-        {"unsaved, Yes but the save fails: stays", true, kMsgYes, true, false, false},
-        {"unsaved, No ends without the pair", true, kMsgNo, false, true, false},
-    };
-    for (const Case& k : cases) {
+    for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
         TempFolder folder;
         Program run(k.saveFails ? folder.File("missing") : folder.Path());
@@ -229,23 +199,22 @@ TEST(SessionExit, QuestionPairAndSettings) {
         if (k.answer) run.messages.answers = {k.answer};
         Settings settings;
         settings.graticule = false;
-        EXPECT_EQ(run.session.Exit(settings), k.ends);
-        if (!k.unsaved) {
-            EXPECT_TRUE(run.messages.shown.empty());
-        } else {
-            ASSERT_FALSE(run.messages.shown.empty());
-            EXPECT_EQ(run.messages.shown[0].header,
-                      "Salvare lo schema nel file d'avvio prima di uscire...");
-            EXPECT_EQ(run.messages.shown[0].buttons, "YNC");
+        EXPECT_EQ(k.exit ? run.session.Exit(settings) : run.session.ClearCommand(), k.ends);
+        // The question, and after a failed save the write error.
+        ASSERT_EQ(run.messages.shown.size(), (k.question ? 1u : 0u) + (k.saveFails ? 1u : 0u));
+        if (k.question) {
+            EXPECT_EQ(run.messages.shown[0].header, k.question);
+            EXPECT_EQ(run.messages.shown[0].buttons, k.unsaved ? "YNC" : "YN");
         }
         EXPECT_EQ(Exists(folder, "VELMAR.DAT"), k.pairWritten);
-        // The settings are written exactly when the program ends.
-        EXPECT_EQ(Exists(folder, "VELMAR3.INI"), k.ends);
-        if (k.ends) {
+        EXPECT_EQ(run.HoldsEntry(), k.exit || !k.ends);
+        if (!k.exit && k.ends) {
+            EXPECT_EQ(run.session.scheme().history[0], CellRef{});
+        }
+        EXPECT_EQ(Exists(folder, "VELMAR3.INI"), k.exit && k.ends);
+        if (k.exit && k.ends) {
             EXPECT_EQ(Settings::Read(folder.Path()), settings);
         }
-        // A program that stays keeps its scheme.
-        EXPECT_TRUE(k.ends || run.HoldsEntry());
     }
 }
 

@@ -3,23 +3,17 @@
 #include "store/ExportFile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
+#include "tests/TestFiles.h"
 #include "tests/scheme/SchemeFakes.h"
 
 namespace velmar {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(ExportFile, AsksBeforeReplacingAndLosesNothingOnFailure) {
     enum Setup { Absent, Present, FolderInTheWay };
@@ -41,11 +35,8 @@ TEST(ExportFile, AsksBeforeReplacingAndLosesNothingOnFailure) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        const fs::path dir =
-            fs::temp_directory_path() / ("velmar-export-" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        const fs::path file = dir / "spezzata.gpx";
+        const test::TempFolder dir;
+        const fs::path file = dir.File("spezzata.gpx");
         if (r.setup == Present) std::ofstream(file, std::ios::binary) << "old";
         if (r.setup == FolderInTheWay) fs::create_directory(file);
         testing::RecordingMessages messages;
@@ -55,7 +46,7 @@ TEST(ExportFile, AsksBeforeReplacingAndLosesNothingOnFailure) {
                              {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
                              "Velmar: Esporta GPX", messages),
                   r.outcome);
-        EXPECT_EQ(r.setup == FolderInTheWay ? "" : Slurp(file), r.content);
+        EXPECT_EQ(r.setup == FolderInTheWay ? "" : test::Slurp(file), r.content);
         std::string icons;
         for (const Message& m : messages.shown) icons += m.icon;
         EXPECT_EQ(icons, r.icons);
@@ -65,8 +56,7 @@ TEST(ExportFile, AsksBeforeReplacingAndLosesNothingOnFailure) {
             EXPECT_EQ(messages.shown[0].buttons, "YN");
         }
         // Nothing is left beside the file.
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-        fs::remove_all(dir);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1);
     }
 }
 

@@ -2,13 +2,13 @@
 // itself, an installed one in the user's folder with the install's data.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <ostream>
 
 #include "store/ProgramFolder.h"
+#include "tests/TestFiles.h"
 
 namespace velmar {
 namespace {
@@ -34,13 +34,8 @@ void PrintTo(const FolderCase& c, std::ostream* os) {
 class ChooseProgramFoldersTest : public testing::TestWithParam<FolderCase> {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("velmar-folders-" + std::to_string(getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "bin");
-        fs::create_directories(root_ / "share0");
-        fs::create_directories(root_ / "share1");
+        for (const char* folder : {"bin", "share0", "share1"}) fs::create_directory(root_ / folder);
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     static void PutPorts(const fs::path& folder) {
         std::ofstream(folder / "PORTI.TXT") << "GENOVA,44.4,8.9\n";
@@ -59,7 +54,8 @@ class ChooseProgramFoldersTest : public testing::TestWithParam<FolderCase> {
         return {};
     }
 
-    fs::path root_;
+    test::TempFolder folder_;
+    const fs::path root_ = folder_.Path();
 };
 
 TEST_P(ChooseProgramFoldersTest, WritesBesideTheProgramOnlyWhenItsDataIsThere) {
