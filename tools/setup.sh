@@ -12,7 +12,6 @@ packages=(
   xvfb xauth                              # starting the windows headless
   fonts-liberation2                       # a compact sans-serif for the windows' design sizes
   gpsbabel                                # reading exported routes back in the tests
-  zlib1g-dev                              # reading the bundled picture back in the data tests
   clang libclang-rt-14-dev                # fuzzing with libFuzzer
   libnova-dev                             # the sun's altitude, rise and set at each point
   qt6-translations-l10n                   # the platform's own dialogs (file, print) in Italian

@@ -324,7 +324,7 @@ Vec Unit(double lat, double lon) {
     return {std::cos(f) * std::cos(l), std::cos(f) * std::sin(l), std::sin(f)};
 }
 
-TEST(Property, PointsOfMethods1And3LieOnTheGreatCircle) {
+TEST(Property, PointsOfMethods1And3LieOnTheGreatCircleAndLegsAreRhumbLines) {
     const unsigned seed = 20261206;
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> lat(-60, 60), lon(-180, 180), span(20, 150);
@@ -350,6 +350,15 @@ TEST(Property, PointsOfMethods1And3LieOnTheGreatCircle) {
             const double offCircle =
                 std::fabs(std::asin((n.x * p.x + n.y * p.y + n.z * p.z) / len)) * kMilesPerRadian;
             ASSERT_LT(offCircle, 1e-6) << "point " << i;  // miles; double trig rounding
+        }
+        for (int i = 0; i < b.line.n; ++i) {
+            const GeoPoint& p = b.line.points[i];
+            const GeoPoint& q = b.line.points[i + 1];
+            // Each leg belongs to its own two points, not a neighbour's or a
+            // stale pair's; the rhumb line itself is checked by the core's tests.
+            const Rhumb ref = RhumbInverse(p.latitude, p.longitude, q.latitude, q.longitude);
+            ASSERT_NEAR(b.line.legs[i].course, ref.course, 1e-9) << "leg " << i;
+            ASSERT_NEAR(b.line.legs[i].distance, ref.distance, 1e-9 * (1 + ref.distance)) << i;
         }
     }
 }
