@@ -39,31 +39,35 @@ class ModalDriver : public QObject {
                 QTest::mouseClick(b, Qt::LeftButton);
         });
     }
-    /// Types the characters one by one into whatever has the focus at each
-    /// ("\t" is Tab, "\r" Enter, "\x1b" Escape, "\b" Backspace).
+    /// Types the characters one by one into whatever has the focus at each.
     ModalDriver& Type(const QString& keys) {
         return Then([keys](QWidget* w) {
             Activate(w);
-            for (const QChar c : keys) {
-                if (!w->isVisible()) break;
-                QWidget* focus = QApplication::focusWidget();
-                if (!focus || !w->isAncestorOf(focus)) focus = w->focusWidget();
-                // A spin box's keys go through the box, not its inner line.
-                if (focus && focus->parentWidget() && focus->parentWidget()->focusProxy() == focus)
-                    focus = focus->parentWidget();
-                QWidget* target = focus ? focus : w;
-                const char ascii = c.toLatin1();
-                const Qt::Key key = ascii == '\t'     ? Qt::Key_Tab
-                                    : ascii == '\r'   ? Qt::Key_Return
-                                    : ascii == '\x1b' ? Qt::Key_Escape
-                                    : ascii == '\b'   ? Qt::Key_Backspace
-                                                      : Qt::Key_unknown;
-                if (key != Qt::Key_unknown)
-                    QTest::keyClick(target, key);
-                else
-                    QTest::keyClick(target, ascii);
-            }
+            TypeInto(w, keys);
         });
+    }
+    /// Types into the window's focus, the keys a user would ("\t" is Tab,
+    /// "\r" Enter, "\x1b" Escape, "\b" Backspace), until the window closes.
+    static void TypeInto(QWidget* w, const QString& keys) {
+        for (const QChar c : keys) {
+            if (!w->isVisible()) break;
+            QWidget* focus = QApplication::focusWidget();
+            if (!focus || !w->isAncestorOf(focus)) focus = w->focusWidget();
+            // A spin box's keys go through the box, not its inner line.
+            if (focus && focus->parentWidget() && focus->parentWidget()->focusProxy() == focus)
+                focus = focus->parentWidget();
+            QWidget* target = focus ? focus : w;
+            const char ascii = c.toLatin1();
+            const Qt::Key key = ascii == '\t'     ? Qt::Key_Tab
+                                : ascii == '\r'   ? Qt::Key_Return
+                                : ascii == '\x1b' ? Qt::Key_Escape
+                                : ascii == '\b'   ? Qt::Key_Backspace
+                                                  : Qt::Key_unknown;
+            if (key != Qt::Key_unknown)
+                QTest::keyClick(target, key);
+            else
+                QTest::keyClick(target, ascii);
+        }
     }
 
     /// The titles of the modal windows shown, in order.

@@ -255,11 +255,18 @@ class RandomUserTest : public QObject {
         AddTables(monkey);
         ProgramInvariants invariants(root);
         std::unique_ptr<ui::Program> program;
+        auto settle = [] {
+            for (int i = 0; i < 3; ++i) {
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                QCoreApplication::processEvents();
+            }
+        };
         auto start = [&] {
             program =
                 std::make_unique<ui::Program>(ProgramFolders{folder.string(), folder.string()});
             program->Start();
             invariants.Attach(*program);
+            settle();
         };
         // The archive window may browse anywhere; reading and writing stay
         // inside the temporary folder.
@@ -273,25 +280,10 @@ class RandomUserTest : public QObject {
             }
         };
 
-        auto fail = [&](const QString& what) {
-            qWarning(
-                "random user failed (VELMAR_MONKEY_SEED=%llu VELMAR_MONKEY_ACTIONS=%d): %s\n"
-                "last actions:\n%s",
-                static_cast<unsigned long long>(seed), budget, qPrintable(what),
-                qPrintable(monkey.Recent()));
-        };
-        auto settle = [] {
-            for (int i = 0; i < 3; ++i) {
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-                QCoreApplication::processEvents();
-            }
-        };
-
         QElapsedTimer clock;
         clock.start();
         monkey.Start();
         start();
-        settle();
         int restarts = 0;
         int nextReport = 10000;
         QStringList faults;
@@ -310,13 +302,17 @@ class RandomUserTest : public QObject {
                 monkey.Note(QStringLiteral("the program ended: started again"));
                 program.reset();
                 start();
-                settle();
                 ++restarts;
             }
         }
         monkey.Stop();
         if (!monkey.Failure().isEmpty()) faults << monkey.Failure();
-        if (!faults.isEmpty()) fail(faults.join(QStringLiteral("; ")));
+        if (!faults.isEmpty())
+            qWarning(
+                "random user failed (VELMAR_MONKEY_SEED=%llu VELMAR_MONKEY_ACTIONS=%d): %s\n"
+                "last actions:\n%s",
+                static_cast<unsigned long long>(seed), budget,
+                qPrintable(faults.join(QStringLiteral("; "))), qPrintable(monkey.Recent()));
         const double seconds = clock.elapsed() / 1000.0;
         qInfo("random user: %d actions in %.1f s (%.0f a second), %d restarts; by window: %s",
               monkey.Actions(), seconds, monkey.Actions() / std::max(seconds, 0.001), restarts,
