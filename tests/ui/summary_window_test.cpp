@@ -46,7 +46,8 @@ class SummaryWindowTest : public QObject {
     // The method cell's right button opens the summary on the line the
     // session computed, every label showing the domain's text. Keys go to
     // whatever has the focus, the window seeing its own first: Ctrl+Insert
-    // copies, Insert alone does not; Escape closes, Shift+Escape does not.
+    // copies, Insert alone and Ctrl+C do not; Escape closes, Shift+Escape
+    // does not.
     void OpensFromTheMethodCell() {
         QTemporaryDir dir;
         const auto program = StartProgram(dir.path());
@@ -78,6 +79,7 @@ class SummaryWindowTest : public QObject {
                 QTest::keyClick(focus ? focus : w, key, held);
             };
             key(Qt::Key_Insert);
+            key(Qt::Key_C, Qt::ControlModifier);
             copies << Clipboard();
             key(Qt::Key_Insert, Qt::ControlModifier);
             copies << Clipboard();
