@@ -2,10 +2,12 @@
 // Drives the program's modal windows from a test: every time a modal window
 // shows, the next queued action runs on it from inside its own event loop,
 // as a user's keys and clicks would. A modal window with no action left is
-// closed (and counted), so that a test never hangs on it.
+// closed (and counted), so that a test never hangs on it. KeyOn sends a key
+// to a window that is not modal.
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -25,39 +27,47 @@ class ModalDriver : public QObject {
         actions_.push_back(std::move(action));
         return *this;
     }
-    /// Presses a button of the modal window by its name ("bbYes", "hbOK").
-    ModalDriver& Press(const char* button) {
-        return Then([name = QString::fromLatin1(button)](QWidget* w) {
+    /// Presses a button of the modal window by its name ("bbYes", "hbOK");
+    /// with `texts`, the window's label texts are noted first, so that a test
+    /// can tell which message came.
+    ModalDriver& Press(const char* button, QStringList* texts = nullptr) {
+        return Then([name = QString::fromLatin1(button), texts](QWidget* w) {
+            if (texts)
+                for (const QLabel* label : w->findChildren<QLabel*>()) *texts << label->text();
             Activate(w);
             if (auto* b = w->findChild<QAbstractButton*>(name))
                 QTest::mouseClick(b, Qt::LeftButton);
         });
     }
-    /// Types the characters one by one into whatever has the focus at each
-    /// ("\t" is Tab, "\r" Enter, "\x1b" Escape, "\b" Backspace).
+    /// Types the characters one by one into whatever has the focus at each.
     ModalDriver& Type(const QString& keys) {
         return Then([keys](QWidget* w) {
             Activate(w);
-            for (const QChar c : keys) {
-                if (!w->isVisible()) break;
-                QWidget* focus = QApplication::focusWidget();
-                if (!focus || !w->isAncestorOf(focus)) focus = w->focusWidget();
-                // A spin box's keys go through the box, not its inner line.
-                if (focus && focus->parentWidget() && focus->parentWidget()->focusProxy() == focus)
-                    focus = focus->parentWidget();
-                QWidget* target = focus ? focus : w;
-                const char ascii = c.toLatin1();
-                const Qt::Key key = ascii == '\t'     ? Qt::Key_Tab
-                                    : ascii == '\r'   ? Qt::Key_Return
-                                    : ascii == '\x1b' ? Qt::Key_Escape
-                                    : ascii == '\b'   ? Qt::Key_Backspace
-                                                      : Qt::Key_unknown;
-                if (key != Qt::Key_unknown)
-                    QTest::keyClick(target, key);
-                else
-                    QTest::keyClick(target, ascii);
-            }
+            TypeInto(w, keys);
         });
+    }
+    /// Types into the window's focus, the keys a user would ("\t" is Tab,
+    /// "\r" Enter, "\x1b" Escape, "\b" Backspace), until the window closes.
+    static void TypeInto(QWidget* w, const QString& keys) {
+        for (const QChar c : keys) {
+            if (!w->isVisible()) break;
+            QWidget* focus = QApplication::focusWidget();
+            if (!focus || !w->isAncestorOf(focus)) focus = w->focusWidget();
+            // A spin box's keys go through the box, not its inner line.
+            if (focus && focus->parentWidget() && focus->parentWidget()->focusProxy() == focus)
+                focus = focus->parentWidget();
+            QWidget* target = focus ? focus : w;
+            const char ascii = c.toLatin1();
+            const Qt::Key key = ascii == '\t'     ? Qt::Key_Tab
+                                : ascii == '\r'   ? Qt::Key_Return
+                                : ascii == '\x1b' ? Qt::Key_Escape
+                                : ascii == '\b'   ? Qt::Key_Backspace
+                                                  : Qt::Key_unknown;
+            if (key != Qt::Key_unknown)
+                QTest::keyClick(target, key);
+            else
+                QTest::keyClick(target, ascii);
+        }
     }
 
     /// The titles of the modal windows shown, in order.
@@ -100,5 +110,16 @@ class ModalDriver : public QObject {
     QStringList titles_;
     int unexpected_ = 0;
 };
+
+/// A key on a window as the platform delivers it (to its focus, through its
+/// shortcuts), the window having the focus back first, as it has on a
+/// desktop when a modal window over it closes.
+inline void KeyOn(QWidget* w, Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier) {
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QTRY_COMPARE(QGuiApplication::focusWindow(), w->windowHandle());
+    QTest::keyClick(w->windowHandle(), key, held);
+    QCoreApplication::processEvents();
+}
 
 }  // namespace velmar::ui::testing

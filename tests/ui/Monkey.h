@@ -149,45 +149,29 @@ class Monkey : public QObject {
         return items[Pick(int(items.size()))];
     }
 
+    /// No modifier half the time, else one of the usual chords.
     Qt::KeyboardModifiers Modifiers() {
-        static const std::vector<Qt::KeyboardModifiers> kMods = {
-            Qt::NoModifier,
-            Qt::NoModifier,
-            Qt::NoModifier,
-            Qt::NoModifier,
-            Qt::NoModifier,
-            Qt::ShiftModifier,
-            Qt::ControlModifier,
-            Qt::AltModifier,
-            Qt::ShiftModifier | Qt::ControlModifier,
-            Qt::ControlModifier | Qt::AltModifier,
-        };
-        return OneOf(kMods);
+        static const Qt::KeyboardModifiers kChords[] = {
+            Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier,
+            Qt::ShiftModifier | Qt::ControlModifier, Qt::ControlModifier | Qt::AltModifier};
+        const int pick = Pick(10);
+        return pick < 5 ? Qt::NoModifier : kChords[pick - 5];
     }
 
     /// A key from the whole keyboard the program listens to.
     Qt::Key AnyKey() {
-        switch (Pick(5)) {
-            case 0:
-                return Qt::Key(Qt::Key_F1 + Pick(12));
-            case 1: {
-                static const std::vector<Qt::Key> kMoves = {
-                    Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down,
-                    Qt::Key_Home, Qt::Key_End,    Qt::Key_PageUp, Qt::Key_PageDown,
-                    Qt::Key_Tab,  Qt::Key_Insert, Qt::Key_Delete, Qt::Key_Space};
-                return OneOf(kMoves);
-            }
-            case 2: {
-                static const std::vector<Qt::Key> kKeys = {
-                    Qt::Key_Return, Qt::Key_Enter,   Qt::Key_Escape, Qt::Key_Backspace,
-                    Qt::Key_Shift,  Qt::Key_Control, Qt::Key_Alt};
-                return OneOf(kKeys);
-            }
-            case 3:
-                return Qt::Key(Qt::Key_A + Pick(26));
-            default:
-                return Qt::Key(Qt::Key_0 + Pick(10));
-        }
+        static const std::vector<Qt::Key> kMoves = {
+            Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down,
+            Qt::Key_Home, Qt::Key_End,    Qt::Key_PageUp, Qt::Key_PageDown,
+            Qt::Key_Tab,  Qt::Key_Insert, Qt::Key_Delete, Qt::Key_Space};
+        static const std::vector<Qt::Key> kKeys = {
+            Qt::Key_Return, Qt::Key_Enter,   Qt::Key_Escape, Qt::Key_Backspace,
+            Qt::Key_Shift,  Qt::Key_Control, Qt::Key_Alt};
+        const int kind = Pick(5);
+        if (kind == 0) return Qt::Key(Qt::Key_F1 + Pick(12));
+        if (kind == 1) return OneOf(kMoves);
+        if (kind == 2) return OneOf(kKeys);
+        return kind == 3 ? Qt::Key(Qt::Key_A + Pick(26)) : Qt::Key(Qt::Key_0 + Pick(10));
     }
 
     /// A press, a release or both of `key` on the window, as the platform
@@ -195,19 +179,17 @@ class Monkey : public QObject {
     QString Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers mods) {
         QWindow* handle = window->windowHandle();
         if (!handle) return QStringLiteral("no window");
-        const int form = Pick(10);
-        if (form < 7) {
+        const int roll = Pick(10);
+        const int form = (roll >= 7) + (roll >= 9);  // seven clicks in ten, two presses, a release
+        if (form == 0)
             QTest::keyClick(handle, key, mods);
-        } else if (form < 9) {
+        else if (form == 1)
             QTest::keyPress(handle, key, mods);
-        } else {
+        else
             QTest::keyRelease(handle, key, mods);
-        }
+        static const char* const kForms[] = {"click", "press", "release"};
         return QStringLiteral("key %1 %2")
-            .arg(form < 7   ? QStringLiteral("click")
-                 : form < 9 ? QStringLiteral("press")
-                            : QStringLiteral("release"),
-                 QKeySequence(int(mods) | key).toString());
+            .arg(QLatin1String(kForms[form]), QKeySequence(int(mods) | key).toString());
     }
     QString AnyKeyOn(QWidget* window) { return Key(window, AnyKey(), Modifiers()); }
     /// Keys typed one after the other with no modifier.
@@ -324,22 +306,11 @@ class Monkey : public QObject {
 
     /// The generic moves, for windows without a table and inside tables.
     QString Anything(QWidget* window) {
-        switch (Pick(10)) {
-            case 0:
-            case 1:
-            case 2:
-            case 3:
-                return AnyKeyOn(window);
-            case 4:
-            case 5:
-            case 6:
-            case 7:
-                return Mouse(window);
-            case 8:
-                return Wheel(window);
-            default:
-                return Menu(window);
-        }
+        const int kind = Pick(10);
+        return kind < 4   ? AnyKeyOn(window)
+               : kind < 8 ? Mouse(window)
+               : kind < 9 ? Wheel(window)
+                          : Menu(window);
     }
 
     static QString Name(const QObject* o) {

@@ -1,14 +1,21 @@
-// The sample passage the window tests start from: Genova to New York at
-// 12 knots, leaving at 08:00 (zone time) on 6 December 2026.
+// The folder the window tests start the program on: the sample passage,
+// Genova to New York at 12 knots, leaving at 08:00 (zone time) on
+// 6 December 2026, written as its startup pair; and the bytes of its files.
 
 #pragma once
 
+#include <QString>
+#include <QTest>
+#include <fstream>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "core/DateTime.h"
 #include "core/Interaction.h"
 #include "scheme/session/Session.h"
+#include "ui/Program.h"
+#include "ui/TfrmVelmar.h"
 
 namespace velmar::ui::testing {
 
@@ -18,8 +25,8 @@ struct Silent : MessageSink {
 };
 
 struct SampleOptions {
-    bool departureTime = true;   ///< without it the arrival's date is unknown
-    bool greenwichFirst = false; ///< the departure's Greenwich time entered, its zone time computed
+    bool departureTime = true;    ///< without it the arrival's date is unknown
+    bool greenwichFirst = false;  ///< the Greenwich time entered, the zone time computed
     double depLat = 44.4;
     double depLon = 8 + 56 / 60.0;
 };
@@ -43,6 +50,25 @@ inline void WriteSample(const std::string& folder, const SampleOptions& o = {}) 
     Session session(folder, silent);
     EnterSample(session.solver(), o);
     session.WriteStartup();
+}
+
+/// The whole program on `folder` (its program and data folder alike),
+/// started, its scheme window up.
+inline std::unique_ptr<Program> StartProgram(const QString& folder) {
+    auto program =
+        std::make_unique<Program>(ProgramFolders{folder.toStdString(), folder.toStdString()});
+    program->Start();
+    (void)QTest::qWaitForWindowActive(&program->velmar());
+    return program;
+}
+
+/// A file's bytes; empty when it cannot be read.
+inline std::string Bytes(const QString& path) {
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+inline void Put(const QString& path, const std::string& bytes) {
+    std::ofstream(path.toStdString(), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 }  // namespace velmar::ui::testing

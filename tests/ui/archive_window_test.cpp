@@ -12,10 +12,10 @@
 
 using namespace Qt::StringLiterals;
 
-#include "core/DateTime.h"
 #include "scheme/session/ArchiveCommands.h"
 #include "scheme/session/Session.h"
 #include "tests/ui/ModalDriver.h"
+#include "tests/ui/SamplePassage.h"
 #include "ui/Design.h"
 #include "ui/Program.h"
 #include "ui/TfrmFile.h"
@@ -23,23 +23,7 @@ using namespace Qt::StringLiterals;
 #include "ui/TfrmVelmar.h"
 
 using namespace velmar;
-using velmar::ui::testing::ModalDriver;
-
-namespace {
-
-// The texts of a message box, so that a test can tell which message came.
-ModalDriver::Action Answer(const char* button, QStringList* seen) {
-    return [button, seen](QWidget* w) {
-        QString texts;
-        for (const QLabel* label : w->findChildren<QLabel*>()) texts += label->text() + u'|';
-        *seen << texts;
-        ModalDriver::Activate(w);
-        if (auto* b = w->findChild<QAbstractButton*>(QLatin1String(button)))
-            QTest::mouseClick(b, Qt::LeftButton);
-    };
-}
-
-}  // namespace
+using namespace velmar::ui::testing;
 
 class ArchiveWindowTest : public QObject {
     Q_OBJECT
@@ -50,30 +34,19 @@ class ArchiveWindowTest : public QObject {
     std::unique_ptr<ui::TfrmFile> window_;
 
     QString Path(const QString& name) const { return dir_.filePath(name); }
+    bool Exists(const QString& name) const {
+        return std::filesystem::exists(Path(name).toStdString());
+    }
+    // An empty folder, a session over it with the sample entered and not
+    // saved, and the window.
     void Fresh() {
         for (const auto& entry : std::filesystem::directory_iterator(dir_.path().toStdString()))
             std::filesystem::remove_all(entry.path());
         box_ = std::make_unique<ui::TfrmMsgDlg>();
         session_ = std::make_unique<Session>(dir_.path().toStdString(), *box_);
         window_ = std::make_unique<ui::TfrmFile>(*session_);
-    }
-    void EnterPassage() {
-        SchemeSolver& solver = session_->solver();
-        for (auto [cell, value] : {std::pair{cells::DepLat, 44.4},
-                                   {cells::DepLon, 8.9},
-                                   {cells::ArrLat, 40.7},
-                                   {cells::ArrLon, -74.0},
-                                   {cells::Vp, 12.0},
-                                   {cells::DepTf, 8.0},
-                                   {cells::DepTfDate, double(DayNumber({2026, 12, 6}))}})
-            QVERIFY(solver.AcceptEntry(cell.group, cell.cell, value));
+        EnterSample(session_->solver());
         session_->scheme().saved = false;
-    }
-    // Writes an archive pair VELM-nnn with its description through the session.
-    void Archive(int number, const std::string& description) {
-        session_->files().SetDescription(description);
-        QVERIFY(session_->files().Save(ArchiveFileName(number), SaveMode::Plain, session_->scheme(),
-                                       session_->line()) == PairOutcome::Transferred);
     }
     template <typename W>
     static W* Child(QWidget* w, const char* name) {
@@ -118,8 +91,11 @@ class ArchiveWindowTest : public QObject {
         QFETCH(QString, written);
         QFETCH(bool, asked);
         Fresh();
-        for (int number : {1, 3}) Archive(number, "vecchio");
-        EnterPassage();
+        session_->files().SetDescription("vecchio");
+        for (int number : {1, 3})
+            QVERIFY(session_->files().Save(ArchiveFileName(number), SaveMode::Plain,
+                                           session_->scheme(),
+                                           session_->line()) == PairOutcome::Transferred);
         const QString text80 = QString(80, QLatin1Char('x'));
         ModalDriver driver;
         QStringList seen;
@@ -131,11 +107,11 @@ class ArchiveWindowTest : public QObject {
             QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
             QTest::keyClick(w, Qt::Key_Escape);
         });
-        if (asked) driver.Then(Answer("bbYes", &seen));
+        if (asked) driver.Press("bbYes", &seen);
         window_->ShowArchive();
         QCOMPARE(driver.Unexpected(), 0);
-        QCOMPARE(seen.size(), asked ? 1 : 0);
-        QVERIFY(std::filesystem::exists(Path(u"PUNT"_s + written.mid(4)).toStdString()));
+        QCOMPARE(seen.isEmpty(), !asked);
+        QVERIFY(Exists(u"PUNT"_s + written.mid(4)));
         QCOMPARE(QString::fromStdString(session_->FileName()), written);
         QCOMPARE(QString::fromStdString(session_->PanelText()), text80.left(64));
         QVERIFY(!Child<QListWidget>(window_.get(), "flDat")
@@ -143,38 +119,20 @@ class ArchiveWindowTest : public QObject {
                      .isEmpty());
     }
 
-    // "Leggi" with no file picked says so and reads nothing. (A damaged pair
-    // refused is the scheme files'.)
-    void readWithNothingPicked() {
-        Fresh();
-        EnterPassage();
-        Archive(1, "Genova - New York");
-        session_->scheme().Clear();
-        session_->SetPanelText("prima");
-        ModalDriver driver;
-        QStringList seen;
-        driver.Then([&](QWidget* w) {
-            QTest::keyClick(w, Qt::Key_R, Qt::ControlModifier);
-            QTest::keyClick(w, Qt::Key_Return);
-        });
-        driver.Then(Answer("bbOK", &seen));
-        window_->ShowArchive();
-        QCOMPARE(driver.Unexpected(), 0);
-        QCOMPARE(seen.size(), 1);
-        QVERIFY2(seen[0].contains(u"Nessun file selezionato"_s), qPrintable(seen[0]));
-        QVERIFY(session_->scheme().IsEmpty(cells::DepLat));
-        QCOMPARE(QString::fromStdString(session_->PanelText()), QStringLiteral("prima"));
-    }
-
     // A passage saved to the archive and read back through the window alone,
-    // in a folder browsed to from the program folder.
+    // in a folder browsed to from the program folder. "Leggi" (Ctrl+R) with
+    // no file picked says so and reads nothing. (A damaged pair refused is
+    // the scheme files'.)
     void passageRoundTrip() {
         Fresh();
         std::filesystem::create_directory(Path(u"viaggi"_s).toStdString());
-        EnterPassage();
         const double arrival = session_->scheme().Value(cells::ArrTf);
+        bool readNothing = false;
+        QStringList seen;
         ModalDriver driver;
         driver.Then([&](QWidget* w) {
+            QTest::keyClick(w, Qt::Key_R, Qt::ControlModifier);
+            readNothing = !session_->scheme().saved;
             auto* folders = Child<QListWidget>(w, "dirDat");
             const auto found = folders->findItems(u"viaggi"_s, Qt::MatchExactly);
             QVERIFY(!found.isEmpty());
@@ -192,10 +150,14 @@ class ArchiveWindowTest : public QObject {
             QTest::mouseClick(Child<QAbstractButton>(w, "hsLeggi"), Qt::LeftButton);
             QTest::mouseClick(Child<QAbstractButton>(w, "hbFine"), Qt::LeftButton);
         });
+        driver.Press("bbOK", &seen);
         window_->ShowArchive();
         QCOMPARE(driver.Unexpected(), 0);
-        QVERIFY(std::filesystem::exists(Path(u"viaggi/PUNT-001.DAT"_s).toStdString()));
-        QVERIFY(!std::filesystem::exists(Path(u"VELM-001.DAT"_s).toStdString()));
+        QVERIFY2(seen.contains(QString::fromLatin1(kNothingPickedText)),
+                 qPrintable(seen.join(u'|')));
+        QVERIFY(readNothing);
+        QVERIFY(Exists(u"viaggi/PUNT-001.DAT"_s));
+        QVERIFY(!Exists(u"VELM-001.DAT"_s));
         QCOMPARE(session_->scheme().Value(cells::ArrTf), arrival);  // solved again
         QVERIFY(session_->scheme().saved);
         QCOMPARE(QString::fromStdString(session_->PanelText()),
@@ -208,9 +170,8 @@ class ArchiveWindowTest : public QObject {
     void openedFromTheSchemeWindow() {
         Fresh();
         window_.reset();
-        ui::Program program(ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
-        program.Start();
-        ui::TfrmVelmar& velmar = program.velmar();
+        const auto program = StartProgram(dir_.path());
+        ui::TfrmVelmar& velmar = program->velmar();
         auto* panel = velmar.findChild<QLabel*>(u"pnlDesF"_s);
         QString panelWhileOpen;
         ModalDriver driver;
@@ -221,9 +182,7 @@ class ArchiveWindowTest : public QObject {
             panelWhileOpen = panel->text();
             QTest::keyClick(w, Qt::Key_Escape);
         });
-        velmar.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&velmar));
-        QTest::keyClick(velmar.windowHandle(), Qt::Key_F10);
+        KeyOn(&velmar, Qt::Key_F10);
         QCOMPARE(driver.Unexpected(), 0);
         QVERIFY(driver.Done());
         QCOMPARE(panelWhileOpen, u"Napoli - Palermo"_s);

@@ -22,17 +22,9 @@
 #include "ui/TfrmVelmar.h"
 
 using namespace velmar;
-using velmar::ui::testing::ModalDriver;
-using velmar::ui::testing::WriteSample;
+using namespace velmar::ui::testing;
 
 namespace {
-
-// Sends one key to the window as the platform does, with its shortcuts.
-void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QTest::keyClick(window->windowHandle(), key, modifiers);
-}
 
 void Wheel(QWidget* target, int notches, Qt::KeyboardModifiers modifiers) {
     const QPointF at(target->width() / 2.0, target->height() / 2.0);
@@ -66,10 +58,8 @@ class ChartWindowTest : public QObject {
             QFile::copy(QStringLiteral(VELMAR_DATA_DIR "/") + QLatin1String(file), path);
         }
         WriteSample(dir_.path().toStdString(), {.departureTime = false});
-        program_ = std::make_unique<ui::Program>(
-            ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
-        program_->Start();
-        Key(&program_->velmar(), Qt::Key_F8);
+        program_ = StartProgram(dir_.path());
+        KeyOn(&program_->velmar(), Qt::Key_F8);
         QTRY_VERIFY(Chart().isActiveWindow());
         QCOMPARE(Chart().View().Zoom(), 100);
         QTRY_VERIFY(!Chart()
@@ -137,15 +127,13 @@ class ChartWindowTest : public QObject {
         if (step == "- half") expected.ZoomOutAt();
 
         const auto mods = Qt::KeyboardModifiers(modifiers);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         if (input == "key") {
-            Key(&w, Qt::Key(key), mods);
+            QTest::keyClick(w.windowHandle(), Qt::Key(key), mods);
         } else if (input == "char") {
-            w.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&w));
             QTest::keyClick(w.windowHandle(), char(key), mods);
         } else if (input.startsWith("wheel")) {
-            w.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&w));
             Wheel(w.Image(), input.endsWith('+') ? 1 : -1, mods);
         } else if (input == "image") {
             QTest::mousePress(w.Image(), Qt::MouseButton(key), mods, at);
@@ -170,10 +158,10 @@ class ChartWindowTest : public QObject {
         w.View().SetView(1600, 0.3, 0.6);
         h->setValue(h->maximum());
         v->setValue(v->maximum());
-        Key(&w, Qt::Key_Home, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(QPoint(h->value(), v->value()), QPoint(0, 0));
         QCOMPARE(w.View().Zoom(), 1600);
-        Key(&w, Qt::Key_Home);
+        KeyOn(&w, Qt::Key_Home);
         QCOMPARE(w.View().Zoom(), 100);
     }
 
@@ -203,18 +191,18 @@ class ChartWindowTest : public QObject {
         QTest::mouseRelease(limits, Qt::RightButton, {}, QPoint(3, 3));
         QCOMPARE(limits->pos(), from);
         // Without "Auto" a resize leaves them; "Posiziona" puts them back.
-        Key(&w, Qt::Key_F10, Qt::AltModifier);
+        KeyOn(&w, Qt::Key_F10, Qt::AltModifier);
         QVERIFY(!w.Action(ChartCommand::PanelsAuto)->isChecked());
         w.resize(w.width() + 60, w.height() + 50);
         QTRY_VERIFY(!inCorners());
-        Key(&w, Qt::Key_F10, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_F10, Qt::ControlModifier);
         QVERIFY(inCorners());
     }
 
     void copyCarriesTheShownPanelsButNeverTheTools() {
         ui::TfrmCarta& w = Chart();
         QApplication::clipboard()->clear();
-        Key(&w, Qt::Key_C, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_C, Qt::ControlModifier);
         const QImage copy = QApplication::clipboard()->image();
         const QImage picture = w.Picture().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(copy.size(), picture.size());
@@ -227,18 +215,18 @@ class ChartWindowTest : public QObject {
         // The scale panel goes to the picture's corner, not the window's.
         const QSize s = w.Panel(ChartPanel::Scale)->size();
         QCOMPARE(copy.pixelColor(copy.width() - 1, copy.height() - s.height()), QColor(Qt::black));
-        Key(&w, Qt::Key_F10);  // "Nessuno"
-        Key(&w, Qt::Key_C, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_F10);  // "Nessuno"
+        KeyOn(&w, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
     }
 
     void limitsPanelSwitchedOnShowsTheCurrentView() {
         ui::TfrmCarta& w = Chart();
         auto* north = w.Panel(ChartPanel::Limits)->findChild<QLabel*>(QStringLiteral("lblN"));
-        Key(&w, Qt::Key_2, Qt::AltModifier);
+        KeyOn(&w, Qt::Key_2, Qt::AltModifier);
         QVERIFY(!w.Panel(ChartPanel::Limits)->isVisible());
-        Key(&w, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-        Key(&w, Qt::Key_2, Qt::AltModifier);
+        KeyOn(&w, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        KeyOn(&w, Qt::Key_2, Qt::AltModifier);
         QVERIFY(w.Panel(ChartPanel::Limits)->isVisible());
         QCOMPARE(north->text(), QString::fromStdString(LimitsPanelTexts(w.View()).north));
     }
@@ -262,16 +250,11 @@ class ChartWindowTest : public QObject {
             out.write(file);
         }
         ModalDriver driver;
-        QString shown;
-        driver.Then([&](QWidget* box) {
-            for (QLabel* label : box->findChildren<QLabel*>())
-                shown += label->text() + QLatin1Char('\n');
-            ModalDriver::Activate(box);
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        Key(&w, Qt::Key_F12);
+        QStringList shown;
+        driver.Press("bbOK", &shown);
+        KeyOn(&w, Qt::Key_F12);
         QTRY_VERIFY(driver.Done());
-        QVERIFY2(shown.contains(message), qPrintable(shown));
+        QVERIFY2(shown.join(u'|').contains(message), qPrintable(shown.join(u'|')));
         QCOMPARE(driver.Titles(), QStringList{QStringLiteral("Carta: Mappa")});
         QVERIFY(w.View().Zoom() == 100 && w.isVisible());
     }
@@ -295,7 +278,7 @@ class ChartWindowTest : public QObject {
             redrawn = w.Picture() != picture;
             QTest::keyClick(ports, Qt::Key_Return);
         });
-        Key(&w, Qt::Key_F4);
+        KeyOn(&w, Qt::Key_F4);
         QTRY_VERIFY(driver.Done());
         QCOMPARE(behind,
                  QString::fromStdString(
@@ -307,13 +290,13 @@ class ChartWindowTest : public QObject {
     void mapAlwaysSurvivesAZoomStepAndIsReadOnce() {
         ui::TfrmCarta& w = Chart();
         const int bare = DarkPixels(w.Picture());
-        Key(&w, Qt::Key_F12);
+        KeyOn(&w, Qt::Key_F12);
         QVERIFY(DarkPixels(w.Picture()) > bare + 1000);
-        Key(&w, Qt::Key_Plus, Qt::KeypadModifier);  // a redraw wipes the map...
+        KeyOn(&w, Qt::Key_Plus, Qt::KeypadModifier);  // a redraw wipes the map...
         QVERIFY(DarkPixels(w.Picture()) < bare + 1000);
-        Key(&w, Qt::Key_F12, Qt::ShiftModifier);  // ...unless it is always drawn
+        KeyOn(&w, Qt::Key_F12, Qt::ShiftModifier);  // ...unless it is always drawn
         QVERIFY(program_->settings().mapAlways);
-        Key(&w, Qt::Key_Plus, Qt::KeypadModifier);
+        KeyOn(&w, Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(w.View().Zoom(), 120);
         QVERIFY(DarkPixels(w.Picture()) > bare + 1000);
         QCOMPARE(w.MapReads(), 1);

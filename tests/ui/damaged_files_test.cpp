@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <random>
@@ -32,19 +31,9 @@
 #include "ui/TfrmVelmar.h"
 
 using namespace velmar;
-using velmar::ui::testing::ModalDriver;
-using velmar::ui::testing::WriteSample;
+using namespace velmar::ui::testing;
 
 namespace {
-
-std::string Bytes(const QString& path) {
-    std::ifstream file(path.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
-void Put(const QString& path, const std::string& bytes) {
-    std::ofstream(path.toStdString(), std::ios::binary | std::ios::trunc) << bytes;
-}
 
 // Lines with their ends made alike: the settings file is rewritten with CR LF.
 QByteArrayList Lines(const std::string& text) {
@@ -108,9 +97,7 @@ class DamagedFilesTest : public QObject {
 
     QString Path(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }
     ui::TfrmVelmar& Start() {
-        program_ = std::make_unique<ui::Program>(
-            ProgramFolders{dir_->path().toStdString(), dir_->path().toStdString()});
-        program_->Start();
+        program_ = StartProgram(dir_->path());
         return program_->velmar();
     }
     Scheme& scheme() { return program_->session().scheme(); }
@@ -167,32 +154,22 @@ class DamagedFilesTest : public QObject {
         QFETCH(bool, schemeRead);
         QFETCH(QStringList, portNames);
         const std::string bundledPorts = Bytes(Path("PORTI.TXT"));
-        switch (damage) {
-            case CutScheme:
-                Put(Path("VELMAR.DAT"), Bytes(Path("VELMAR.DAT")).substr(0, 100));
-                break;
-            case NoPoints:
-                QVERIFY(QFile::remove(Path("PUNTI.DAT")));
-                break;
-            case GarbageSettings: {
-                std::mt19937 random(20261206);
-                std::string garbage(4096, '\0');
-                for (char& c : garbage) c = static_cast<char>(random());
-                Put(Path("VELMAR3.INI"), garbage);
-                break;
-            }
-            case Utf16Ports: {
-                std::string text = "\xFF\xFE";
-                for (const char c : bundledPorts + "\x01\x02,1,2\r\n") text += {c, '\0'};
-                Put(Path("PORTI.TXT"), text + std::string("\x00\xD8,\x00\r\x00\n\x00", 8));
-                break;
-            }
-            case MixedPorts:
-                Put(Path("PORTI.TXT"), bundledPorts +
-                                           "\xC5\x9Eile,41.17,29.61\nS\xE8te,43.4,3.7\n" +
-                                           std::string("\xFF\xFE\x00\x01junk\n\x01\x02,1,2\n", 16));
-                break;
+        if (damage == CutScheme) Put(Path("VELMAR.DAT"), Bytes(Path("VELMAR.DAT")).substr(0, 100));
+        if (damage == NoPoints) QVERIFY(QFile::remove(Path("PUNTI.DAT")));
+        if (damage == GarbageSettings) {
+            std::mt19937 random(20261206);
+            std::string garbage(4096, '\0');
+            for (char& c : garbage) c = static_cast<char>(random());
+            Put(Path("VELMAR3.INI"), garbage);
         }
+        if (damage == Utf16Ports) {
+            std::string text = "\xFF\xFE";
+            for (const char c : bundledPorts + "\x01\x02,1,2\r\n") text += {c, '\0'};
+            Put(Path("PORTI.TXT"), text + std::string("\x00\xD8,\x00\r\x00\n\x00", 8));
+        }
+        if (damage == MixedPorts)
+            Put(Path("PORTI.TXT"), bundledPorts + "\xC5\x9Eile,41.17,29.61\nS\xE8te,43.4,3.7\n" +
+                                       std::string("\xFF\xFE\x00\x01junk\n\x01\x02,1,2\n", 16));
         const std::string before = Bytes(Path(kept.toLatin1().constData()));
         std::optional<ReadOnlyFolder> readOnly;
         if (damage == ReadOnly) {
@@ -256,13 +233,8 @@ class DamagedFilesTest : public QObject {
         const std::string pair = Bytes(Path("VELMAR.DAT")) + Bytes(Path("PUNTI.DAT"));
 
         EnterSpeed(modal, "11");
-        QString shown;
-        modal.Press("bbYes").Then([&shown](QWidget* box) {
-            shown = box->findChild<QLabel*>(QStringLiteral("lblHdr"))->text();
-            ModalDriver::Activate(box);
-            QTest::mouseClick(box->findChild<QAbstractButton*>(QStringLiteral("bbOK")),
-                              Qt::LeftButton);
-        });
+        QStringList shown;
+        modal.Press("bbYes").Press("bbOK", &shown);
         {
             std::optional<ReadOnlyFolder> readOnly;
             if (diskFull) {
@@ -274,7 +246,7 @@ class DamagedFilesTest : public QObject {
                     QSKIP("this folder takes new files even without write permission");
                 w.Run(SchemeCommand::Write);
             }
-            QCOMPARE(shown, header);
+            QVERIFY2(shown.contains(header), qPrintable(shown.join(u'|')));
             QCOMPARE(Panel(), QStringLiteral("Errore nella scrittura del file."));
             QVERIFY(!scheme().saved);
             QVERIFY(Bytes(Path("VELMAR.DAT")) + Bytes(Path("PUNTI.DAT")) == pair);

@@ -4,19 +4,19 @@
 // focus, the colours of the value line and the call's result.
 
 #include <QApplication>
-#include <QHash>
 #include <QLabel>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
 #include "core/DateTime.h"
 #include "tests/scheme/SchemeFakes.h"
+#include "tests/ui/ModalDriver.h"
 #include "ui/TfrmTast.h"
 
 using namespace Qt::StringLiterals;
 using velmar::KeypadRequest;
 using velmar::QuantityKind;
+using velmar::ui::testing::ModalDriver;
 
 class KeypadWindowTest : public QObject {
     Q_OBJECT
@@ -47,8 +47,8 @@ QString KeypadWindowTest::Seen(QWidget* keypad) const {
            (focus ? focus->objectName() : QString());
 }
 
-// Keys: characters as typed; '\t' Tab, '\n' Enter, '\x1b' Esc, '\b' Backspace,
-// '#' the close box, '|' notes what the window shows at that moment.
+// Keys: as the modal driver types them ('\r' Enter), '#' the close box, '|'
+// notes what the window shows at that moment.
 void KeypadWindowTest::typing_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<bool>("insert");
@@ -65,34 +65,27 @@ void KeypadWindowTest::typing_data() {
     // Digits replace the selected loaded number; a letter key flips the
     // letter shown, wherever the cursor is.
     QTest::newRow("latitude typed from a click-open")
-        << lat << false << 45.5 << u"12\t15\tS|\n"_s << u"45° 30' 00\" Nord,#000080,seTre"_s << true
+        << lat << false << 45.5 << u"12\t15\tS|\r"_s << u"45° 30' 00\" Nord,#000080,seTre"_s << true
         << -12.25 << 0;
     // With no letter shown a letter key does nothing; the cursor waits on
     // the hemisphere button, whose click gives N (a wrongly chosen N would
     // have flipped to S).
-    QTest::newRow("refused hemisphere") << lat << true << 0.0 << u"10\n|N \n"_s
+    QTest::newRow("refused hemisphere") << lat << true << 0.0 << u"10\r|N \r"_s
                                         << u"Verifica SEGNO,#ff0000,hbSegno"_s << true << 10.0 << 0;
     QTest::newRow("refused date: the red text goes when the first field changes")
-        << date << false << april30 << u"31\n|29|\n"_s
+        << date << false << april30 << u"31\r|29|\r"_s
         << u"Verifica VALORE,#ff0000,seUno;30-04-2026,#000080,seUno"_s << true << april30 - 1 << 0;
     // A zero typed over the loaded zero says the zero is meant.
     QTest::newRow("zero message, then 0 typed")
-        << lat << true << 0.0 << u"\n|0|\n"_s
+        << lat << true << 0.0 << u"\r|0|\r"_s
         << u"Verifica VALORE,#ff0000,seUno;Nuovo valore,#000000,seUno"_s << true << 0.0 << 1;
     QTest::newRow("Esc cancels") << lat << false << 45.5 << u"12\x1b"_s << u""_s << false << 45.5
                                  << 0;
     QTest::newRow("close box cancels")
         << lat << false << 45.5 << u"12#"_s << u""_s << false << 45.5 << 0;
     QTest::newRow("Backspace resets fields and letter")
-        << lat << false << -45.5 << u"12N\bN\n"_s << u""_s << true << 45.5 << 0;
+        << lat << false << -45.5 << u"12N\bN\r"_s << u""_s << true << 45.5 << 0;
 }
-
-const QHash<QChar, Qt::Key> kSpecialKeys = {
-    {u'\t', Qt::Key_Tab},
-    {u'\n', Qt::Key_Return},
-    {u'\x1b', Qt::Key_Escape},
-    {u'\b', Qt::Key_Backspace},
-};
 
 void KeypadWindowTest::typing() {
     QFETCH(int, kind);
@@ -108,23 +101,17 @@ void KeypadWindowTest::typing() {
     saved_ = true;
     QStringList noted;
     bool leftOpen = false;
-    QTimer::singleShot(0, this, [&] {
-        QWidget* window = QApplication::activeModalWidget();
-        QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowActive(window));
+    ModalDriver modal;
+    modal.Then([&](QWidget* window) {
+        ModalDriver::Activate(window);
         for (const QChar c : keys) {
             if (!window->isVisible()) break;
-            QWidget* focus = QApplication::focusWidget();
-            QWidget* target = focus && window->isAncestorOf(focus) ? focus : window;
             if (c == u'|')
                 noted << Seen(window);
             else if (c == u'#')
                 window->close();
-            else if (const Qt::Key key = kSpecialKeys.value(c, Qt::Key_unknown);
-                     key != Qt::Key_unknown)
-                QTest::keyClick(target, key);
             else
-                QTest::keyClick(target, c.toLatin1());
+                ModalDriver::TypeInto(window, c);
         }
         leftOpen = window->isVisible();
         if (leftOpen) window->close();

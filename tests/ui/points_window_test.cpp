@@ -23,8 +23,7 @@
 #include "ui/TfrmVelmar.h"
 
 using namespace velmar;
-using velmar::ui::testing::ModalDriver;
-using velmar::ui::testing::WriteSample;
+using namespace velmar::ui::testing;
 
 namespace {
 
@@ -53,22 +52,13 @@ class PointsWindowTest : public QObject {
     ui::TfrmPunti& Open(bool withTime) {
         // Without the departure time the automatic choice says the arrival date is unknown.
         WriteSample(dir_.path().toStdString(), {.departureTime = withTime});
-        program_ = std::make_unique<ui::Program>(
-            ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
-        program_->Start();
-        Key(&program_->velmar(), Qt::Key_F6);
+        program_ = StartProgram(dir_.path());
+        KeyOn(&program_->velmar(), Qt::Key_F6);
         ui::TfrmPunti& w = program_->punti();
         [&] { QTRY_VERIFY(w.List()->count() > 0); }();
         return w;
     }
     BrokenLine& line() { return program_->session().line(); }
-    // A key on a window, which has the focus back as after a modal window.
-    void Key(QWidget* w, Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier) {
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        QTest::keyClick(w->windowHandle(), key, held);
-        QCoreApplication::processEvents();
-    }
     QString Clipboard() { return QGuiApplication::clipboard()->text(); }
     QString Lines(ui::TfrmPunti& w, int from, int to) {
         QString text;
@@ -105,20 +95,20 @@ class PointsWindowTest : public QObject {
         QCOMPARE(Ink(w.List(), 1), QColor(128, 0, 0));
 
         // The practical method renames its parameter menu; back to method 3.
-        Key(&w, Qt::Key_P, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(w.Action(PointsCommand::NrPt)->text(), QStringLiteral("DmP..."));
-        Key(&w, Qt::Key_E, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(w.Action(PointsCommand::NrPt)->text(), QStringLiteral("NrPt..."));
         QVERIFY(w.Action(PointsCommand::Equation)->isChecked());
 
         // The limiting latitude needs method 2: a message, no keypad.
         modal.Press("bbOK");
-        Key(&w, Qt::Key_F5);
+        KeyOn(&w, Qt::Key_F5);
         QCOMPARE(modal.Titles().size(), 1);
 
         // Four points typed on the keypad: the list shows the eleven lines.
         modal.Type(QStringLiteral("4\r"));
-        Key(&w, Qt::Key_F3);
+        KeyOn(&w, Qt::Key_F3);
         QCOMPARE(modal.Titles().last(), QStringLiteral("Tastierino: Modifica"));
         QCOMPARE(w.List()->count(), 11);
 
@@ -127,7 +117,7 @@ class PointsWindowTest : public QObject {
         w.List()->clearSelection();
         w.List()->item(2)->setSelected(true);
         w.List()->item(3)->setSelected(true);
-        Key(&w, Qt::Key_C, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(Clipboard(), Lines(w, 2, 3));
         QGuiApplication::clipboard()->clear();
         const QPoint at = w.List()->visualItemRect(w.List()->item(6)).center();
@@ -140,7 +130,7 @@ class PointsWindowTest : public QObject {
             w.List()->visualItemRect(w.List()->item(2)).topLeft());
         QCOMPARE(highlight, w.List()->palette().color(QPalette::Highlight));
         // The recall bar's tick, kept for the settings file.
-        Key(&w, Qt::Key_R, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_R, Qt::ControlModifier);
         QVERIFY(!w.RecallSection(0)->isVisible());
         QVERIFY(!program_->settings().recall);
         QCOMPARE(modal.Unexpected(), 0);
@@ -163,7 +153,7 @@ class PointsWindowTest : public QObject {
         // "Velmar" (F6 here) goes to the scheme window; its F6 comes back.
         QTest::keyClick(w.windowHandle(), Qt::Key_F6);
         QTRY_VERIFY(program_->velmar().isActiveWindow());
-        Key(&program_->velmar(), Qt::Key_F6);
+        KeyOn(&program_->velmar(), Qt::Key_F6);
         QTRY_COMPARE(w.Recomputes(), 2);
         QCOMPARE(modal.Titles().size(), 1);
         QCOMPARE(modal.Unexpected(), 0);
@@ -186,16 +176,12 @@ class PointsWindowTest : public QObject {
                 QTest::keyClick(name, Qt::Key_Return);
             });
         };
-        auto slurp = [](const QString& path) {
-            QFile f(path);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        };
         const QString gpx = dir_.filePath(QStringLiteral("window.gpx"));
         const QString rtz = dir_.filePath(QStringLiteral("window.rtz"));
         save(gpx);
-        Key(&w, Qt::Key_G, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_G, Qt::ControlModifier);
         save(rtz);
-        Key(&w, Qt::Key_T, Qt::ControlModifier);
+        KeyOn(&w, Qt::Key_T, Qt::ControlModifier);
 
         // The tool over the same startup pair.
         const QString cliGpx = dir_.filePath(QStringLiteral("cli.gpx"));
@@ -207,14 +193,14 @@ class PointsWindowTest : public QObject {
                    QStringLiteral("--rtz"), cliRtz});
         QVERIFY(cli.waitForFinished(20000));
         QCOMPARE(cli.exitCode(), 0);
-        QVERIFY(slurp(gpx).contains("<rtept"));
-        QCOMPARE(slurp(gpx), slurp(cliGpx));
-        QCOMPARE(slurp(rtz), slurp(cliRtz));
+        QVERIFY(Bytes(gpx).find("<rtept") != std::string::npos);
+        QVERIFY(Bytes(gpx) == Bytes(cliGpx));
+        QVERIFY(Bytes(rtz) == Bytes(cliRtz));
 
         const QString pdf = dir_.filePath(QStringLiteral("piano.pdf"));
         save(pdf);
-        Key(&w, Qt::Key_N, Qt::ControlModifier);
-        QVERIFY(slurp(pdf).startsWith("%PDF"));
+        KeyOn(&w, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(Bytes(pdf).rfind("%PDF", 0) == 0);
 
         QCOMPARE(modal.Titles(), (QStringList{QStringLiteral("Esporta la spezzata in GPX"),
                                               QStringLiteral("Esporta la spezzata in RTZ"),

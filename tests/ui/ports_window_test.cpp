@@ -10,34 +10,31 @@
 #include <QTest>
 #include <memory>
 
+#include "tests/scheme/SchemeFakes.h"
 #include "tests/ui/ModalDriver.h"
+#include "tests/ui/SamplePassage.h"
 #include "ui/Program.h"
 #include "ui/TfrmPorti.h"
 #include "ui/TfrmVelmar.h"
 
 using namespace velmar;
-using velmar::ui::testing::ModalDriver;
+using namespace velmar::ui::testing;
 
 namespace {
-
-struct Recording : MessageSink {
-    int MsgBox(const Message& message) override {
-        shown.push_back(message);
-        return kMsgOk;
-    }
-    std::vector<Message> shown;
-};
 
 const char kPorts[] =
     "Genova,44.4,8.93\n"
     "New York,40.7,-74.0\n"
     "Napoli,40.84,14.25\n";
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
+// A session over the folder and the ports window on its ports file.
+struct Ports {
+    explicit Ports(const QString& folder)
+        : session(folder.toStdString(), messages), w(session, folder.toStdString()) {}
+    velmar::testing::RecordingMessages messages;
+    Session session;
+    ui::TfrmPorti w;
+};
 
 QStringList Names(const QComboBox* list) {
     QStringList names;
@@ -84,10 +81,9 @@ class PortsWindowTest : public QObject {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, names);
         QFETCH(QString, typed);
-        WriteFile(Path("PORTI.TXT"), file);
-        Recording messages;
-        Session session(dir_.path().toStdString(), messages);
-        ui::TfrmPorti w(session, dir_.path().toStdString());
+        Put(Path("PORTI.TXT"), file.toStdString());
+        Ports ports(dir_.path());
+        ui::TfrmPorti& w = ports.w;
         auto* hcPar = w.findChild<QComboBox*>(QStringLiteral("hcPar"));
         QCOMPARE(Names(hcPar), names);
         QCOMPARE(Names(w.findChild<QComboBox*>(QStringLiteral("hcArr"))), names);
@@ -100,7 +96,7 @@ class PortsWindowTest : public QObject {
         });
         w.ShowPorts(0);
         QVERIFY(!w.isVisible());
-        QVERIFY(messages.shown.empty());
+        QVERIFY(ports.messages.shown.empty());
         QTEST(w.findChild<QLabel*>(QStringLiteral("lblPLa"))->text(), "lat");
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("lblALa"))->text(), QStringLiteral("0"));
         if (const auto port = PortPosition(w.Ports(), hcPar->currentData().toInt());
@@ -113,9 +109,8 @@ class PortsWindowTest : public QObject {
     // No ports file: the window still opens, closes with Enter or Escape,
     // and says so on every showing.
     void missingFile() {
-        Recording messages;
-        Session session(dir_.path().toStdString(), messages);
-        ui::TfrmPorti w(session, dir_.path().toStdString());
+        Ports ports(dir_.path());
+        ui::TfrmPorti& w = ports.w;
         QVERIFY(!w.findChild<QComboBox*>(QStringLiteral("hcPar"))->isEnabled());
         QVERIFY(!w.findChild<QComboBox*>(QStringLiteral("hcArr"))->isEnabled());
         ModalDriver modal;
@@ -124,7 +119,7 @@ class PortsWindowTest : public QObject {
         w.ShowPorts(0);
         QVERIFY(modal.Done());
         QCOMPARE(modal.Unexpected(), 0);
-        QCOMPARE(messages.shown.size(), std::size_t(2));  // its texts are the file reader's
+        QCOMPARE(ports.messages.shown.size(), std::size_t(2));  // its texts are the file reader's
     }
 
     // The chart behind the window is redrawn when it opened the window and a
@@ -140,10 +135,9 @@ class PortsWindowTest : public QObject {
     void chartRedrawn() {
         QFETCH(int, opener);
         QFETCH(QString, arrival);
-        WriteFile(Path("PORTI.TXT"), kPorts);
-        Recording messages;
-        Session session(dir_.path().toStdString(), messages);
-        ui::TfrmPorti w(session, dir_.path().toStdString());
+        Put(Path("PORTI.TXT"), kPorts);
+        Ports ports(dir_.path());
+        ui::TfrmPorti& w = ports.w;
         QSignalSpy redraws(&w, &ui::TfrmPorti::chartRedrawRequested);
         ModalDriver modal;
         modal.Type(QStringLiteral("gen\t\t") + arrival + QStringLiteral("\t \r"));
@@ -154,10 +148,9 @@ class PortsWindowTest : public QObject {
 
     // Enter in an open list chooses the port and closes the list, not the window.
     void enterInAnOpenList() {
-        WriteFile(Path("PORTI.TXT"), kPorts);
-        Recording messages;
-        Session session(dir_.path().toStdString(), messages);
-        ui::TfrmPorti w(session, dir_.path().toStdString());
+        Put(Path("PORTI.TXT"), kPorts);
+        Ports ports(dir_.path());
+        ui::TfrmPorti& w = ports.w;
         bool stillShown = false;
         QString chosen;
         ModalDriver modal;
@@ -181,51 +174,30 @@ class PortsWindowTest : public QObject {
     }
 
     // The whole program, with the keyboard alone: F4, a name typed, Tab to
-    // the button, Space to take it, Enter to close; a refusal's message comes
-    // over the ports window. (Which takes are refused is the port choice's.)
-    void portsThroughTheWindow_data() {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<bool>("planned");
-        const QString ports = QStringLiteral("Velmar3: Porti");
-        QTest::newRow("a passage from two ports")
-            << QStringLiteral("gen\t \tnew\t \r") << QStringList{ports} << true;
-        QTest::newRow("the same port in both lists")
-            << QStringLiteral("gen\t\tgen\t \r") << QStringList{ports, ports} << false;
-    }
+    // the button, Space to take it, Enter to close. Taken ports are entries
+    // the scheme window shows. (Which takes are refused is the port choice's.)
     void portsThroughTheWindow() {
-        QFETCH(QString, keys);
-        QFETCH(QStringList, titles);
-        QFETCH(bool, planned);
-        WriteFile(Path("PORTI.TXT"), kPorts);
-        ui::Program program(ProgramFolders{dir_.path().toStdString(), dir_.path().toStdString()});
-        program.Start();
-        ui::TfrmVelmar& w = program.velmar();
-        (void)QTest::qWaitForWindowActive(&w);
-        const Scheme before = program.session().scheme();
+        Put(Path("PORTI.TXT"), kPorts);
+        const auto program = StartProgram(dir_.path());
+        ui::TfrmVelmar& w = program->velmar();
+        const Scheme before = program->session().scheme();
         const QString arrivalShown = w.ValueLabel(cells::ArrLon)->text();
 
         ModalDriver modal;
-        modal.Type(keys);
-        if (titles.size() > 1) modal.Press("bbOK");
-        w.activateWindow();
-        (void)QTest::qWaitForWindowActive(&w);
-        QTest::keyClick(w.windowHandle(), Qt::Key_F4);
-        QCOMPARE(modal.Titles(), titles);
+        modal.Type(QStringLiteral("gen\t \tnew\t \r"));
+        KeyOn(&w, Qt::Key_F4);
+        QCOMPARE(modal.Titles(), QStringList{QStringLiteral("Velmar3: Porti")});
         QVERIFY(modal.Done());
         QCOMPARE(modal.Unexpected(), 0);
-        QVERIFY(!program.porti().isVisible());
-        QCOMPARE(program.porti().Opener(), 0);
-
-        // Taken ports are entries the scheme window shows; a refusal leaves
-        // the ends as they were.
-        const Scheme& scheme = program.session().scheme();
+        QVERIFY(!program->porti().isVisible());
+        QCOMPARE(program->porti().Opener(), 0);
+        const Scheme& scheme = program->session().scheme();
         for (const CellRef c : {cells::DepLat, cells::DepLon, cells::ArrLat, cells::ArrLon}) {
-            QCOMPARE(scheme.State(c) == kStateEntered, planned);
-            QCOMPARE(scheme.Value(c) != before.Value(c), planned);
+            QCOMPARE(scheme.State(c), kStateEntered);
+            QVERIFY(scheme.Value(c) != before.Value(c));
         }
-        QCOMPARE(w.ValueLabel(cells::ArrLon)->text() != arrivalShown, planned);
-        QCOMPARE(scheme.saved, !planned);
+        QVERIFY(w.ValueLabel(cells::ArrLon)->text() != arrivalShown);
+        QVERIFY(!scheme.saved);
     }
 };
 

@@ -18,9 +18,7 @@
 #include "ui/TfrmVelmar.h"
 
 using namespace velmar;
-using velmar::ui::testing::ModalDriver;
-using velmar::ui::testing::EnterSample;
-using velmar::ui::testing::Silent;
+using namespace velmar::ui::testing;
 
 namespace {
 
@@ -33,6 +31,10 @@ QString Clipboard() {
     return QGuiApplication::clipboard()->text();
 }
 
+void Click(QWidget* w, const char* button) {
+    QTest::mouseClick(w->findChild<QAbstractButton*>(QLatin1String(button)), Qt::LeftButton);
+}
+
 }  // namespace
 
 class SummaryWindowTest : public QObject {
@@ -40,13 +42,16 @@ class SummaryWindowTest : public QObject {
 
   private slots:
     void initTestCase() { ui::SetDesignScale(1.0); }
+
     // The method cell's right button opens the summary on the line the
-    // session computed, every label showing the domain's text.
-    void OpensFilledFromTheMethodCell() {
+    // session computed, every label showing the domain's text. Keys go to
+    // whatever has the focus, the window seeing its own first: Ctrl+Insert
+    // copies, Insert alone and Ctrl+C do not; Escape closes, Shift+Escape
+    // does not.
+    void OpensFromTheMethodCell() {
         QTemporaryDir dir;
-        ui::Program program(ProgramFolders{dir.path().toStdString(), dir.path().toStdString()});
-        program.Start();
-        Session& session = program.session();
+        const auto program = StartProgram(dir.path());
+        Session& session = program->session();
         EnterSample(session.solver(), {.departureTime = false});
         ModalDriver driver;
         driver.Press("bbOK");  // the automatic choice's notice
@@ -62,65 +67,38 @@ class SummaryWindowTest : public QObject {
             {"lblPtCr", &L::spacingTitle},    {"lblLab_NrPt", &L::firstLabel},
             {"lblVal_NrPt", &L::firstValue},  {"lblLab_DLonP", &L::secondLabel},
             {"lblVal_DLonP", &L::secondValue}};
-        QStringList shown, want;
+        QStringList shown, want, copies;
         for (const auto& [name, field] : fields) want << QString::fromStdString(expected.*field);
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        bool openAfterShiftEscape = false, closedByEscape = false;
         driver.Then([&](QWidget* w) {
             for (const auto& [name, field] : fields) shown << Text(w, name);
-            QTest::mouseClick(w->findChild<QAbstractButton*>(QStringLiteral("hbFine")),
-                              Qt::LeftButton);
+            ModalDriver::Activate(w);
+            const auto key = [w](Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier) {
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keyClick(focus ? focus : w, key, held);
+            };
+            key(Qt::Key_Insert);
+            key(Qt::Key_C, Qt::ControlModifier);
+            copies << Clipboard();
+            key(Qt::Key_Insert, Qt::ControlModifier);
+            copies << Clipboard();
+            key(Qt::Key_Escape, Qt::ShiftModifier);
+            openAfterShiftEscape = w->isVisible();
+            key(Qt::Key_Escape);
+            closedByEscape = !w->isVisible();
+            if (!closedByEscape) Click(w, "hbFine");
         });
-        QTest::mouseClick(program.velmar().ValueLabel(cells::Method), Qt::RightButton);
+        QTest::mouseClick(program->velmar().ValueLabel(cells::Method), Qt::RightButton);
         QVERIFY(driver.Done());
         QCOMPARE(driver.Unexpected(), 0);
         QCOMPARE(driver.Titles().size(), 2);
         QCOMPARE(shown, want);
         QVERIFY(!shown.contains(QStringLiteral("err")));
-    }
-
-    // The keys; its buttons are clicked in the other cases.
-    void Keys_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("closes");
-        QTest::addColumn<bool>("copies");
-        const auto row = [](const char* name, Qt::Key key, int modifiers, bool closes,
-                            bool copies) {
-            QTest::newRow(name) << int(key) << modifiers << closes << copies;
-        };
-        row("Escape", Qt::Key_Escape, Qt::NoModifier, true, false);
-        row("Shift+Escape", Qt::Key_Escape, Qt::ShiftModifier, false, false);
-        row("Ctrl+Insert", Qt::Key_Insert, Qt::ControlModifier, false, true);
-        row("Insert", Qt::Key_Insert, Qt::NoModifier, false, false);
-        row("Ctrl+C", Qt::Key_C, Qt::ControlModifier, false, false);
-    }
-
-    // Keys go to whatever has the focus: the window sees its own first.
-    void Keys() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(bool, closes);
-        QFETCH(bool, copies);
-        Silent silent;
-        Session session(QDir::tempPath().toStdString(), silent);
-        EnterSample(session.solver(), {.departureTime = false});
-        QVERIFY(session.engine().Activate());
-        ui::TfrmRpl window;
-        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-
-        bool closed = false;
-        ModalDriver driver;
-        driver.Then([&](QWidget* w) {
-            ModalDriver::Activate(w);
-            QWidget* focus = QApplication::focusWidget();
-            QTest::keyClick(focus ? focus : w, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-            closed = !w->isVisible();
-            if (!closed) w->findChild<QAbstractButton*>(QStringLiteral("hbFine"))->click();
-        });
-        window.ShowSummary(session.scheme(), session.line());
-        QVERIFY(driver.Done());
-        QCOMPARE(closed, closes);
-        QCOMPARE(Clipboard(), copies ? QString::fromStdString(SummaryCopyText(window.Labels()))
-                                     : QStringLiteral("before"));
+        QCOMPARE(copies, (QStringList{QStringLiteral("before"),
+                                      QString::fromStdString(SummaryCopyText(expected))}));
+        QVERIFY(openAfterShiftEscape);
+        QVERIFY(closedByEscape);
     }
 
     // A line not strictly between the great circle and the rhumb line fills
@@ -134,10 +112,9 @@ class SummaryWindowTest : public QObject {
         QString copied;
         ModalDriver driver;
         auto copyAndClose = [&](QWidget* w) {
-            QTest::mouseClick(w->findChild<QAbstractButton*>(QStringLiteral("hsCopia")),
-                              Qt::LeftButton);
+            Click(w, "hsCopia");
             copied = Clipboard();
-            w->findChild<QAbstractButton*>(QStringLiteral("hbFine"))->click();
+            Click(w, "hbFine");
         };
 
         driver.Then(copyAndClose);
